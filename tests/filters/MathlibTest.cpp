@@ -1,5 +1,5 @@
-#include "filters/Interp.h"
 #include "filters/Mathlib.h"
+#include "filters/Interp.h"
 
 #include <climits>
 #include <cmath>
