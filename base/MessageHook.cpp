@@ -31,7 +31,9 @@ MessageRecorder::MessageRecorder() {
     previous = SetMessageHandler([this](const std::string& text) { messages.push_back(text); });
 }
 
-MessageRecorder::~MessageRecorder() { SetMessageHandler(std::move(previous)); }
+MessageRecorder::~MessageRecorder() {
+    SetMessageHandler(std::move(previous));
+}
 
 std::vector<std::string> MessageRecorder::Take() {
     std::vector<std::string> taken;

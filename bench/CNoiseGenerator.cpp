@@ -13,7 +13,9 @@ inline std::int32_t Step(std::uint64_t& s) {
 }
 } // namespace
 
-std::int32_t RandomInteger() { return Step(RandomState); }
+std::int32_t RandomInteger() {
+    return Step(RandomState);
+}
 
 void SeedRandom(std::uint32_t seed) {
     RandomState = static_cast<std::uint32_t>(seed * 0x015A4E35u + 1u);

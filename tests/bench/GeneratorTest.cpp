@@ -54,8 +54,8 @@ TEST(RandomInteger, FollowsTheLinearCongruentialFormula) {
     // The state's high word matters: a seed that only differs by 2^32 in the
     // state gives another sequence, so the high word must start at 0.
     SeedRandom(0);
-    EXPECT_EQ(RandomInteger(), static_cast<std::int32_t>(((1ULL * 0x0000015A00004E35ULL + 1) >> 32) &
-                                                         0x7FFFFFFF));
+    EXPECT_EQ(RandomInteger(),
+              static_cast<std::int32_t>(((1ULL * 0x0000015A00004E35ULL + 1) >> 32) & 0x7FFFFFFF));
 }
 
 TEST(NoiseGenerator, SumsTwentyFourTermsOfTheSequence) {

@@ -1,0 +1,12 @@
+#pragma once
+// The command-line bench, for teachers who prepare exercises: one run as CSV
+// or one registrar measurement, with the window's parameters as options.
+
+#include <ostream>
+
+// Runs the command line args (args[0] is the program name). Writes the CSV or
+// the measured power to out (or to --output), usage to out for --help, and
+// errors and correction messages to err.
+// Returns 0 on success, 1 when the output file cannot be written, 2 for an
+// unknown option, a missing or unreadable value, or a bad choice.
+int RunBenchCommandLine(int argc, const char* const* args, std::ostream& out, std::ostream& err);

@@ -1,0 +1,125 @@
+#include "bench/CBench.h"
+
+CBench::CBench() {
+    // The moving-sum windows span the test pulse; gain 1 makes them sum
+    // rather than average.
+    MafFilter.SetOrder(PulseLength - 1);
+    MafFilter.SetGain(1.0);
+    MafNotIdealFilter.SetOrder(PulseLength - 1);
+    MafNotIdealFilter.SetGain(1.0);
+    MafNotIdealFilter.SetTimeConstant(100.0);
+    MeandrFilter.SetOrder(PulseLength - 1);
+    MeandrFilter.SetGain(1.0);
+    LowBandFilter1.SetTimeConstant(100.0);
+    ChebishevFilter.SetAutoOrder(false);
+    ChebishevFilter.SetRipple(0.05);
+    ChebishevFilter.SetOrder(10);
+    ChebishevFilter.SetCyclicBandEdge(0.05);
+    ChebishevFilter.SetGain(100.0);
+    ChebishevFilter.Design();
+}
+
+void CBench::SetIntegratorTimeConstant(double ms) {
+    MafNotIdealFilter.SetTimeConstant(ms);
+}
+
+void CBench::SetTimeConstant(double ms) {
+    LowBandFilter1.SetTimeConstant(ms);
+}
+
+void CBench::SetCutOff(double hz) {
+    // One sample is 1 ms, so hertz times 0.001 are cycles per sample.
+    ChebishevFilter.SetCyclicBandEdge(hz * 0.001);
+    ChebishevFilter.Design();
+}
+
+void CBench::PrepareFilters(const CBenchControls& controls) {
+    SetIntegratorTimeConstant(controls.IntegratorTimeConstant());
+    SetTimeConstant(controls.TimeConstant());
+    SetCutOff(controls.CutOff());
+
+    MafFilter.Reset();
+    MafNotIdealFilter.Reset();
+    MeandrFilter.Reset();
+    LowBandFilter1.Reset();
+    ChebishevFilter.Reset();
+
+    // A delta impulse should leave a response of area about 100, a step one
+    // that rises towards 100.
+    if (controls.SignalItem == siDelta) {
+        LowBandFilter1.SetGain(100.0 / LowBandFilter1.GetTimeConstant());
+    } else {
+        LowBandFilter1.SetGain((1.0 - LowBandFilter1.GetFeedback()) * 100.0);
+    }
+}
+
+double CBench::Filtrate(int filterItem, double x) {
+    switch (filterItem) {
+    case fiMaf:
+        return MafFilter.Filtrate(x);
+    case fiMafNotIdeal:
+        return MafNotIdealFilter.Filtrate(x);
+    case fiMeandr:
+        return MeandrFilter.Filtrate(x);
+    case fiLowBand1:
+        return LowBandFilter1.Filtrate(x);
+    case fiChebishev:
+        return ChebishevFilter.Filtrate(x);
+    default:
+        return 0.0;
+    }
+}
+
+void CBench::ComputeRun(const CBenchControls& controls) {
+    PrepareFilters(controls);
+    SignalGenerator.Rewind();
+    NoiseGenerator.Amplitude = controls.Gain();
+
+    const bool noise = controls.NoiseItem == niOn;
+    const int filter = controls.FilterItem;
+    // The pulse waits until t = 0, so the filter first settles on the noise alone.
+    for (int k = 0; k < PreRollLength; ++k) {
+        const double x = noise ? NoiseGenerator.NextSample() : 0.0;
+        InputSamples[k] = x;
+        OutputSamples[k] = Filtrate(filter, x);
+    }
+    for (int k = PreRollLength; k < RunSamples; ++k) {
+        double x = SignalGenerator.NextSample();
+        if (noise) {
+            x += NoiseGenerator.NextSample();
+        }
+        InputSamples[k] = x;
+        OutputSamples[k] = Filtrate(filter, x);
+    }
+}
+
+namespace {
+// Stands for an unknown filter item: every output is 0.
+struct CSilentFilter {
+    double Filtrate(double) { return 0.0; }
+};
+} // namespace
+
+CMeasurement CBench::Measure(const CBenchControls& controls) {
+    PrepareFilters(controls);
+    NoiseGenerator.Amplitude = controls.Gain();
+
+    // The choice of filter cannot change while a measurement runs, so it is
+    // made once here rather than for each of up to 30 million samples.
+    switch (controls.FilterItem) {
+    case fiMaf:
+        return MeasureNoisePower(MafFilter);
+    case fiMafNotIdeal:
+        return MeasureNoisePower(MafNotIdealFilter);
+    case fiMeandr:
+        return MeasureNoisePower(MeandrFilter);
+    case fiLowBand1:
+        return MeasureNoisePower(LowBandFilter1);
+    case fiChebishev:
+        return MeasureNoisePower(static_cast<CCascadFilter2&>(ChebishevFilter));
+    default: {
+        CSilentFilter silent;
+        return MeasureNoisePower(silent);
+    }
+    }
+}

@@ -1,0 +1,9 @@
+// matched-filter-bench: the bench's numbers without its window.
+
+#include <iostream>
+
+#include "bench/BenchCommandLine.h"
+
+int main(int argc, char** argv) {
+    return RunBenchCommandLine(argc, argv, std::cout, std::cerr);
+}

@@ -1,0 +1,126 @@
+#include "bench/BenchCommandLine.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "bench/CBench.h"
+
+namespace {
+
+struct Result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Result RunTool(std::vector<const char*> args) {
+    args.insert(args.begin(), "matched-filter-bench");
+    std::ostringstream out, err;
+    const int status = RunBenchCommandLine(static_cast<int>(args.size()), args.data(), out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+} // namespace
+
+TEST(CommandLine, RunCsvMatchesTheModelArrays) {
+    const Result r = RunTool({"--signal", "rectangle", "--noise", "on", "--gain", "0,5", "--filter",
+                              "lowpass-flat", "--cutoff=20", "--seed", "17"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    const std::vector<std::string> lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), 1u + RunSamples);
+    EXPECT_EQ(lines[0], "t_ms,input_V,output_mV");
+
+    // The same pass through the model itself.
+    SeedRandom(17);
+    SignalGenerator.Kind = skRectangle;
+    CBench bench;
+    CBenchControls c;
+    c.SignalItem = siRectangle;
+    c.NoiseItem = niOn;
+    c.FilterItem = fiChebishev;
+    c.CutOff = [] { return 20.0; };
+    c.Gain = [] { return 0.5; };
+    bench.ComputeRun(c);
+    for (int k = 0; k < RunSamples; ++k) {
+        int t = 0;
+        double in = 0, out = 0;
+        ASSERT_EQ(std::sscanf(lines[k + 1].c_str(), "%d,%lf,%lf", &t, &in, &out), 3) << k;
+        ASSERT_EQ(t, k - PreRollLength);
+        ASSERT_EQ(in, InputSamples[k]) << k;
+        ASSERT_EQ(out, OutputSamples[k]) << k;
+    }
+}
+
+TEST(CommandLine, CorrectionsLikeTheFields) {
+    const Result r = RunTool({"--signal", "off", "--gain", "5000", "--time-constant", "3",
+                              "--filter", "lowpass-1", "--seed", "1"});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.err,
+              "matched-filter-bench: Введённое значение параметра меньше минимально-допустимого.\n"
+              " Произведена коррекция.\n"
+              "matched-filter-bench: Введённое значение параметра больше максимально-допустимого.\n"
+              " Произведена коррекция.\n");
+}
+
+TEST(CommandLine, MeasurementPrintsTheRegistrarReading) {
+    Result r = RunTool({"--measure", "--signal", "off", "--noise", "on", "--gain", "0"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "0,00\n");
+
+    r = RunTool({"--measure", "--signal", "off", "--noise", "on", "--filter", "rect-matched",
+                 "--seed", "3"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const double power = std::atof(r.out.c_str());
+    EXPECT_GT(power, 90.0);
+    EXPECT_LT(power, 110.0);
+}
+
+TEST(CommandLine, BadOptionsExitWithStatusTwo) {
+    const std::vector<std::vector<const char*>> bad = {
+        {"--frobnicate"},
+        {"--gain"},
+        {"--gain", "abc"},
+        {"--gain", "1e999"},
+        {"--gain", "nan"},
+        {"--gain", "1.5x"},
+        {"--gain", ""},
+        {"--filter", "kalman"},
+        {"--signal", "sine"},
+        {"--seed", "-4"},
+        {"--seed", "99999999999"},
+        {"--measure"}, // the signal is a delta impulse by default
+        {"--measure", "--signal", "off"},
+        {"--measure=yes"},
+        {"positional"},
+    };
+    for (const auto& args : bad) {
+        const Result r = RunTool(args);
+        EXPECT_EQ(r.status, 2) << args[0];
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(Lines(r.err).size(), 1u) << r.err;
+    }
+    const Result help = RunTool({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--filter"), std::string::npos);
+}
+
+TEST(CommandLine, UnwritableOutputFileFails) {
+    const Result r = RunTool({"--output", "/nonexistent-folder/run.csv"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("/nonexistent-folder/run.csv"), std::string::npos);
+}
