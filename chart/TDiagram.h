@@ -217,7 +217,7 @@ class TDiagram : public QWidget {
     void ApplyLimit(double lo, double hi, bool isX);
     void DrawFeeler(int x, int y);
     int ClampRow(int py) const;
-    void SetUpSeriesPen(class QPainter& p, const TKeeper& k) const;
+    int SetUpSeriesPen(class QPainter& p, const TKeeper& k) const;
     void DrawStemsOrBars(TKeeper* k, bool bars);
     TKeeper* AppendKeeper(bool& noMemory);
 
