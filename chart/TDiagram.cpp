@@ -113,65 +113,6 @@ int IntLog10(double m) {
     return static_cast<int>(std::trunc(std::log10(m)));
 }
 
-// Grid step for a range of width w when fit intervals fit on the axis: the
-// first multiplier whose interval count fits; the coarsest when none does.
-double ChooseGridStep(double w, double fit) {
-    const int k = IntLog10(w);
-    const double scale = std::pow(10.0, k);
-    for (double m : kMultipliers) {
-        if (fit >= w / scale / m) {
-            return scale * m;
-        }
-    }
-    return scale * kMultipliers[std::size(kMultipliers) - 1];
-}
-
-double FirstGridValue(double lo, double step, double eps) {
-    if (lo <= 0) {
-        const double n = std::trunc(lo / step);
-        double g0 = (n - 1) * step;
-        if (lo - eps > g0) {
-            g0 = n * step;
-        }
-        return g0;
-    }
-    return (std::trunc(lo / step) + 1) * step;
-}
-
-// The grid values of one axis: first, first + step, ... up to hi + eps.
-int GridCount(double first, double step, double hi, double eps) {
-    int n = 0;
-    while (n < kMaxGridLines && first + n * step <= hi + eps) {
-        ++n;
-    }
-    return n;
-}
-
-std::string GridLabel(double v, int precision, double eps) {
-    if (std::fabs(v) > eps) {
-        return TDiagram::num2str(v, precision);
-    }
-    return precision != 0 ? "0.0" : "0";
-}
-
-// Raises precision until no two neighbouring labels read alike, at most to 8.
-int SearchPrecision(double first, double step, int count, double eps, int precision) {
-    while (precision < 8) {
-        bool repeated = false;
-        std::string previous;
-        for (int i = 0; i < count && !repeated; ++i) {
-            std::string label = GridLabel(first + i * step, precision, eps);
-            repeated = i > 0 && label == previous;
-            previous = std::move(label);
-        }
-        if (!repeated) {
-            break;
-        }
-        ++precision;
-    }
-    return precision;
-}
-
 // A text cell written like the old canvas did: top-left anchored, on an opaque
 // background of the current brush colour.
 void TextOut(QPainter& p, const QFontMetrics& fm, int x, int top, const QString& text) {
@@ -185,6 +126,67 @@ QFont Unhinted(QFont f) {
 }
 
 } // namespace
+
+// ---------------------------------------------------------------- grid
+
+double TDiagram::GridStep(double width, double fit) {
+    const int k = IntLog10(width);
+    const double scale = std::pow(10.0, k);
+    for (double m : kMultipliers) {
+        if (fit >= width / scale / m) {
+            return scale * m;
+        }
+    }
+    return scale * kMultipliers[std::size(kMultipliers) - 1];
+}
+
+TDiagram::TGridAxis TDiagram::MakeGridAxis(double lo, double hi, double step) {
+    TGridAxis axis;
+    axis.step = step;
+    axis.eps = 0.001 * (hi - lo);
+    if (!(step > 0) || !std::isfinite(step) || !std::isfinite(lo) || !std::isfinite(hi)) {
+        return axis;
+    }
+    if (lo <= 0) {
+        const double n = std::trunc(lo / step);
+        axis.first = (n - 1) * step;
+        if (lo - axis.eps > axis.first) {
+            axis.first = n * step;
+        }
+    } else {
+        axis.first = (std::trunc(lo / step) + 1) * step;
+    }
+    // Values are computed as first + i*step rather than by repeated addition,
+    // so no rounding piles up along a long axis.
+    while (axis.count < kMaxGridLines && axis.Value(axis.count) <= hi + axis.eps) {
+        ++axis.count;
+    }
+    return axis;
+}
+
+std::string TDiagram::GridLabel(double v, int precision, double eps) {
+    if (std::fabs(v) > eps) {
+        return num2str(v, precision);
+    }
+    return precision != 0 ? "0.0" : "0";
+}
+
+int TDiagram::SearchPrecision(const TGridAxis& axis, int precision) {
+    while (precision < 8) {
+        bool repeated = false;
+        std::string previous;
+        for (int i = 0; i < axis.count && !repeated; ++i) {
+            std::string label = GridLabel(axis.Value(i), precision, axis.eps);
+            repeated = i > 0 && label == previous;
+            previous = std::move(label);
+        }
+        if (!repeated) {
+            break;
+        }
+        ++precision;
+    }
+    return precision;
+}
 
 // ---------------------------------------------------------------- construction
 
@@ -587,16 +589,15 @@ void TDiagram::ShowDiagram() {
         p.setFont(netFont);
 
         // ---- x axis
-        const double wX = Xmax - Xmin;
-        const double stepX = ChooseGridStep(wX, w_out / (1.2 * lwX));
-        const double epsX = 0.001 * wX;
-        const double firstX = FirstGridValue(Xmin, stepX, epsX);
-        const int countX = GridCount(firstX, stepX, Xmax, epsX);
+        const double stepX = GridStep(Xmax - Xmin, w_out / (1.2 * lwX));
+        const TGridAxis ax = MakeGridAxis(Xmin, Xmax, stepX);
+        const double epsX = ax.eps;
+        GridStepX = stepX;
         if (L == 1) {
-            PrecisionX = SearchPrecision(firstX, stepX, countX, epsX, PrecisionX);
+            PrecisionX = SearchPrecision(ax, PrecisionX);
         }
-        for (int i = 0; i < countX; ++i) {
-            const double v = firstX + i * stepX;
+        for (int i = 0; i < ax.count; ++i) {
+            const double v = ax.Value(i);
             const int px = MathToPhisX(v);
             if (std::fabs(v) > epsX) {
                 if (PenStyleNetLine == Qt::SolidLine) {
@@ -627,16 +628,15 @@ void TDiagram::ShowDiagram() {
         }
 
         // ---- y axis; the fit test uses the title text height
-        const double hY = Ymax - Ymin;
-        const double stepY = ChooseGridStep(hY, h_out / (1.3 * th));
-        const double epsY = 0.001 * hY;
-        const double firstY = FirstGridValue(Ymin, stepY, epsY);
-        const int countY = GridCount(firstY, stepY, Ymax, epsY);
+        const double stepY = GridStep(Ymax - Ymin, h_out / (1.3 * th));
+        const TGridAxis ay = MakeGridAxis(Ymin, Ymax, stepY);
+        const double epsY = ay.eps;
+        GridStepY = stepY;
         if (L == 1) {
-            PrecisionY = SearchPrecision(firstY, stepY, countY, epsY, PrecisionY);
+            PrecisionY = SearchPrecision(ay, PrecisionY);
         }
-        for (int i = 0; i < countY; ++i) {
-            const double v = firstY + i * stepY;
+        for (int i = 0; i < ay.count; ++i) {
+            const double v = ay.Value(i);
             const int py = MathToPhisY(v);
             if (std::fabs(v) >= epsY) {
                 if (PenStyleNetLine == Qt::SolidLine) {

@@ -39,6 +39,30 @@ class TDiagram : public QWidget {
     static int num2char(char* buffer, std::size_t size, double value, int precision);
     // The same into a string, whatever its length.
     static std::string num2str(double value, int precision);
+
+    // One axis of the grid: values first + i*step for i in [0, count), and
+    // eps, the distance from zero within which a value counts as zero.
+    struct TGridAxis {
+        double first = 0;
+        double step = 1;
+        double eps = 0;
+        int count = 0;
+        double Value(int i) const { return first + i * step; }
+    };
+    // Grid step for a range of the given width when fit intervals fit on the
+    // axis: 10^k times the first of the multipliers 0.05, 0.1, 0.2, 0.2, 0.5,
+    // 1, 2, 2, 5 whose interval count fits, the coarsest when none does.
+    static double GridStep(double width, double fit);
+    // The grid values of [lo, hi] for step (at most a few thousand).
+    static TGridAxis MakeGridAxis(double lo, double hi, double step);
+    // Tick label of grid value v: "0.0" (or "0" at precision 0) near zero.
+    static std::string GridLabel(double v, int precision, double eps);
+    // precision raised until no two neighbouring labels of axis read alike;
+    // at most 8, where labels switch to exponent form.
+    static int SearchPrecision(const TGridAxis& axis, int precision);
+    // Grid steps chosen by the last ShowDiagram.
+    double GetGridStepX() const { return GridStepX; }
+    double GetGridStepY() const { return GridStepY; }
     // Gives the picture a new blank (white) image of the widget's size.
     void FullSize();
     const QImage& GetPicture() const { return Picture; }
@@ -249,6 +273,7 @@ class TDiagram : public QWidget {
     int PrecisionX = 1;
     double Ymin = -1, Ymax = 1;
     int PrecisionY = 1;
+    double GridStepX = 0, GridStepY = 0;
     TKeeper Base;
     QImage Picture;
     // Painter state of the series routines, set up by ShowDiagram.
