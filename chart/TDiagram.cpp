@@ -115,8 +115,11 @@ int IntLog10(double m) {
 
 // A text cell written like the old canvas did: top-left anchored, on an opaque
 // background of the current brush colour.
+// Only text is opaque: the gaps of dotted grid lines stay clear.
 void TextOut(QPainter& p, const QFontMetrics& fm, int x, int top, const QString& text) {
+    p.setBackgroundMode(Qt::OpaqueMode);
     p.drawText(x, top + fm.ascent(), text);
+    p.setBackgroundMode(Qt::TransparentMode);
 }
 
 QFont Unhinted(QFont f) {
@@ -577,7 +580,6 @@ void TDiagram::ShowDiagram() {
         p.fillRect(xb_net, yb_net, 1, h_net, netLine);
         p.fillRect(xb_net + w_net - 1, yb_net, 1, h_net, netLine);
     }
-    p.setBackgroundMode(Qt::OpaqueMode);
 
     // Without a plot rectangle there is nothing to map values onto: no grid,
     // labels or series then, only the backgrounds and the texts.
@@ -692,7 +694,6 @@ void TDiagram::ShowDiagram() {
         TextOut(p, fm, xb_net, 0, NameY);
         CanvasFont = FontNameY;
     }
-    p.setBackgroundMode(Qt::TransparentMode);
 
     if (LineEnabled && hasPlot) {
         p.setClipRect(xb_net, yb_net, w_net, h_net);
