@@ -1147,9 +1147,9 @@ void TDiagram::DrawFeeler(int x, int y) {
     QPainter p(&Picture);
     p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
     const int width = std::max(1, std::min(64, PenWidthFeeler));
-    p.setPen(QPen(ColorFeeler, width, PenStyleFeeler, Qt::FlatCap));
-    // Segments end one pixel short of their end point, so that the two never
-    // overlap and drawing the same crosshair twice leaves no trace.
+    p.setPen(QPen(ColorFeeler, width, PenStyleFeeler, Qt::SquareCap));
+    // Both segments stop one pixel short of the net's border, so that they
+    // never overlap and drawing the same crosshair twice leaves no trace.
     if (y + 11 < Get_ye_net()) {
         p.drawLine(x, y + 11, x, Get_ye_net() - 1);
     }
