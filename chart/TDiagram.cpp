@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "base/MessageHook.h"
 #include "chart/SaveDialog.h"
@@ -40,7 +41,7 @@ constexpr double kFar = 1 << 24;
 constexpr int kMaxGridLines = 2000;
 // Samples read per pass of the discrete and histogram drawing. More could not
 // be told apart on any screen.
-constexpr long long kMaxStems = 1 << 20;
+constexpr long long kMaxStems = 1 << 18;
 // The list holds at most this many series, numbers being 8 bits wide.
 constexpr int kMaxKeepers = 255;
 
@@ -906,20 +907,39 @@ void TDiagram::DrawStemsOrBars(TKeeper* k, bool bars) {
     }
     y0 = ClampRow(y0);
 
+    // Every vertical piece (stem or bar side) runs from the zero row, so in one
+    // column their union is a single segment: the drawing costs one line per
+    // column however many samples share it.
+    std::vector<int> colLo(static_cast<std::size_t>(w_net) + 1, INT_MAX);
+    std::vector<int> colHi(static_cast<std::size_t>(w_net) + 1, INT_MIN);
+    auto vertical = [&](int px, int py) {
+        if (px < pxL || px > pxR || py == y0) {
+            return;
+        }
+        const std::size_t c = static_cast<std::size_t>(px - pxL);
+        colLo[c] = std::min(colLo[c], std::min(py, y0));
+        colHi[c] = std::max(colHi[c], std::max(py, y0));
+    };
+    QVector<QLine> tops;
+    QVector<QRect> marks;
+    constexpr int kMaxMarks = 8192;
+
     const double x0 = k->GetXmin();
     const double step = k->GetStep();
     const double half = bars ? step / 2 : 0.0;
-    QVector<QLine> lines;
-    QVector<QRect> marks;
 
     auto stem = [&](int n, double x) {
         const double v = k->GetDiscretValue(n);
         const int raw = MathToPhisY(v);
         const int py = ClampRow(raw);
         const int px = MathToPhisX(x);
-        lines.append(QLine(px, y0, px, py));
-        if (k->GetMarkSamples() && yb_net + 1 < raw && raw < yb_net + h_net - 2) {
-            marks.append(QRect(px - 3, py - 3, 6, 6));
+        vertical(px, py);
+        if (k->GetMarkSamples() && yb_net + 1 < raw && raw < yb_net + h_net - 2 &&
+            marks.size() < kMaxMarks) {
+            const QRect r(px - 3, py - 3, 6, 6);
+            if (marks.isEmpty() || marks.constLast() != r) {
+                marks.append(r);
+            }
         }
     };
     auto bar = [&](int n, double x) {
@@ -929,45 +949,50 @@ void TDiagram::DrawStemsOrBars(TKeeper* k, bool bars) {
         const bool clipped = py != raw;
         const int bl = MathToPhisX(x - half);
         const int br = MathToPhisX(x + half);
+        auto top = [&](int from, int to) {
+            if (!clipped && from != to) {
+                tops.append(QLine(from, py, to, py));
+            }
+        };
         if (bl >= pxL && br <= pxR) {
-            lines.append(QLine(bl, y0, bl, py));
-            if (!clipped) {
-                lines.append(QLine(bl, py, br, py));
-            }
-            lines.append(QLine(br, py, br, y0));
+            vertical(bl, py);
+            top(bl, br);
+            vertical(br, py);
         } else if (bl < pxL && br > pxR) {
-            if (!clipped) {
-                lines.append(QLine(pxL, py, pxR, py));
-            }
+            top(pxL, pxR);
         } else if (bl < pxL) {
-            if (!clipped) {
-                lines.append(QLine(pxL, py, br, py));
-            }
-            lines.append(QLine(br, py, br, y0));
+            top(pxL, br);
+            vertical(br, py);
         } else {
-            lines.append(QLine(bl, y0, bl, py));
-            if (!clipped) {
-                lines.append(QLine(bl, py, pxR, py));
-            }
+            vertical(bl, py);
+            top(bl, pxR);
         }
     };
-    auto draw = [&](int n, double x) {
+    auto draw = [&](long long n, double x) {
         if (bars) {
-            bar(n, x);
+            bar(static_cast<int>(n), x);
         } else {
-            stem(n, x);
+            stem(static_cast<int>(n), x);
         }
     };
 
+    // Samples outside 0 .. Count-1 read as 0 and draw nothing, unless the
+    // series continues itself (symmetry, period) or marks them.
+    const bool continues = k->GetSymmetry() == 1 || k->GetSymmetry() == 2 ||
+                           k->GetGraphKind() == gkDiscretPeriodic || (k->GetMarkSamples() && !bars);
+    const double nLow = continues ? static_cast<double>(INT_MIN) : 0.0;
+    const double nHigh = continues ? static_cast<double>(INT_MAX) : k->GetCount() - 1.0;
+
     if (step > 0 && std::isfinite(step) && std::isfinite(x0)) {
         // Forward over n >= 0, starting at the first sample that can be seen
-        // instead of stepping to it one sample at a time.
+        // instead of stepping to it one sample at a time; x is computed from n
+        // so that no rounding piles up.
         double first = 0;
         if (x0 + half < xa) {
             first = std::floor((xa - half - x0) / step);
         }
         long long drawn = 0;
-        for (double n = first; n <= INT_MAX && drawn < kMaxStems; n += 1, ++drawn) {
+        for (double n = first; n <= nHigh && drawn < kMaxStems; n += 1, ++drawn) {
             const double x = x0 + n * step;
             if (!(x - half <= xe)) {
                 break;
@@ -975,7 +1000,7 @@ void TDiagram::DrawStemsOrBars(TKeeper* k, bool bars) {
             if (x + half < xa) {
                 continue;
             }
-            draw(static_cast<int>(n), x);
+            draw(static_cast<long long>(n), x);
         }
         // Backward over n <= 0; sample 0 is drawn by both passes.
         first = 0;
@@ -983,7 +1008,7 @@ void TDiagram::DrawStemsOrBars(TKeeper* k, bool bars) {
             first = -std::floor((x0 - half - xe) / step);
         }
         drawn = 0;
-        for (double n = first; n >= INT_MIN && drawn < kMaxStems; n -= 1, ++drawn) {
+        for (double n = first; n >= nLow && drawn < kMaxStems; n -= 1, ++drawn) {
             const double x = x0 + n * step;
             if (!(x + half >= xa)) {
                 break;
@@ -991,15 +1016,22 @@ void TDiagram::DrawStemsOrBars(TKeeper* k, bool bars) {
             if (x - half > xe) {
                 continue;
             }
-            draw(static_cast<int>(n), x);
+            draw(static_cast<long long>(n), x);
         }
     } else if (x0 + half >= xa && x0 - half <= xe) {
         draw(0, x0);
     }
 
+    QVector<QLine> lines = std::move(tops);
+    for (int c = 0; c <= w_net; ++c) {
+        if (colLo[static_cast<std::size_t>(c)] < colHi[static_cast<std::size_t>(c)]) {
+            lines.append(QLine(pxL + c, colLo[static_cast<std::size_t>(c)], pxL + c,
+                               colHi[static_cast<std::size_t>(c)]));
+        }
+    }
     ThickStroke(*canvas, penWidth, [&] { canvas->drawLines(lines); });
     if (!marks.isEmpty()) {
-        // The marks are hollow-looking rings on the net's background.
+        // The marks are rings filled with the net's background.
         canvas->setBrush(PrintMode ? QColor(Qt::white) : ColorBackNet);
         for (const QRect& r : marks) {
             canvas->drawEllipse(r);

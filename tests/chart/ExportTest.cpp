@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "ChartTestUtil.h"
 #include "base/MessageHook.h"
@@ -141,4 +144,26 @@ TEST(Export, SaveDialogHook) {
     EXPECT_EQ(rec.Take(),
               std::vector<std::string>{"Не удаётся сохранить файл. Не достаточно памяти."});
     SetSaveDialogHook(previous);
+}
+
+TEST(Export, DefaultDialogAsksForABitmap) {
+    auto d = ColouredChart();
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        seen = true;
+        EXPECT_EQ(dialog->nameFilters(), QStringList{QStringLiteral("Bitmaps (*.bmp)")});
+        EXPECT_EQ(dialog->defaultSuffix(), QStringLiteral("bmp"));
+        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_FALSE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+        ASSERT_FALSE(dialog->selectedFiles().isEmpty());
+        EXPECT_TRUE(
+            dialog->selectedFiles().constFirst().endsWith(QStringLiteral("/Диаграмма.bmp")));
+        dialog->reject();
+    });
+    MessageRecorder rec;
+    d->SaveBmpFile();
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(rec.Messages().empty());
 }
