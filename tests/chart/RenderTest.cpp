@@ -327,3 +327,24 @@ TEST(Render, BitmapsInTheNetCorners) {
     d->SetBitmapY(nullptr);
     EXPECT_EQ(CountColor(d->GetPicture(), Rgb(Qt::magenta), 0, 0, 400, 300), 0);
 }
+
+TEST(Render, InvisibleSeriesOfEveryKindAreSkipped) {
+    auto d = GridChart();
+    double s[5] = {0.5, -0.5, 0.8, -0.8, 0.3};
+    TKeeper* k = d->GetKeeper(0);
+    ASSERT_TRUE(k->SetData(s, 5, -1, 1));
+    k->SetColor(kSeries);
+    k->SetMarkSamples(true);
+    k->SetPeriod(1);
+    for (unsigned char kind = 0; kind <= 7; ++kind) {
+        k->SetGraphKind(kind);
+        k->Show();
+        d->ShowDiagram();
+        const int shown = CountColor(d->GetPicture(), Rgb(kSeries), 0, 0, 400, 300);
+        // Kind 7 is no kind: nothing is drawn even when visible.
+        EXPECT_EQ(shown > 0, kind != 7) << int(kind);
+        k->Hide();
+        d->ShowDiagram();
+        EXPECT_EQ(CountColor(d->GetPicture(), Rgb(kSeries), 0, 0, 400, 300), 0) << int(kind);
+    }
+}

@@ -51,7 +51,7 @@ TEST(Robustness, RandomOperationSequences) {
     std::uniform_int_distribution<int> op(0, 21);
     std::uniform_int_distribution<int> small(0, 200);
     for (int sequence = 0; sequence < 2000; ++sequence) {
-        for (int step = 0; step < 6; ++step) {
+        for (int step = 0; step < 4; ++step) {
             TKeeper* k = d.GetKeeper(static_cast<unsigned char>(small(g) % 4));
             if (k == nullptr) {
                 k = d.GetKeeper(0);
