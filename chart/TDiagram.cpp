@@ -507,6 +507,18 @@ int TDiagram::ClampRow(int py) const {
     return std::max(yb_net + 1, std::min(yb_net + h_net - 2, py));
 }
 
+// What one repaint shares between its steps: the colours after print mode,
+// the label font and the layout numbers that are not members.
+struct TDiagram::TPaintContext {
+    QColor backDiagram, backNet, netLine, text;
+    QFont netFont;
+    int th = 1;     // text height of the larger of title and y-name fonts
+    int digitW = 1; // width of a digit in the label font
+    int lwX = 1, lwY = 1;
+    int L = 0;    // 1 when ticks and labels fit
+    QColor brush; // background of the next text, as the last drawing left it
+};
+
 void TDiagram::ShowDiagram() {
     FeelerDrawn = false;
     const int W = width();
@@ -527,179 +539,39 @@ void TDiagram::ShowDiagram() {
         return;
     }
 
-    const QColor backDiagram = PrintMode ? QColor(Qt::white) : ColorBackDiagram;
-    const QColor backNet = PrintMode ? QColor(Qt::white) : ColorBackNet;
-    const QColor netLine = PrintMode ? QColor(Qt::black) : ColorNetLine;
-    const QColor windowText = QApplication::palette().color(QPalette::WindowText);
-    auto textColor = [&](const QColor& own) {
-        if (PrintMode) {
-            return QColor(Qt::black);
-        }
-        return own.isValid() ? own : windowText;
-    };
-
-    // Text height from the larger of the title and y-name fonts.
-    const QFont& tallFont = PixelSize(FontNameY) > PixelSize(FontName) ? FontNameY : FontName;
-    const int th = std::max(1, QFontMetrics(tallFont).height());
-    const int half = th / 2;
-    const QFontMetrics fmNameX(FontNameX);
-    const int availW = W - fmNameX.horizontalAdvance(NameX);
-    const int availH = H - half;
-    const QFont netFont = Unhinted(FontNet);
-    const QFontMetrics fmNet(netFont);
-    CanvasFont = FontNet;
-
-    // Label lengths; at least one digit, so that the fit tests stay meaningful
-    // for tiny ranges shown with few decimals.
-    const int nX =
-        std::max(1, IntLog10(std::max(std::fabs(Xmin), std::fabs(Xmax))) + PrecisionX + 3);
-    const int nY = std::max(1, std::abs(IntLog10(std::max(std::fabs(Ymin), std::fabs(Ymax)))) +
-                                   PrecisionY + 3);
-    const int digitW = std::max(1, fmNet.horizontalAdvance(QLatin1Char('0')));
-    const int lwX = digitW * nX;
-    const int lwY = digitW * nY;
-    const int L = (4 * lwX < availW && 4 * th < availH) ? 1 : 0;
-
-    xb_net = (lwY + 5) * L + 2;
-    yb_net = static_cast<int>(th * 0.5 * L + half + 1);
-    w_net = static_cast<int>(availW - xb_net - lwX * 0.5 * L - 1);
-    h_net = H - yb_net - (th + 5) * L - 2;
-    x0_out = xb_net + digitW * L;
-    y0_out = yb_net + th * L;
-    w_out = w_net - 2 * digitW * L;
-    h_out = h_net - 2 * th * L;
+    TPaintContext c;
+    c.backDiagram = PrintMode ? QColor(Qt::white) : ColorBackDiagram;
+    c.backNet = PrintMode ? QColor(Qt::white) : ColorBackNet;
+    c.netLine = PrintMode ? QColor(Qt::black) : ColorNetLine;
+    LayOut(c);
 
     // Background, net and frame.
-    QColor brush = backDiagram;
-    p.fillRect(0, 0, W, H, backDiagram);
+    c.brush = c.backDiagram;
+    p.fillRect(0, 0, W, H, c.backDiagram);
     const bool hasNet = w_net > 0 && h_net > 0;
     if (hasNet) {
-        p.fillRect(xb_net, yb_net, w_net, h_net, backNet);
-        brush = backNet;
-        p.fillRect(xb_net, yb_net, w_net, 1, netLine);
-        p.fillRect(xb_net, yb_net + h_net - 1, w_net, 1, netLine);
-        p.fillRect(xb_net, yb_net, 1, h_net, netLine);
-        p.fillRect(xb_net + w_net - 1, yb_net, 1, h_net, netLine);
+        p.fillRect(xb_net, yb_net, w_net, h_net, c.backNet);
+        c.brush = c.backNet;
+        p.fillRect(xb_net, yb_net, w_net, 1, c.netLine);
+        p.fillRect(xb_net, yb_net + h_net - 1, w_net, 1, c.netLine);
+        p.fillRect(xb_net, yb_net, 1, h_net, c.netLine);
+        p.fillRect(xb_net + w_net - 1, yb_net, 1, h_net, c.netLine);
     }
 
     // Without a plot rectangle there is nothing to map values onto: no grid,
     // labels or series then, only the backgrounds and the texts.
     const bool hasPlot = hasNet && w_out > 0 && h_out > 0;
-    const int ye = yb_net + h_net;
-    const int xe = xb_net + w_net;
-    QPen dotted(netLine, 1, PenStyleNetLine, Qt::FlatCap);
     if (hasPlot) {
-        p.setFont(netFont);
-
-        // ---- x axis
-        const double stepX = GridStep(Xmax - Xmin, w_out / (1.2 * lwX));
-        const TGridAxis ax = MakeGridAxis(Xmin, Xmax, stepX);
-        const double epsX = ax.eps;
-        GridStepX = stepX;
-        if (L == 1) {
-            PrecisionX = SearchPrecision(ax, PrecisionX);
-        }
-        for (int i = 0; i < ax.count; ++i) {
-            const double v = ax.Value(i);
-            const int px = MathToPhisX(v);
-            if (std::fabs(v) > epsX) {
-                if (PenStyleNetLine == Qt::SolidLine) {
-                    p.fillRect(px, yb_net, 1, h_net, netLine);
-                } else if (PenStyleNetLine != Qt::NoPen) {
-                    p.setPen(dotted);
-                    p.drawLine(px, yb_net, px, ye - 1);
-                }
-            } else {
-                p.fillRect(px, yb_net, 1, h_net, netLine);
-            }
-            if (L == 1) {
-                p.fillRect(px, ye, 1, 4, netLine);
-                brush = backDiagram;
-                p.setBackground(brush);
-                p.setPen(textColor(ColorNet));
-                const QString label = QString::fromStdString(GridLabel(v, PrecisionX, epsX));
-                TextOut(p, fmNet, px - fmNet.horizontalAdvance(label) / 2, ye + 5, label);
-            }
-        }
-        if (L == 1) {
-            const double minor = 0.2 * stepX;
-            const double t = std::trunc(5 * Xmin / stepX);
-            const double m0 = (Xmin <= 0 ? t - 1 : t + 1) * minor;
-            for (int i = 0; i < 5 * kMaxGridLines && m0 + i * minor <= Xmax; ++i) {
-                p.fillRect(MathToPhisX(m0 + i * minor), ye, 1, 2, netLine);
-            }
-        }
-
-        // ---- y axis; the fit test uses the title text height
-        const double stepY = GridStep(Ymax - Ymin, h_out / (1.3 * th));
-        const TGridAxis ay = MakeGridAxis(Ymin, Ymax, stepY);
-        const double epsY = ay.eps;
-        GridStepY = stepY;
-        if (L == 1) {
-            PrecisionY = SearchPrecision(ay, PrecisionY);
-        }
-        for (int i = 0; i < ay.count; ++i) {
-            const double v = ay.Value(i);
-            const int py = MathToPhisY(v);
-            if (std::fabs(v) >= epsY) {
-                if (PenStyleNetLine == Qt::SolidLine) {
-                    p.fillRect(xb_net, py, w_net, 1, netLine);
-                } else if (PenStyleNetLine != Qt::NoPen) {
-                    p.setPen(dotted);
-                    p.drawLine(xb_net, py, xe - 1, py);
-                }
-            } else {
-                p.fillRect(xb_net, py, w_net, 1, netLine);
-            }
-            if (L == 1) {
-                p.fillRect(xb_net - 4, py, 4, 1, netLine);
-                brush = backDiagram;
-                p.setBackground(brush);
-                p.setPen(textColor(ColorNet));
-                const QString label = QString::fromStdString(GridLabel(v, PrecisionY, epsY));
-                TextOut(p, fmNet, xb_net - fmNet.horizontalAdvance(label) - 5,
-                        py - fmNet.height() / 2, label);
-            }
-        }
-        if (L == 1) {
-            const double minor = 0.2 * stepY;
-            const double t = std::trunc(5 * Ymin / stepY);
-            const double m0 = (Ymin <= 0 ? t : t + 1) * minor;
-            for (int i = 0; i < 5 * kMaxGridLines && m0 + i * minor <= Ymax; ++i) {
-                p.fillRect(xb_net - 2, MathToPhisY(m0 + i * minor), 2, 1, netLine);
-            }
-        }
+        p.setFont(c.netFont);
+        c.text = TextColor(ColorNet);
+        DrawGridX(p, c);
+        DrawGridY(p, c);
     }
-
-    // Title, x name, y name, on the brush left by the last drawing.
-    p.setBackground(brush);
-    {
-        const QFont f = Unhinted(FontName);
-        const QFontMetrics fm(f);
-        p.setFont(f);
-        p.setPen(textColor(ColorName));
-        TextOut(p, fm, w_out / 2 + x0_out - fm.horizontalAdvance(NameDiagram) / 2, 0, NameDiagram);
-    }
-    {
-        const QFont f = Unhinted(FontNameX);
-        const QFontMetrics fm(f);
-        p.setFont(f);
-        p.setPen(textColor(ColorNameX));
-        TextOut(p, fm, xe + fm.horizontalAdvance(QLatin1Char('0')), ye - fm.height() / 2, NameX);
-    }
-    {
-        const QFont f = Unhinted(FontNameY);
-        const QFontMetrics fm(f);
-        p.setFont(f);
-        p.setPen(textColor(ColorNameY));
-        TextOut(p, fm, xb_net, 0, NameY);
-        CanvasFont = FontNameY;
-    }
+    DrawNames(p, c);
 
     if (LineEnabled && hasPlot) {
         p.setClipRect(xb_net, yb_net, w_net, h_net);
         Painter = &p;
-        CurrentBrush = brush;
         int n = 0;
         for (TKeeper* k = &Base; k != nullptr && n <= kMaxKeepers; k = k->GetNext(), ++n) {
             switch (k->GetGraphKind()) {
@@ -728,6 +600,153 @@ void TDiagram::ShowDiagram() {
     p.end();
     ShowBitmap();
     update();
+}
+
+QColor TDiagram::TextColor(const QColor& own) const {
+    if (PrintMode) {
+        return Qt::black;
+    }
+    return own.isValid() ? own : QApplication::palette().color(QPalette::WindowText);
+}
+
+void TDiagram::LayOut(TPaintContext& c) {
+    const int W = width();
+    const int H = height();
+    // Text height from the larger of the title and y-name fonts.
+    const QFont& tallFont = PixelSize(FontNameY) > PixelSize(FontName) ? FontNameY : FontName;
+    c.th = std::max(1, QFontMetrics(tallFont).height());
+    const int half = c.th / 2;
+    const int availW = W - QFontMetrics(FontNameX).horizontalAdvance(NameX);
+    const int availH = H - half;
+    c.netFont = Unhinted(FontNet);
+    CanvasFont = FontNet;
+
+    // Label lengths; at least one digit, so that the fit tests stay meaningful
+    // for tiny ranges shown with few decimals.
+    const int nX =
+        std::max(1, IntLog10(std::max(std::fabs(Xmin), std::fabs(Xmax))) + PrecisionX + 3);
+    const int nY = std::max(1, std::abs(IntLog10(std::max(std::fabs(Ymin), std::fabs(Ymax)))) +
+                                   PrecisionY + 3);
+    c.digitW = std::max(1, QFontMetrics(c.netFont).horizontalAdvance(QLatin1Char('0')));
+    c.lwX = c.digitW * nX;
+    c.lwY = c.digitW * nY;
+    const int L = (4 * c.lwX < availW && 4 * c.th < availH) ? 1 : 0;
+    c.L = L;
+
+    xb_net = (c.lwY + 5) * L + 2;
+    yb_net = static_cast<int>(c.th * 0.5 * L + half + 1);
+    w_net = static_cast<int>(availW - xb_net - c.lwX * 0.5 * L - 1);
+    h_net = H - yb_net - (c.th + 5) * L - 2;
+    x0_out = xb_net + c.digitW * L;
+    y0_out = yb_net + c.th * L;
+    w_out = w_net - 2 * c.digitW * L;
+    h_out = h_net - 2 * c.th * L;
+}
+
+void TDiagram::DrawGridX(QPainter& p, TPaintContext& c) {
+    const QFontMetrics fm(c.netFont);
+    const QPen styled(c.netLine, 1, PenStyleNetLine, Qt::FlatCap);
+    const int ye = yb_net + h_net;
+    GridStepX = GridStep(Xmax - Xmin, w_out / (1.2 * c.lwX));
+    const TGridAxis ax = MakeGridAxis(Xmin, Xmax, GridStepX);
+    if (c.L == 1) {
+        PrecisionX = SearchPrecision(ax, PrecisionX);
+    }
+    for (int i = 0; i < ax.count; ++i) {
+        const double v = ax.Value(i);
+        const int px = MathToPhisX(v);
+        // The zero line is always solid.
+        if (std::fabs(v) <= ax.eps || PenStyleNetLine == Qt::SolidLine) {
+            p.fillRect(px, yb_net, 1, h_net, c.netLine);
+        } else if (PenStyleNetLine != Qt::NoPen) {
+            p.setPen(styled);
+            p.drawLine(px, yb_net, px, ye - 1);
+        }
+        if (c.L == 1) {
+            p.fillRect(px, ye, 1, 4, c.netLine);
+            c.brush = c.backDiagram;
+            p.setBackground(c.brush);
+            p.setPen(c.text);
+            const QString label = QString::fromStdString(GridLabel(v, PrecisionX, ax.eps));
+            TextOut(p, fm, px - fm.horizontalAdvance(label) / 2, ye + 5, label);
+        }
+    }
+    if (c.L == 1) {
+        // Minor ticks at a fifth of the step; below zero they start one
+        // minor step further out than on the y axis.
+        const double minor = 0.2 * GridStepX;
+        const double t = std::trunc(5 * Xmin / GridStepX);
+        const double m0 = (Xmin <= 0 ? t - 1 : t + 1) * minor;
+        for (int i = 0; i < 5 * kMaxGridLines && m0 + i * minor <= Xmax; ++i) {
+            p.fillRect(MathToPhisX(m0 + i * minor), ye, 1, 2, c.netLine);
+        }
+    }
+}
+
+void TDiagram::DrawGridY(QPainter& p, TPaintContext& c) {
+    const QFontMetrics fm(c.netFont);
+    const QPen styled(c.netLine, 1, PenStyleNetLine, Qt::FlatCap);
+    // The fit test of this axis uses the title text height.
+    GridStepY = GridStep(Ymax - Ymin, h_out / (1.3 * c.th));
+    const TGridAxis ay = MakeGridAxis(Ymin, Ymax, GridStepY);
+    if (c.L == 1) {
+        PrecisionY = SearchPrecision(ay, PrecisionY);
+    }
+    for (int i = 0; i < ay.count; ++i) {
+        const double v = ay.Value(i);
+        const int py = MathToPhisY(v);
+        if (std::fabs(v) < ay.eps || PenStyleNetLine == Qt::SolidLine) {
+            p.fillRect(xb_net, py, w_net, 1, c.netLine);
+        } else if (PenStyleNetLine != Qt::NoPen) {
+            p.setPen(styled);
+            p.drawLine(xb_net, py, xb_net + w_net - 1, py);
+        }
+        if (c.L == 1) {
+            p.fillRect(xb_net - 4, py, 4, 1, c.netLine);
+            c.brush = c.backDiagram;
+            p.setBackground(c.brush);
+            p.setPen(c.text);
+            const QString label = QString::fromStdString(GridLabel(v, PrecisionY, ay.eps));
+            TextOut(p, fm, xb_net - fm.horizontalAdvance(label) - 5, py - fm.height() / 2, label);
+        }
+    }
+    if (c.L == 1) {
+        const double minor = 0.2 * GridStepY;
+        const double t = std::trunc(5 * Ymin / GridStepY);
+        const double m0 = (Ymin <= 0 ? t : t + 1) * minor;
+        for (int i = 0; i < 5 * kMaxGridLines && m0 + i * minor <= Ymax; ++i) {
+            p.fillRect(xb_net - 2, MathToPhisY(m0 + i * minor), 2, 1, c.netLine);
+        }
+    }
+}
+
+void TDiagram::DrawNames(QPainter& p, TPaintContext& c) {
+    // On the brush left by the last drawing, as the labels are.
+    p.setBackground(c.brush);
+    auto write = [&](const QFont& font, const QColor& color, auto place, const QString& text) {
+        const QFont f = Unhinted(font);
+        const QFontMetrics fm(f);
+        p.setFont(f);
+        p.setPen(TextColor(color));
+        const QPoint at = place(fm);
+        TextOut(p, fm, at.x(), at.y(), text);
+    };
+    write(
+        FontName, ColorName,
+        [&](const QFontMetrics& fm) {
+            return QPoint(w_out / 2 + x0_out - fm.horizontalAdvance(NameDiagram) / 2, 0);
+        },
+        NameDiagram);
+    write(
+        FontNameX, ColorNameX,
+        [&](const QFontMetrics& fm) {
+            return QPoint(Get_xe_net() + fm.horizontalAdvance(QLatin1Char('0')),
+                          Get_ye_net() - fm.height() / 2);
+        },
+        NameX);
+    write(
+        FontNameY, ColorNameY, [&](const QFontMetrics&) { return QPoint(xb_net, 0); }, NameY);
+    CanvasFont = FontNameY;
 }
 
 void TDiagram::ShowBitmap() {

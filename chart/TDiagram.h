@@ -18,6 +18,8 @@
 
 #include "chart/TKeeper.h"
 
+class QPainter;
+
 class TDiagram : public QWidget {
     Q_OBJECT
 
@@ -237,11 +239,17 @@ class TDiagram : public QWidget {
     void MouseMove(Qt::KeyboardModifiers shift, int x, int y);
 
   private:
+    struct TPaintContext;
+    void LayOut(TPaintContext& c);
+    void DrawGridX(QPainter& p, TPaintContext& c);
+    void DrawGridY(QPainter& p, TPaintContext& c);
+    void DrawNames(QPainter& p, TPaintContext& c);
+    QColor TextColor(const QColor& own) const;
     void ApplyRange(double lo, double hi, bool isX);
     void ApplyLimit(double lo, double hi, bool isX);
     void DrawFeeler(int x, int y);
     int ClampRow(int py) const;
-    int SetUpSeriesPen(class QPainter& p, const TKeeper& k) const;
+    int SetUpSeriesPen(QPainter& p, const TKeeper& k) const;
     void DrawStemsOrBars(TKeeper* k, bool bars);
     TKeeper* AppendKeeper(bool& noMemory);
 
@@ -276,7 +284,6 @@ class TDiagram : public QWidget {
     double GridStepX = 0, GridStepY = 0;
     TKeeper Base;
     QImage Picture;
-    // Painter state of the series routines, set up by ShowDiagram.
-    class QPainter* Painter = nullptr;
-    QColor CurrentBrush;
+    // The painter of a running ShowDiagram, for the series routines.
+    QPainter* Painter = nullptr;
 };
