@@ -4,11 +4,9 @@
 #include <QClipboard>
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QImageWriter>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QSaveFile>
 #include <QVector>
 #include <algorithm>
 #include <charconv>
@@ -20,6 +18,7 @@
 #include <vector>
 
 #include "base/MessageHook.h"
+#include "chart/BitmapFile.h"
 #include "chart/SaveDialog.h"
 #include "filters/Mathlib.h"
 
@@ -1334,43 +1333,9 @@ void TDiagram::SaveBmpFile() {
 }
 
 bool TDiagram::SaveBmpFile(const QString& name) {
-    QString fileName = name;
-    const int slash = fileName.lastIndexOf(QLatin1Char('/'));
-    const int dot = fileName.lastIndexOf(QLatin1Char('.'));
-    const bool hasExt = dot > slash;
-    const QString ext = hasExt ? fileName.mid(dot).toLower() : QString();
-    if (ext != QLatin1String(".bmp")) {
-        ShowMessage((fileName + QStringLiteral(":\nФормат файлов ") + ext +
-                     QStringLiteral(" не поддерживается.Произведена коррекция."))
-                        .toStdString());
-        fileName = (hasExt ? fileName.left(dot) : fileName) + QStringLiteral(".bmp");
-    }
+    const QString fileName = CorrectBitmapFileName(name);
     SetPrintMode();
-    // Written to a temporary file that replaces the target only when complete,
-    // so that a failed write never leaves half a picture behind.
-    QSaveFile file(fileName);
-    QString error;
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (ok) {
-        QImageWriter writer(&file, "bmp");
-        ok = !Picture.isNull() && writer.write(Picture);
-        if (ok) {
-            ok = file.commit();
-            if (!ok) {
-                error = file.errorString();
-            }
-        } else {
-            error = Picture.isNull() ? QStringLiteral("пустой рисунок") : writer.errorString();
-            file.cancelWriting();
-        }
-    } else {
-        error = file.errorString();
-    }
+    const QImage picture = Picture;
     ResetPrintMode();
-    if (!ok) {
-        ShowMessage((QStringLiteral("Diagram: Не удаётся записать файл ") + fileName +
-                     QStringLiteral(".\n") + error)
-                        .toStdString());
-    }
-    return ok;
+    return WriteBitmapFile(picture, fileName);
 }

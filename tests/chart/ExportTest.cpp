@@ -100,8 +100,7 @@ TEST(Export, FailedWriteIsReportedWithTheFileName) {
     const QString name = QStringLiteral("/nonexistent-folder/chart.bmp");
     EXPECT_FALSE(d->SaveBmpFile(name));
     ASSERT_EQ(rec.Messages().size(), 1u);
-    EXPECT_EQ(rec.Messages()[0].rfind("Diagram: Не удаётся записать файл " + name.toStdString(), 0),
-              0u);
+    EXPECT_EQ(rec.Messages()[0].rfind("Не удаётся записать файл " + name.toStdString(), 0), 0u);
     EXPECT_FALSE(d->GetPrintMode());
     EXPECT_EQ(Px(*d, 0, 0), Rgb(kBack));
 }
