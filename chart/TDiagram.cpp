@@ -1160,7 +1160,9 @@ void TDiagram::PDeleteKeeper(TKeeper* k) {
             TKeeper* next = k->GetNext();
             prev->SetNext(next);
             delete k;
-            for (TKeeper* q = next; q != nullptr; prev = q, q = q->GetNext()) {
+            int renumbered = 0;
+            for (TKeeper* q = next; q != nullptr && renumbered < kMaxKeepers;
+                 prev = q, q = q->GetNext(), ++renumbered) {
                 q->SetNumber(static_cast<unsigned char>(prev->GetNumber() + 1));
             }
             return;
