@@ -1,0 +1,17 @@
+#pragma once
+// Writing a picture as a Windows bitmap file, shared by every window that
+// saves pictures: the name's extension is put right first, and a failed write
+// is told to the user rather than lost.
+
+#include <QImage>
+#include <QString>
+
+// fileName with its extension replaced by ".bmp" (appended when it has none),
+// after a message naming the file and the refused extension; unchanged, and
+// no message, when it already ends in ".bmp" in any letter case.
+QString CorrectBitmapFileName(const QString& fileName);
+
+// Writes image to fileName in BMP format through a temporary file that takes
+// the name only when complete. A failure is reported in a message naming the
+// file; a null image writes nothing. Returns whether the file was written.
+bool WriteBitmapFile(const QImage& image, const QString& fileName);

@@ -1,0 +1,45 @@
+#include "chart/SaveDialog.h"
+
+#include <QFileDialog>
+#include <new>
+#include <utility>
+
+namespace {
+
+SaveDialogHook& Hook() {
+    static SaveDialogHook hook;
+    return hook;
+}
+
+TSaveDialogResult RunFileDialog(QWidget* parent, const QString& initialName, QString& fileName) {
+    QFileDialog* dialog = new (std::nothrow) QFileDialog(parent);
+    if (dialog == nullptr) {
+        return TSaveDialogResult::Unavailable;
+    }
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setNameFilter(QStringLiteral("Bitmaps (*.bmp)"));
+    dialog->setDefaultSuffix(QStringLiteral("bmp"));
+    dialog->selectFile(initialName);
+    TSaveDialogResult result = TSaveDialogResult::Cancelled;
+    if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()) {
+        fileName = dialog->selectedFiles().constFirst();
+        result = TSaveDialogResult::Accepted;
+    }
+    delete dialog;
+    return result;
+}
+
+} // namespace
+
+TSaveDialogResult AskBitmapFileName(QWidget* parent, const QString& initialName,
+                                    QString& fileName) {
+    if (Hook()) {
+        return Hook()(parent, initialName, fileName);
+    }
+    return RunFileDialog(parent, initialName, fileName);
+}
+
+SaveDialogHook SetSaveDialogHook(SaveDialogHook hook) {
+    return std::exchange(Hook(), std::move(hook));
+}
