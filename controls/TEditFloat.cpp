@@ -1,0 +1,273 @@
+#include "controls/TEditFloat.h"
+
+#include "base/MessageHook.h"
+
+#include <QKeyEvent>
+#include <QLocale>
+#include <charconv>
+#include <cmath>
+
+namespace {
+const char* const BelowCorrected =
+    "Введённое значение параметра меньше минимально-допустимого.\n Произведена коррекция.";
+const char* const BelowRestored = "Введённое значение параметра меньше минимально-допустимого.\n "
+                                  "Прежнее значение параметра восстановлено.";
+const char* const AboveCorrected =
+    "Введённое значение параметра больше максимально-допустимого.\n Произведена коррекция.";
+const char* const AboveRestored = "Введённое значение параметра больше максимально-допустимого.\n "
+                                  "Прежнее значение параметра восстановлено.";
+const char* const BadTextCorrected =
+    "Строка ввода имеет некорректный формат или пуста. \n Произведена коррекция.";
+const char* const BadTextRestored =
+    "Строка ввода имеет некорректный формат или пуста. \n Значение параметра восстановлено.";
+const char* const MaxRefused = "TEditInt: Максимальное значение должно быть больше минимального.";
+const char* const MinRefused = "TEditInt: Минимальное значение должно быть меньше максимального.";
+
+QString DecimalSeparator() {
+    return QLocale().decimalPoint();
+}
+
+bool IsDecimalMark(QChar ch) {
+    return ch == QLatin1Char('.') || ch == QLatin1Char(',');
+}
+} // namespace
+
+TEditFloat::TEditFloat(QWidget* parent) : QLineEdit(parent) {
+    ValToText();
+}
+
+void TEditFloat::SetMax(double x) {
+    if (!std::isfinite(x)) {
+        return;
+    }
+    if (x < Min) {
+        ShowMessage(MaxRefused);
+        return;
+    }
+    Max = x;
+    if (Val > Max) {
+        SetVal0(Max);
+    }
+}
+
+void TEditFloat::SetMin(double x) {
+    if (!std::isfinite(x)) {
+        return;
+    }
+    if (x > Max) {
+        ShowMessage(MinRefused);
+        return;
+    }
+    Min = x;
+    if (Val < Min) {
+        SetVal0(Min);
+    }
+}
+
+void TEditFloat::SetVal(double x) {
+    SetVal0(x);
+    TextToVal();
+}
+
+void TEditFloat::LoadDescription(const TEditFloatDescription& d) {
+    if (d.CorrType) {
+        SetCorrType(*d.CorrType);
+    }
+    if (d.CorrMsg) {
+        SetCorrMsg(*d.CorrMsg);
+    }
+    if (d.Max) {
+        SetMax(*d.Max);
+    }
+    if (d.Min) {
+        SetMin(*d.Min);
+    }
+    if (d.Val) {
+        SetVal(*d.Val);
+    }
+    if (d.ExpInp) {
+        SetExpInp(*d.ExpInp);
+    }
+    if (d.GFormat) {
+        SetGFormat(*d.GFormat);
+    }
+}
+
+void TEditFloat::SetVal0(double x) {
+    // A NaN has no place in the interval and no nearest bound; keeping the
+    // value is the only answer that leaves Val meaningful.
+    if (std::isnan(x)) {
+        x = Val;
+    }
+    if (x < Min) {
+        x = CorrType ? Min : Val;
+        if (CorrMsg) {
+            ShowMessage(CorrType ? BelowCorrected : BelowRestored);
+        }
+    }
+    if (x > Max) {
+        x = CorrType ? Max : Val;
+        if (CorrMsg) {
+            ShowMessage(CorrType ? AboveCorrected : AboveRestored);
+        }
+    }
+    FModified = x != Val;
+    Val = x;
+    ValToText();
+}
+
+bool TEditFloat::GetModify() {
+    const double old = Val;
+    if (!TextToVal()) {
+        if (CorrType) {
+            if (CorrMsg) {
+                ShowMessage(BadTextCorrected);
+            }
+            double middle = (Min + Max) * 0.5;
+            if (!std::isfinite(middle)) { // the sum of two huge bounds overflows
+                middle = Min * 0.5 + Max * 0.5;
+            }
+            Val = middle;
+        } else {
+            if (CorrMsg) {
+                ShowMessage(BadTextRestored);
+            }
+            Val = old;
+        }
+    }
+    const double entered = Val;
+    Val = old;
+    SetVal0(entered);
+    return FModified;
+}
+
+void TEditFloat::ValToText() {
+    if (GFormat) {
+        // to_chars rounds exactly like "%g" but ignores the C library's
+        // locale, so the point is always the one CorrectText looks for.
+        char buffer[100];
+        const auto result =
+            std::to_chars(buffer, buffer + sizeof buffer, Val, std::chars_format::general, 6);
+        ShowText(QString::fromLatin1(buffer, static_cast<int>(result.ptr - buffer)));
+        CorrectText();
+    } else {
+        QLocale locale;
+        // Group separators would make the text unreadable for TextToVal.
+        locale.setNumberOptions(QLocale::OmitGroupSeparator);
+        ShowText(locale.toString(Val, 'g', 15));
+    }
+}
+
+bool TEditFloat::TextToVal() {
+    CorrectText();
+    const QString source = text();
+    QLocale locale;
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    double x = locale.toDouble(source, &ok);
+    if (!ok) {
+        // Some locales write their exponent other than with E or e; the
+        // field accepts E and e in every locale.
+        QString plain = source;
+        const QString separator = locale.decimalPoint();
+        const qsizetype at = plain.indexOf(separator);
+        if (at >= 0) {
+            plain.replace(at, separator.size(), QLatin1Char('.'));
+        }
+        QLocale c = QLocale::c();
+        c.setNumberOptions(QLocale::RejectGroupSeparator);
+        x = c.toDouble(plain, &ok);
+    }
+    // "nan", "inf" and overflowing texts are no usable value.
+    if (!ok || !std::isfinite(x)) {
+        return false;
+    }
+    Val = x;
+    return true;
+}
+
+void TEditFloat::CorrectText() {
+    // The whole text is scanned whatever its length: QString carries its own
+    // size, so a pasted megabyte is just a long scan.
+    QString copy = text();
+    for (qsizetype i = 0; i < copy.size(); ++i) {
+        if (IsDecimalMark(copy.at(i))) {
+            copy.replace(i, 1, DecimalSeparator());
+            break;
+        }
+    }
+    ShowText(copy);
+}
+
+void TEditFloat::ShowText(const QString& text) {
+    // A line edit cuts its text at the typing limit; a value must still be
+    // shown whole, so the limit grows to fit it.
+    if (text.size() > maxLength()) {
+        setMaxLength(static_cast<int>(text.size()));
+    }
+    if (text != this->text()) {
+        setText(text);
+    }
+}
+
+bool TEditFloat::Accepts(QChar ch) const {
+    const QString t = text();
+    const QString separator = DecimalSeparator();
+    const bool isSeparator = IsDecimalMark(ch) || QString(ch) == separator;
+    if (ExpInp) {
+        return ch == QLatin1Char('-') || ch == QLatin1Char('+') || ch == QLatin1Char('e') ||
+               ch == QLatin1Char('E') || isSeparator || ch == QLatin1Char('\b') ||
+               (ch >= QLatin1Char('0') && ch <= QLatin1Char('9'));
+    }
+    const int caret = hasSelectedText() ? selectionStart() : cursorPosition();
+    const bool hasMinus = t.contains(QLatin1Char('-'));
+    if (ch == QLatin1Char('-') && Min < 0) {
+        if (caret != 0) {
+            return false;
+        }
+        return hasSelectedText() || !hasMinus;
+    }
+    if (isSeparator) {
+        return !t.contains(QLatin1Char('.')) && !t.contains(QLatin1Char(',')) &&
+               !t.contains(separator);
+    }
+    if (hasMinus && caret == 0) {
+        return false;
+    }
+    return ch == QLatin1Char('\b') || (ch >= QLatin1Char('0') && ch <= QLatin1Char('9'));
+}
+
+void TEditFloat::keyPressEvent(QKeyEvent* event) {
+    // Only keys that type a character are filtered. Moving the caret,
+    // Delete, Escape (which belongs to the dialog) and the clipboard and undo
+    // shortcuts keep their usual meaning; what they bring in is judged by
+    // GetModify like any other text.
+    const int key = event->key();
+    QChar typed;
+    if (key == Qt::Key_Backspace) {
+        typed = QLatin1Char('\b');
+    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        typed = QLatin1Char('\r');
+    } else if (key == Qt::Key_Delete || key == Qt::Key_Escape || event->text().isEmpty() ||
+               event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut) ||
+               event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Undo) ||
+               event->matches(QKeySequence::Redo) || event->matches(QKeySequence::SelectAll)) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    } else if (event->text().size() == 1) {
+        typed = event->text().at(0);
+    } else {
+        typed = QChar(0); // several characters at once: never one number character
+    }
+    if (!Accepts(typed)) {
+        // Discarded: consumed here, so Enter neither submits nor reaches a
+        // dialog's default button.
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+namespace Editfloat {
+void Register() {}
+} // namespace Editfloat
