@@ -337,48 +337,49 @@ double TDiagram::GetStepY() const {
     return StepFor(PrecisionY, Ymax - Ymin);
 }
 
-void TDiagram::AutoRangeX() {
-    double lo = Base.GetXmin();
-    double hi = Base.GetXmax();
-    int n = 0;
-    for (TKeeper* k = Base.GetNext(); k != nullptr && n < kMaxKeepers; k = k->GetNext(), ++n) {
-        lo = std::min(lo, k->GetXmin());
-        hi = std::max(hi, k->GetXmax());
+void TDiagram::SeriesExtent(Bound lower, Bound upper, bool average, double& lo, double& hi) const {
+    // The list walk is capped so that a borrowed list with a cycle cannot hang.
+    lo = (Base.*lower)();
+    hi = (Base.*upper)();
+    int n = 1;
+    for (const TKeeper* k = Base.GetNext(); k != nullptr && n <= kMaxKeepers;
+         k = k->GetNext(), ++n) {
+        if (average) {
+            lo += (k->*lower)();
+            hi += (k->*upper)();
+        } else {
+            lo = std::min(lo, (k->*lower)());
+            hi = std::max(hi, (k->*upper)());
+        }
     }
+    if (average) {
+        lo /= n;
+        hi /= n;
+    }
+}
+
+void TDiagram::AutoRangeX() {
+    double lo, hi;
+    SeriesExtent(&TKeeper::GetXmin, &TKeeper::GetXmax, false, lo, hi);
     SetRangeX(lo, hi);
 }
 
 void TDiagram::AutoRangeXAverage() {
-    double lo = 0;
-    double hi = 0;
-    int n = 0;
-    for (TKeeper* k = &Base; k != nullptr && n <= kMaxKeepers; k = k->GetNext(), ++n) {
-        lo += k->GetXmin();
-        hi += k->GetXmax();
-    }
-    SetRangeX(lo / n, hi / n);
+    double lo, hi;
+    SeriesExtent(&TKeeper::GetXmin, &TKeeper::GetXmax, true, lo, hi);
+    SetRangeX(lo, hi);
 }
 
 void TDiagram::AutoRangeY() {
-    double lo = Base.GetYmin();
-    double hi = Base.GetYmax();
-    int n = 0;
-    for (TKeeper* k = Base.GetNext(); k != nullptr && n < kMaxKeepers; k = k->GetNext(), ++n) {
-        lo = std::min(lo, k->GetYmin());
-        hi = std::max(hi, k->GetYmax());
-    }
+    double lo, hi;
+    SeriesExtent(&TKeeper::GetYmin, &TKeeper::GetYmax, false, lo, hi);
     SetRangeY(lo, hi);
 }
 
 void TDiagram::AutoRangeYAverage() {
-    double lo = 0;
-    double hi = 0;
-    int n = 0;
-    for (TKeeper* k = &Base; k != nullptr && n <= kMaxKeepers; k = k->GetNext(), ++n) {
-        lo += k->GetYmin();
-        hi += k->GetYmax();
-    }
-    SetRangeY(lo / n, hi / n);
+    double lo, hi;
+    SeriesExtent(&TKeeper::GetYmin, &TKeeper::GetYmax, true, lo, hi);
+    SetRangeY(lo, hi);
 }
 
 void TDiagram::FullSize() {

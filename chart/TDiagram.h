@@ -239,6 +239,10 @@ class TDiagram : public QWidget {
     void MouseMove(Qt::KeyboardModifiers shift, int x, int y);
 
   private:
+    // Smallest and largest (or average) of one pair of bounds over the series list.
+    using Bound = double (TKeeper::*)() const;
+    void SeriesExtent(Bound lower, Bound upper, bool average, double& lo, double& hi) const;
+
     struct TPaintContext;
     void LayOut(TPaintContext& c);
     void DrawGridX(QPainter& p, TPaintContext& c);
