@@ -228,6 +228,11 @@ bool TEditFloat::Accepts(QChar ch) const {
         return hasSelectedText() || !hasMinus;
     }
     if (isSeparator) {
+        // A mark in front of the sign would make the text unreadable.
+        const int end = hasSelectedText() ? selectionEnd() : caret;
+        if (caret == 0 && t.mid(end).startsWith(QLatin1Char('-'))) {
+            return false;
+        }
         return !t.contains(QLatin1Char('.')) && !t.contains(QLatin1Char(',')) &&
                !t.contains(separator);
     }

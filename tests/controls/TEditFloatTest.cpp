@@ -256,11 +256,24 @@ TEST_P(EditFloat, KeystrokeFilterNormalMode) {
     field.GetModify();
     EXPECT_EQ(field.GetVal(), -2.0);
 
-    // A mark typed in front of the minus is let through and then corrected.
+    // Nothing lands in front of the sign: neither mark nor digit.
+    for (const char* key : {".", ",", "5"}) {
+        field.setText("-5");
+        field.setCursorPosition(0);
+        Type(key);
+        EXPECT_EQ(field.text(), "-5") << key;
+    }
+    field.setCursorPosition(1);
+    Type(",");
+    EXPECT_EQ(field.text(), "-,5"); // right after the sign it is welcome
     field.setText("-5");
-    field.setCursorPosition(0);
+    field.setSelection(0, 1);
     Type(".");
-    EXPECT_EQ(field.text(), ".-5");
+    EXPECT_EQ(field.text(), ".5"); // a mark may replace a selected sign
+    field.setText("-5");
+    field.selectAll();
+    Type(",");
+    EXPECT_EQ(field.text(), ",");
 
     TEditFloat positive;
     QTest::keyClick(&positive, '-');
@@ -281,7 +294,7 @@ TEST_P(EditFloat, KeystrokeFilterExponentMode) {
 
 INSTANTIATE_TEST_SUITE_P(Locales, EditFloat,
                          testing::Values(QLocale::c(), QLocale(QLocale::Russian, QLocale::Russia)),
-                         [](const testing::TestParamInfo<QLocale>& info) {
-                             return info.index == 0 ? std::string("Point") : std::string("Comma");
+                         [](const testing::TestParamInfo<QLocale>& param) {
+                             return param.index == 0 ? std::string("Point") : std::string("Comma");
                          });
 } // namespace
