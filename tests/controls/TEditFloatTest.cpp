@@ -4,8 +4,10 @@
 
 #include <QLocale>
 #include <QTest>
+#include <cfloat>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -188,6 +190,58 @@ TEST_P(EditFloat, GFormatShowsSixDigitsWithLocaleSeparator) {
     field.SetVal(1234567.125);
     EXPECT_EQ(field.GetVal(), 1234567.125);
     EXPECT_EQ(field.text(), Local("1234567.125"));
+}
+
+TEST_P(EditFloat, DisplayNextToABoundOfMoreDigitsStaysInside) {
+    field.SetCorrMsg(true);
+    field.SetMin(0.1234564); // six digits would show 0.123456
+    field.SetVal(0.1234564);
+    EXPECT_EQ(field.GetVal(), 0.1234564);
+    EXPECT_EQ(field.text(), Local("0.1234564"));
+    field.SetMax(0.9876546); // six digits would show 0.987655
+    field.SetVal(1.0);
+    EXPECT_EQ(field.GetVal(), 0.9876546);
+    EXPECT_FALSE(field.GetModify());
+    EXPECT_EQ(recorder.Take(), Messages{Above + Corrected}); // the SetVal(1.0) only
+
+    // A bound set after an entry: the untouched display is shown anew.
+    TEditFloat typed;
+    typed.SetCorrMsg(true);
+    typed.setText(Local("0.1234567"));
+    EXPECT_TRUE(typed.GetModify());
+    EXPECT_EQ(typed.text(), Local("0.123457"));
+    typed.SetMax(0.1234567);
+    EXPECT_EQ(typed.text(), Local("0.1234567"));
+    EXPECT_FALSE(typed.GetModify());
+    typed.setText("0.5"); // text the user typed stays until it is read
+    typed.SetMax(0.3);
+    EXPECT_EQ(typed.text(), "0.5");
+    EXPECT_TRUE(recorder.Messages().empty());
+
+    // Bounds and values of up to seventeen digits, in both display formats.
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    std::uniform_int_distribution<int> power(-12, 12);
+    for (bool gFormat : {true, false}) {
+        TEditFloat f;
+        f.SetGFormat(gFormat);
+        f.SetCorrMsg(true);
+        for (int i = 0; i < 500; ++i) {
+            const double scale = std::pow(10.0, power(random));
+            const double low = (unit(random) - 0.5) * scale;
+            const double high = low + unit(random) * scale * 1e-6;
+            f.SetMax(DBL_MAX);
+            f.SetMin(low);
+            f.SetMax(high);
+            for (double x : {low, high, low + (high - low) * unit(random)}) {
+                f.SetVal(x);
+                ASSERT_GE(f.GetVal(), f.GetMin()) << gFormat << " " << x;
+                ASSERT_LE(f.GetVal(), f.GetMax()) << gFormat << " " << x;
+                ASSERT_FALSE(f.GetModify()) << gFormat << " " << x;
+            }
+        }
+    }
+    EXPECT_TRUE(recorder.Messages().empty());
 }
 
 TEST_P(EditFloat, NonFiniteSettersNeverLeaveNonFiniteVal) {
