@@ -4,6 +4,7 @@
 
 #include <QKeyEvent>
 #include <QLocale>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -82,6 +83,9 @@ std::optional<double> ReadNumber(const QString& source) {
 } // namespace
 
 TEditFloat::TEditFloat(QWidget* parent) : QLineEdit(parent) {
+    TypingLimit = FittedLimit = maxLength();
+    connect(this, &QLineEdit::textChanged, this,
+            [this](const QString& now) { FitLimit(static_cast<int>(now.size())); });
     ValToText();
 }
 
@@ -251,13 +255,40 @@ void TEditFloat::KeepShownInside() {
 
 void TEditFloat::ShowText(const QString& shown) {
     // A line edit cuts its text at the typing limit; a value must still be
-    // shown whole, so the limit grows to fit it.
+    // shown whole, so the limit grows to fit it, and FitLimit lowers it again
+    // as soon as the text gets shorter.
     if (shown.size() > maxLength()) {
-        setMaxLength(static_cast<int>(shown.size()));
+        FitLimit(static_cast<int>(shown.size()));
     }
     if (shown != text()) {
-        setText(shown);
+        setText(shown); // FitLimit follows through textChanged
+    } else {
+        FitLimit(static_cast<int>(text().size()));
     }
+}
+
+void TEditFloat::FitLimit(int length) {
+    // Any limit that differs from the one set here last was set by the host.
+    if (maxLength() != FittedLimit) {
+        TypingLimit = maxLength();
+    }
+    const int limit = std::max(TypingLimit, length);
+    if (limit != maxLength()) {
+        // setMaxLength sets the text anew, which moves the caret to the end and
+        // drops the selection; a user in the middle of an edit keeps both.
+        const int cursor = cursorPosition();
+        const int start = selectionStart();
+        const int selected = static_cast<int>(selectedText().size());
+        setMaxLength(limit);
+        if (start < 0) {
+            setCursorPosition(cursor);
+        } else if (cursor == start) {
+            setSelection(start + selected, -selected);
+        } else {
+            setSelection(start, selected);
+        }
+    }
+    FittedLimit = limit;
 }
 
 bool TEditFloat::Accepts(QChar ch) const {

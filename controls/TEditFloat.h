@@ -5,7 +5,9 @@
 // field otherwise (paste, drag and drop, setText) is validated when the host
 // calls GetModify. Corrections are announced through ShowMessage.
 // Every text the field shows reads back, in every locale, to a value within
-// [Min, Max].
+// [Min, Max]. A shown value longer than maxLength is shown whole; the typing
+// limit comes back as soon as the text is shorter again, and typing never
+// makes a text longer than max(maxLength, its present length).
 
 #include <QLineEdit>
 #include <optional>
@@ -90,6 +92,9 @@ class TEditFloat : public QLineEdit {
     bool Accepts(QChar ch) const;
     // Sets the text even when it is longer than the typing limit.
     void ShowText(const QString& shown);
+    // Keeps the line edit's limit at the host's typing limit, raised only as
+    // far as the text now in the field needs (length characters).
+    void FitLimit(int length);
     // Shows Val again when the untouched display no longer reads back within
     // the bounds.
     void KeepShownInside();
@@ -104,6 +109,8 @@ class TEditFloat : public QLineEdit {
     bool GFormat = true;
 
     QString Shown;       // the text ValToText showed last
+    int TypingLimit = 0; // the host's maxLength
+    int FittedLimit = 0; // the maxLength that FitLimit set last
 };
 
 namespace Editfloat {

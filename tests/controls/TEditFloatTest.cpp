@@ -244,6 +244,43 @@ TEST_P(EditFloat, DisplayNextToABoundOfMoreDigitsStaysInside) {
     EXPECT_TRUE(recorder.Messages().empty());
 }
 
+TEST_P(EditFloat, TypingLimitIsRaisedOnlyWhileALongValueIsShown) {
+    field.setMaxLength(7);
+    field.SetVal(1.23456789e-6);
+    EXPECT_EQ(field.text(), Local("1.23457e-06")); // shown whole
+    field.SetVal(0.5);
+    EXPECT_EQ(field.maxLength(), 7);
+    Type("123456789");
+    EXPECT_EQ(field.text().size(), 7);
+
+    // Typing into a long display never makes it longer, and once it is
+    // shorter than the limit, the limit holds again.
+    field.SetVal(1.23456789e-6);
+    field.setCursorPosition(3);
+    QTest::keyClick(&field, Qt::Key_Backspace);
+    EXPECT_EQ(field.text(), Local("1.3457e-06"));
+    EXPECT_EQ(field.cursorPosition(), 2); // the caret stays where it was
+    Type("2");
+    EXPECT_EQ(field.text(), Local("1.3457e-06"));
+    field.setSelection(1, 3);
+    QTest::keyClick(&field, '9'); // a selection may still be replaced
+    EXPECT_EQ(field.text(), "1957e-06");
+    EXPECT_EQ(field.maxLength(), 8);
+    field.end(false);
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(&field, Qt::Key_Backspace);
+    }
+    EXPECT_EQ(field.maxLength(), 7);
+    Type("0123");
+    EXPECT_EQ(field.text(), "1957012");
+
+    // A limit the host sets later is the one that comes back.
+    field.setMaxLength(9);
+    field.SetVal(1.23456789e-6);
+    field.SetVal(0.25);
+    EXPECT_EQ(field.maxLength(), 9);
+}
+
 TEST_P(EditFloat, NonFiniteSettersNeverLeaveNonFiniteVal) {
     const double inf = std::numeric_limits<double>::infinity();
     field.SetCorrMsg(true);
