@@ -2,6 +2,8 @@
 
 #include "base/MessageHook.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QTest>
 #include <cfloat>
@@ -273,6 +275,22 @@ TEST_P(EditFloat, TypingLimitIsRaisedOnlyWhileALongValueIsShown) {
     EXPECT_EQ(field.maxLength(), 7);
     Type("0123");
     EXPECT_EQ(field.text(), "1957012");
+
+    // Pasting follows the same rule as typing.
+    QGuiApplication::clipboard()->setText("123456789012");
+    field.SetVal(1.23456789e-6);
+    field.setSelection(7, 4);
+    QTest::keyClick(&field, 'v', Qt::ControlModifier);
+    EXPECT_EQ(field.text(), Local("1.234571234"));
+    EXPECT_EQ(field.maxLength(), 11);
+    field.selectAll();
+    QTest::keyClick(&field, 'v', Qt::ControlModifier);
+    EXPECT_EQ(field.text(), "12345678901");
+    field.selectAll();
+    QTest::keyClick(&field, 'x', Qt::ControlModifier);
+    EXPECT_EQ(field.maxLength(), 7);
+    QTest::keyClick(&field, 'v', Qt::ControlModifier);
+    EXPECT_EQ(field.text(), "1234567");
 
     // A limit the host sets later is the one that comes back.
     field.setMaxLength(9);
