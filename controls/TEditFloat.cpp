@@ -4,8 +4,11 @@
 
 #include <QKeyEvent>
 #include <QLocale>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
+#include <string>
 
 namespace {
 const char* const BelowCorrected =
@@ -30,9 +33,59 @@ QString DecimalSeparator() {
 bool IsDecimalMark(QChar ch) {
     return ch == QLatin1Char('.') || ch == QLatin1Char(',');
 }
+
+// The digits of x as "%g" writes them in the C locale with `precision`
+// significant digits: ASCII digits, '-', '.', 'e'. to_chars rounds exactly
+// like "%g" but ignores the C library's locale.
+std::string DigitText(double x, int precision) {
+    char buffer[100];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::general, precision);
+    return std::string(buffer, result.ptr);
+}
+
+// Qt's own locale texts are not used for display: in many locales they carry
+// native digits, bidirectional marks before the minus or exponents such as
+// "×10^", which no reader takes back reliably. The field writes plain digits
+// with the locale's separator, and ReadNumber reads exactly that in every
+// locale.
+QString LocalText(const std::string& digits) {
+    return QString::fromLatin1(digits.data(), static_cast<qsizetype>(digits.size()))
+        .replace(QLatin1Char('.'), DecimalSeparator());
+}
+
+// The value of a text with the locale's separator, an optional sign and an
+// optional exponent introduced by E or e; nothing for a malformed, empty,
+// overflowing or non-finite text.
+std::optional<double> ReadNumber(const QString& source) {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    double x = locale.toDouble(source, &ok);
+    if (!ok) {
+        // Some locales write their exponent and minus other than with E, e
+        // and '-'; the field reads those in every locale.
+        QString plain = source;
+        const QString separator = locale.decimalPoint();
+        const qsizetype at = plain.indexOf(separator);
+        if (at >= 0) {
+            plain.replace(at, separator.size(), QLatin1Char('.'));
+        }
+        QLocale c = QLocale::c();
+        c.setNumberOptions(QLocale::RejectGroupSeparator);
+        x = c.toDouble(plain, &ok);
+    }
+    if (!ok || !std::isfinite(x)) {
+        return std::nullopt;
+    }
+    return x;
+}
 } // namespace
 
 TEditFloat::TEditFloat(QWidget* parent) : QLineEdit(parent) {
+    TypingLimit = FittedLimit = maxLength();
+    connect(this, &QLineEdit::textChanged, this,
+            [this](const QString& now) { FitLimit(static_cast<int>(now.size())); });
     ValToText();
 }
 
@@ -47,6 +100,8 @@ void TEditFloat::SetMax(double x) {
     Max = x;
     if (Val > Max) {
         SetVal0(Max);
+    } else {
+        KeepShownInside();
     }
 }
 
@@ -61,6 +116,8 @@ void TEditFloat::SetMin(double x) {
     Min = x;
     if (Val < Min) {
         SetVal0(Min);
+    } else {
+        KeepShownInside();
     }
 }
 
@@ -142,47 +199,31 @@ bool TEditFloat::GetModify() {
 }
 
 void TEditFloat::ValToText() {
-    if (GFormat) {
-        // to_chars rounds exactly like "%g" but ignores the C library's
-        // locale, so the point is always the one CorrectText looks for.
-        char buffer[100];
-        const auto result =
-            std::to_chars(buffer, buffer + sizeof buffer, Val, std::chars_format::general, 6);
-        ShowText(QString::fromLatin1(buffer, static_cast<int>(result.ptr - buffer)));
-        CorrectText();
-    } else {
-        QLocale locale;
-        // Group separators would make the text unreadable for TextToVal.
-        locale.setNumberOptions(QLocale::OmitGroupSeparator);
-        ShowText(locale.toString(Val, 'g', 15));
+    // Six significant digits ("%g") or fifteen. The shown text must read back
+    // to a value within [Min, Max]: rounded to that many digits, a value next
+    // to a bound of more digits can fall outside it (0.1234564 gives
+    // 0.123456), and one next to DBL_MAX overflows. Such a value is shown
+    // with the fewest more digits that stay inside; seventeen are exact.
+    QString shown;
+    for (int precision = GFormat ? 6 : 15; precision <= 17; ++precision) {
+        shown = LocalText(DigitText(Val, precision));
+        const std::optional<double> x = ReadNumber(shown);
+        if (x && *x >= Min && *x <= Max) {
+            break;
+        }
     }
+    ShowText(shown);
+    Shown = shown;
 }
 
 bool TEditFloat::TextToVal() {
     CorrectText();
-    const QString source = text();
-    QLocale locale;
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    double x = locale.toDouble(source, &ok);
-    if (!ok) {
-        // Some locales write their exponent other than with E or e; the
-        // field accepts E and e in every locale.
-        QString plain = source;
-        const QString separator = locale.decimalPoint();
-        const qsizetype at = plain.indexOf(separator);
-        if (at >= 0) {
-            plain.replace(at, separator.size(), QLatin1Char('.'));
-        }
-        QLocale c = QLocale::c();
-        c.setNumberOptions(QLocale::RejectGroupSeparator);
-        x = c.toDouble(plain, &ok);
-    }
     // "nan", "inf" and overflowing texts are no usable value.
-    if (!ok || !std::isfinite(x)) {
+    const std::optional<double> x = ReadNumber(text());
+    if (!x) {
         return false;
     }
-    Val = x;
+    Val = *x;
     return true;
 }
 
@@ -199,15 +240,55 @@ void TEditFloat::CorrectText() {
     ShowText(copy);
 }
 
-void TEditFloat::ShowText(const QString& text) {
+void TEditFloat::KeepShownInside() {
+    // A new bound can put the rounded display of an unchanged Val outside the
+    // interval; left so, the next GetModify of a field nobody touched would
+    // announce a correction. Typed text is the user's and stays.
+    if (text() != Shown) {
+        return;
+    }
+    const std::optional<double> x = ReadNumber(Shown);
+    if (!x || *x < Min || *x > Max) {
+        ValToText();
+    }
+}
+
+void TEditFloat::ShowText(const QString& shown) {
     // A line edit cuts its text at the typing limit; a value must still be
-    // shown whole, so the limit grows to fit it.
-    if (text.size() > maxLength()) {
-        setMaxLength(static_cast<int>(text.size()));
+    // shown whole, so the limit grows to fit it, and FitLimit lowers it again
+    // as soon as the text gets shorter.
+    if (shown.size() > maxLength()) {
+        FitLimit(static_cast<int>(shown.size()));
     }
-    if (text != this->text()) {
-        setText(text);
+    if (shown != text()) {
+        setText(shown); // FitLimit follows through textChanged
+    } else {
+        FitLimit(static_cast<int>(text().size()));
     }
+}
+
+void TEditFloat::FitLimit(int length) {
+    // Any limit that differs from the one set here last was set by the host.
+    if (maxLength() != FittedLimit) {
+        TypingLimit = maxLength();
+    }
+    const int limit = std::max(TypingLimit, length);
+    if (limit != maxLength()) {
+        // setMaxLength sets the text anew, which moves the caret to the end and
+        // drops the selection; a user in the middle of an edit keeps both.
+        const int cursor = cursorPosition();
+        const int start = selectionStart();
+        const int selected = static_cast<int>(selectedText().size());
+        setMaxLength(limit);
+        if (start < 0) {
+            setCursorPosition(cursor);
+        } else if (cursor == start) {
+            setSelection(start + selected, -selected);
+        } else {
+            setSelection(start, selected);
+        }
+    }
+    FittedLimit = limit;
 }
 
 bool TEditFloat::Accepts(QChar ch) const {
@@ -228,6 +309,11 @@ bool TEditFloat::Accepts(QChar ch) const {
         return hasSelectedText() || !hasMinus;
     }
     if (isSeparator) {
+        // A mark in front of the sign would make the text unreadable.
+        const int end = hasSelectedText() ? selectionEnd() : caret;
+        if (caret == 0 && t.mid(end).startsWith(QLatin1Char('-'))) {
+            return false;
+        }
         return !t.contains(QLatin1Char('.')) && !t.contains(QLatin1Char(',')) &&
                !t.contains(separator);
     }

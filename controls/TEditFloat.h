@@ -4,6 +4,10 @@
 // mode, a number with an exponent) can be entered; whatever text reaches the
 // field otherwise (paste, drag and drop, setText) is validated when the host
 // calls GetModify. Corrections are announced through ShowMessage.
+// Every text the field shows reads back, in every locale, to a value within
+// [Min, Max]. A shown value longer than maxLength is shown whole; the typing
+// limit comes back as soon as the text is shorter again, and typing never
+// makes a text longer than max(maxLength, its present length).
 
 #include <QLineEdit>
 #include <optional>
@@ -52,13 +56,15 @@ class TEditFloat : public QLineEdit {
     double GetMin() const { return Min; }
     void SetMin(double x);
     // The value; after SetVal it equals the value of the shown text, which may
-    // differ from x by the display's rounding (six significant digits).
+    // differ from x by the display's rounding but stays within [Min, Max].
     double GetVal() const { return Val; }
     void SetVal(double x);
     // Exponent-input mode of the keystroke filter.
     bool GetExpInp() const { return ExpInp; }
     void SetExpInp(bool x) { ExpInp = x; }
-    // true: "%g" display with the locale's separator; false: up to 15 digits.
+    // true: "%g" display (six significant digits), false: fifteen; both in
+    // ASCII digits with the locale's separator, and with up to seventeen
+    // where fewer would read back outside [Min, Max].
     bool GetGFormat() const { return GFormat; }
     void SetGFormat(bool x) { GFormat = x; }
 
@@ -85,7 +91,13 @@ class TEditFloat : public QLineEdit {
     // Whether the typed character ch may enter the field.
     bool Accepts(QChar ch) const;
     // Sets the text even when it is longer than the typing limit.
-    void ShowText(const QString& text);
+    void ShowText(const QString& shown);
+    // Keeps the line edit's limit at the host's typing limit, raised only as
+    // far as the text now in the field needs (length characters).
+    void FitLimit(int length);
+    // Shows Val again when the untouched display no longer reads back within
+    // the bounds.
+    void KeepShownInside();
 
     bool FModified = false;
     bool CorrType = true;
@@ -95,6 +107,10 @@ class TEditFloat : public QLineEdit {
     double Val = 0.0;
     bool ExpInp = false;
     bool GFormat = true;
+
+    QString Shown;       // the text ValToText showed last
+    int TypingLimit = 0; // the host's maxLength
+    int FittedLimit = 0; // the maxLength that FitLimit set last
 };
 
 namespace Editfloat {

@@ -2,10 +2,14 @@
 
 #include "base/MessageHook.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QTest>
+#include <cfloat>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -190,6 +194,111 @@ TEST_P(EditFloat, GFormatShowsSixDigitsWithLocaleSeparator) {
     EXPECT_EQ(field.text(), Local("1234567.125"));
 }
 
+TEST_P(EditFloat, DisplayNextToABoundOfMoreDigitsStaysInside) {
+    field.SetCorrMsg(true);
+    field.SetMin(0.1234564); // six digits would show 0.123456
+    field.SetVal(0.1234564);
+    EXPECT_EQ(field.GetVal(), 0.1234564);
+    EXPECT_EQ(field.text(), Local("0.1234564"));
+    field.SetMax(0.9876546); // six digits would show 0.987655
+    field.SetVal(1.0);
+    EXPECT_EQ(field.GetVal(), 0.9876546);
+    EXPECT_FALSE(field.GetModify());
+    EXPECT_EQ(recorder.Take(), Messages{Above + Corrected}); // the SetVal(1.0) only
+
+    // A bound set after an entry: the untouched display is shown anew.
+    TEditFloat typed;
+    typed.SetCorrMsg(true);
+    typed.setText(Local("0.1234567"));
+    EXPECT_TRUE(typed.GetModify());
+    EXPECT_EQ(typed.text(), Local("0.123457"));
+    typed.SetMax(0.1234567);
+    EXPECT_EQ(typed.text(), Local("0.1234567"));
+    EXPECT_FALSE(typed.GetModify());
+    typed.setText("0.5"); // text the user typed stays until it is read
+    typed.SetMax(0.3);
+    EXPECT_EQ(typed.text(), "0.5");
+    EXPECT_TRUE(recorder.Messages().empty());
+
+    // Bounds and values of up to seventeen digits, in both display formats.
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    std::uniform_int_distribution<int> power(-12, 12);
+    for (bool gFormat : {true, false}) {
+        TEditFloat f;
+        f.SetGFormat(gFormat);
+        f.SetCorrMsg(true);
+        for (int i = 0; i < 500; ++i) {
+            const double scale = std::pow(10.0, power(random));
+            const double low = (unit(random) - 0.5) * scale;
+            const double high = low + unit(random) * scale * 1e-6;
+            f.SetMax(DBL_MAX);
+            f.SetMin(low);
+            f.SetMax(high);
+            for (double x : {low, high, low + (high - low) * unit(random)}) {
+                f.SetVal(x);
+                ASSERT_GE(f.GetVal(), f.GetMin()) << gFormat << " " << x;
+                ASSERT_LE(f.GetVal(), f.GetMax()) << gFormat << " " << x;
+                ASSERT_FALSE(f.GetModify()) << gFormat << " " << x;
+            }
+        }
+    }
+    EXPECT_TRUE(recorder.Messages().empty());
+}
+
+TEST_P(EditFloat, TypingLimitIsRaisedOnlyWhileALongValueIsShown) {
+    field.setMaxLength(7);
+    field.SetVal(1.23456789e-6);
+    EXPECT_EQ(field.text(), Local("1.23457e-06")); // shown whole
+    field.SetVal(0.5);
+    EXPECT_EQ(field.maxLength(), 7);
+    Type("123456789");
+    EXPECT_EQ(field.text().size(), 7);
+
+    // Typing into a long display never makes it longer, and once it is
+    // shorter than the limit, the limit holds again.
+    field.SetVal(1.23456789e-6);
+    field.setCursorPosition(3);
+    QTest::keyClick(&field, Qt::Key_Backspace);
+    EXPECT_EQ(field.text(), Local("1.3457e-06"));
+    EXPECT_EQ(field.cursorPosition(), 2); // the caret stays where it was
+    Type("2");
+    EXPECT_EQ(field.text(), Local("1.3457e-06"));
+    field.setSelection(1, 3);
+    QTest::keyClick(&field, '9'); // a selection may still be replaced
+    EXPECT_EQ(field.text(), "1957e-06");
+    EXPECT_EQ(field.maxLength(), 8);
+    field.end(false);
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(&field, Qt::Key_Backspace);
+    }
+    EXPECT_EQ(field.maxLength(), 7);
+    Type("0123");
+    EXPECT_EQ(field.text(), "1957012");
+
+    // Pasting follows the same rule as typing.
+    QGuiApplication::clipboard()->setText("123456789012");
+    field.SetVal(1.23456789e-6);
+    field.setSelection(7, 4);
+    QTest::keyClick(&field, 'v', Qt::ControlModifier);
+    EXPECT_EQ(field.text(), Local("1.234571234"));
+    EXPECT_EQ(field.maxLength(), 11);
+    field.selectAll();
+    QTest::keyClick(&field, 'v', Qt::ControlModifier);
+    EXPECT_EQ(field.text(), "12345678901");
+    field.selectAll();
+    QTest::keyClick(&field, 'x', Qt::ControlModifier);
+    EXPECT_EQ(field.maxLength(), 7);
+    QTest::keyClick(&field, 'v', Qt::ControlModifier);
+    EXPECT_EQ(field.text(), "1234567");
+
+    // A limit the host sets later is the one that comes back.
+    field.setMaxLength(9);
+    field.SetVal(1.23456789e-6);
+    field.SetVal(0.25);
+    EXPECT_EQ(field.maxLength(), 9);
+}
+
 TEST_P(EditFloat, NonFiniteSettersNeverLeaveNonFiniteVal) {
     const double inf = std::numeric_limits<double>::infinity();
     field.SetCorrMsg(true);
@@ -256,11 +365,24 @@ TEST_P(EditFloat, KeystrokeFilterNormalMode) {
     field.GetModify();
     EXPECT_EQ(field.GetVal(), -2.0);
 
-    // A mark typed in front of the minus is let through and then corrected.
+    // Nothing lands in front of the sign: neither mark nor digit.
+    for (const char* key : {".", ",", "5"}) {
+        field.setText("-5");
+        field.setCursorPosition(0);
+        Type(key);
+        EXPECT_EQ(field.text(), "-5") << key;
+    }
+    field.setCursorPosition(1);
+    Type(",");
+    EXPECT_EQ(field.text(), "-,5"); // right after the sign it is welcome
     field.setText("-5");
-    field.setCursorPosition(0);
+    field.setSelection(0, 1);
     Type(".");
-    EXPECT_EQ(field.text(), ".-5");
+    EXPECT_EQ(field.text(), ".5"); // a mark may replace a selected sign
+    field.setText("-5");
+    field.selectAll();
+    Type(",");
+    EXPECT_EQ(field.text(), ",");
 
     TEditFloat positive;
     QTest::keyClick(&positive, '-');
@@ -281,7 +403,7 @@ TEST_P(EditFloat, KeystrokeFilterExponentMode) {
 
 INSTANTIATE_TEST_SUITE_P(Locales, EditFloat,
                          testing::Values(QLocale::c(), QLocale(QLocale::Russian, QLocale::Russia)),
-                         [](const testing::TestParamInfo<QLocale>& info) {
-                             return info.index == 0 ? std::string("Point") : std::string("Comma");
+                         [](const testing::TestParamInfo<QLocale>& param) {
+                             return param.index == 0 ? std::string("Point") : std::string("Comma");
                          });
 } // namespace
