@@ -2,9 +2,9 @@
 
 #include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -36,7 +36,9 @@ const char* const Usage =
     "        lowpass-flat        low-pass filter with a flat (Chebyshev) passband\n"
     "  --integrator-time-constant MS  leaky integrator, 10..100000 ms (default 100)\n"
     "  --time-constant MS             first-order low-pass, 10..10000 ms (default 100)\n"
-    "  --cutoff HZ                    flat-passband low-pass cut-off, 1..300 Hz (default 1)\n"
+    "  --cutoff HZ                    flat-passband low-pass cut-off, 1..300 Hz (default 50,\n"
+    "                                 the filter's own setting, which the window shows when\n"
+    "                                 that filter is chosen before any run)\n"
     "  --measure                      measure the output noise power (needs --signal off\n"
     "                                 --noise on) and print it in mV*mV as the registrar does\n"
     "  --seed N                       repeatable noise (default: seeded from the clock)\n"
@@ -86,68 +88,126 @@ double Correct(double value, Range range) {
     return value;
 }
 
-// Writes one CSV number so that it reads back as the same double.
-void WriteNumber(std::ostream& out, double v) {
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.17g", v);
-    out << buffer;
+} // namespace
+
+char* FormatCsvNumber(char* first, char* last, double v) {
+    // Precision 17 in general form is printf's "%.17g" to the byte, and reads
+    // back as the same double; the shortest round-trip form would not be the
+    // same text.
+    const std::to_chars_result r = std::to_chars(first, last, v, std::chars_format::general, 17);
+    return r.ec == std::errc() ? r.ptr : first;
 }
 
+void WriteRunCsv(std::ostream& out) {
+    out << "t_ms,input_V,output_mV\n";
+    // One line is at most 6 + 2 * 24 + 3 characters.
+    char line[96];
+    char* const end = line + sizeof line;
+    for (int k = 0; k < RunSamples; ++k) {
+        char* p = std::to_chars(line, end, k - PreRollLength).ptr;
+        *p++ = ',';
+        p = FormatCsvNumber(p, end, InputSamples[k]);
+        *p++ = ',';
+        p = FormatCsvNumber(p, end, OutputSamples[k]);
+        *p++ = '\n';
+        out.write(line, p - line);
+    }
+}
+
+namespace {
+
+// One invocation: the options are read first, then checked and corrected,
+// then the bench runs. Nothing is corrected (and no message shown) before the
+// whole line has been read, so a bad option later on the line leaves no
+// correction messages behind.
 class CommandLine {
   public:
-    CommandLine(std::ostream& out, std::ostream& err) : out(out), err(err) {}
+    CommandLine(std::ostream& out, std::ostream& err) : Out(out), Err(err) {}
 
     int Run(int argc, const char* const* args);
 
   private:
-    int Fail(const std::string& text) {
-        err << "matched-filter-bench: " << text << " (see --help)\n";
+    struct NumberOption {
+        const char* Name;
+        double CommandLine::*Target;
+        Range Limits;
+    };
+    // In the order the bench reads the window's fields, which is the order of
+    // their correction messages.
+    static const NumberOption Numbers[4];
+
+    static bool TakesValue(const std::string& option);
+    bool Parse(int argc, const char* const* args);
+    bool ParseValue(const std::string& option, const std::string& value);
+    bool Validate();
+    int Apply();
+    int Fail() const {
+        Err << "matched-filter-bench: " << Error << " (see --help)\n";
         return 2;
     }
-    int Execute();
+    bool Refuse(const std::string& text) {
+        Error = text;
+        return false;
+    }
 
-    std::ostream& out;
-    std::ostream& err;
+    std::ostream& Out;
+    std::ostream& Err;
+    std::string Error;
 
-    int signal = siDelta;
-    int noise = niOff;
-    int filter = fiMaf;
-    double gain = 1.0;
-    double integratorTimeConstant = 100.0;
-    double timeConstant = 100.0;
-    double cutOff = 1.0;
-    bool measure = false;
-    bool seeded = false;
-    std::uint32_t seed = 0;
-    std::string outputPath;
+    bool Help = false;
+    int Signal = siDelta;
+    int Noise = niOff;
+    int Filter = fiMaf;
+    double Gain = 1.0;
+    double IntegratorTimeConstant = 100.0;
+    double TimeConstant = 100.0;
+    // What the window's cut-off field shows when the flat-passband filter is
+    // chosen before any run: the filter's own band edge, in hertz.
+    double CutOff = CBench().ChebishevFilter.GetCyclicBandEdge() * 1000.0;
+    bool Measure = false;
+    bool Seeded = false;
+    std::uint32_t Seed = 0;
+    std::string OutputPath;
 };
 
-int CommandLine::Run(int argc, const char* const* args) {
-    static const std::map<std::string, int> signals = {
-        {"delta", siDelta}, {"rectangle", siRectangle}, {"off", siOff}};
-    static const std::map<std::string, int> noises = {{"off", niOff}, {"on", niOn}};
-    static const std::map<std::string, int> filters = {{"rect-matched", fiMaf},
-                                                       {"rect-matched-leaky", fiMafNotIdeal},
-                                                       {"meander-matched", fiMeandr},
-                                                       {"lowpass-1", fiLowBand1},
-                                                       {"lowpass-flat", fiChebishev}};
-    struct NumberOption {
-        double* target;
-        Range range;
-    };
-    const std::map<std::string, NumberOption> numbers = {
-        {"--gain", {&gain, {0, 1000}}},
-        {"--integrator-time-constant", {&integratorTimeConstant, {10, 100000}}},
-        {"--time-constant", {&timeConstant, {10, 10000}}},
-        {"--cutoff", {&cutOff, {1, 300}}}};
-    const std::map<std::string, std::pair<const std::map<std::string, int>*, int*>> choices = {
-        {"--signal", {&signals, &signal}},
-        {"--noise", {&noises, &noise}},
-        {"--filter", {&filters, &filter}}};
+const CommandLine::NumberOption CommandLine::Numbers[4] = {
+    {"--integrator-time-constant", &CommandLine::IntegratorTimeConstant, {10, 100000}},
+    {"--time-constant", &CommandLine::TimeConstant, {10, 10000}},
+    {"--cutoff", &CommandLine::CutOff, {1, 300}},
+    {"--gain", &CommandLine::Gain, {0, 1000}}};
 
-    // Options first, corrections after: a bad option later on the line must
-    // not leave correction messages behind.
-    std::map<std::string, std::string> numberTexts;
+int CommandLine::Run(int argc, const char* const* args) {
+    if (!Parse(argc, args)) {
+        return Fail();
+    }
+    if (Help) {
+        Out << Usage;
+        return 0;
+    }
+    // Corrections, and any message of the bench itself, go to the error
+    // stream while the bench runs.
+    MessageHandler previous = SetMessageHandler(
+        [this](const std::string& text) { Err << "matched-filter-bench: " << text << "\n"; });
+    const int status = Validate() ? Apply() : Fail();
+    SetMessageHandler(std::move(previous));
+    return status;
+}
+
+bool CommandLine::TakesValue(const std::string& option) {
+    for (const NumberOption& n : Numbers) {
+        if (option == n.Name) {
+            return true;
+        }
+    }
+    for (const char* name : {"--signal", "--noise", "--filter", "--seed", "--output"}) {
+        if (option == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CommandLine::Parse(int argc, const char* const* args) {
     for (int i = 1; i < argc; ++i) {
         std::string option = args[i] ? args[i] : "";
         std::string value;
@@ -159,125 +219,138 @@ int CommandLine::Run(int argc, const char* const* args) {
             hasValue = true;
         }
         if (option == "--help" || option == "-h") {
-            out << Usage;
-            return 0;
+            Help = true;
+            return true;
         }
         if (option == "--measure") {
             if (hasValue) {
-                return Fail("option --measure takes no value");
+                return Refuse("option --measure takes no value");
             }
-            measure = true;
+            Measure = true;
             continue;
         }
-        const bool known = numbers.count(option) || choices.count(option) || option == "--seed" ||
-                           option == "--output";
-        if (!known) {
-            return Fail("unknown option '" + option + "'");
+        if (!TakesValue(option)) {
+            return Refuse("unknown option '" + option + "'");
         }
         if (!hasValue) {
             if (i + 1 >= argc || !args[i + 1]) {
-                return Fail("option " + option + " needs a value");
+                return Refuse("option " + option + " needs a value");
             }
             value = args[++i];
         }
-        if (numbers.count(option)) {
-            double v = 0;
-            if (!ReadNumber(value, v)) {
-                return Fail("option " + option + ": '" + value + "' is not a number");
-            }
-            numberTexts[option] = value;
-            *numbers.at(option).target = v;
-        } else if (choices.count(option)) {
-            const auto& choice = choices.at(option);
-            const auto found = choice.first->find(value);
-            if (found == choice.first->end()) {
-                return Fail("option " + option + ": unknown choice '" + value + "'");
-            }
-            *choice.second = found->second;
-        } else if (option == "--seed") {
-            char* end = nullptr;
-            errno = 0;
-            const unsigned long long v = std::strtoull(value.c_str(), &end, 10);
-            if (value.empty() || value[0] == '-' || *end != '\0' || errno != 0 ||
-                v > 0xFFFFFFFFull) {
-                return Fail("option --seed: '" + value + "' is not a whole number 0..4294967295");
-            }
-            seeded = true;
-            seed = static_cast<std::uint32_t>(v);
-        } else {
-            if (value.empty()) {
-                return Fail("option --output needs a file name");
-            }
-            outputPath = value;
+        if (!ParseValue(option, value)) {
+            return false;
         }
     }
-    if (measure && (signal != siOff || noise != niOn)) {
-        return Fail("--measure needs the signal off and the noise on (--signal off --noise on)");
-    }
-
-    // The corrections and their messages, in the order the bench reads the fields.
-    MessageHandler previous = SetMessageHandler(
-        [this](const std::string& text) { err << "matched-filter-bench: " << text << "\n"; });
-    for (const char* name :
-         {"--integrator-time-constant", "--time-constant", "--cutoff", "--gain"}) {
-        if (numberTexts.count(name)) {
-            const NumberOption& n = numbers.at(name);
-            *n.target = Correct(*n.target, n.range);
-        }
-    }
-    const int status = Execute();
-    SetMessageHandler(std::move(previous));
-    return status;
+    return true;
 }
 
-int CommandLine::Execute() {
-    if (seeded) {
-        SeedRandom(seed);
+bool CommandLine::ParseValue(const std::string& option, const std::string& value) {
+    static const std::map<std::string, int> signals = {
+        {"delta", siDelta}, {"rectangle", siRectangle}, {"off", siOff}};
+    static const std::map<std::string, int> noises = {{"off", niOff}, {"on", niOn}};
+    static const std::map<std::string, int> filters = {{"rect-matched", fiMaf},
+                                                       {"rect-matched-leaky", fiMafNotIdeal},
+                                                       {"meander-matched", fiMeandr},
+                                                       {"lowpass-1", fiLowBand1},
+                                                       {"lowpass-flat", fiChebishev}};
+    const std::pair<const char*, std::pair<const std::map<std::string, int>*, int*>> choices[] = {
+        {"--signal", {&signals, &Signal}},
+        {"--noise", {&noises, &Noise}},
+        {"--filter", {&filters, &Filter}}};
+
+    for (const NumberOption& n : Numbers) {
+        if (option == n.Name) {
+            if (!ReadNumber(value, this->*n.Target)) {
+                return Refuse("option " + option + ": '" + value + "' is not a number");
+            }
+            return true;
+        }
     }
-    SignalGenerator.Kind = signal == siDelta       ? skDelta
-                           : signal == siRectangle ? skRectangle
-                                                   : skOff;
+    for (const auto& choice : choices) {
+        if (option == choice.first) {
+            const auto found = choice.second.first->find(value);
+            if (found == choice.second.first->end()) {
+                return Refuse("option " + option + ": unknown choice '" + value + "'");
+            }
+            *choice.second.second = found->second;
+            return true;
+        }
+    }
+    if (option == "--seed") {
+        char* end = nullptr;
+        errno = 0;
+        const unsigned long long v = std::strtoull(value.c_str(), &end, 10);
+        if (value.empty() || value[0] == '-' || *end != '\0' || errno != 0 ||
+            v > 0xFFFFFFFFull) {
+            return Refuse("option --seed: '" + value + "' is not a whole number 0..4294967295");
+        }
+        Seeded = true;
+        Seed = static_cast<std::uint32_t>(v);
+        return true;
+    }
+    if (option == "--output") {
+        if (value.empty()) {
+            return Refuse("option --output needs a file name");
+        }
+        OutputPath = value;
+        return true;
+    }
+    return Refuse("unknown option '" + option + "'");
+}
+
+bool CommandLine::Validate() {
+    if (Measure && (Signal != siOff || Noise != niOn)) {
+        return Refuse(
+            "--measure needs the signal off and the noise on (--signal off --noise on)");
+    }
+    // The defaults lie within their ranges, so only values given on the line
+    // can be corrected.
+    for (const NumberOption& n : Numbers) {
+        this->*n.Target = Correct(this->*n.Target, n.Limits);
+    }
+    return true;
+}
+
+int CommandLine::Apply() {
+    if (Seeded) {
+        SeedRandom(Seed);
+    }
+    SignalGenerator.Kind = SignalKindForItem(Signal);
 
     CBench bench;
     CBenchControls controls;
-    controls.SignalItem = signal;
-    controls.NoiseItem = noise;
-    controls.FilterItem = filter;
-    controls.IntegratorTimeConstant = [this] { return integratorTimeConstant; };
-    controls.TimeConstant = [this] { return timeConstant; };
-    controls.CutOff = [this] { return cutOff; };
-    controls.Gain = [this] { return gain; };
+    controls.SignalItem = Signal;
+    controls.NoiseItem = Noise;
+    controls.FilterItem = Filter;
+    controls.IntegratorTimeConstant = [this] { return IntegratorTimeConstant; };
+    controls.TimeConstant = [this] { return TimeConstant; };
+    controls.CutOff = [this] { return CutOff; };
+    controls.Gain = [this] { return Gain; };
 
     std::ofstream file;
-    std::ostream* target = &out;
-    if (!outputPath.empty()) {
-        file.open(outputPath, std::ios::out | std::ios::trunc);
+    std::ostream* target = &Out;
+    if (!OutputPath.empty()) {
+        file.open(OutputPath, std::ios::out | std::ios::trunc);
         if (!file) {
-            err << "matched-filter-bench: cannot write '" << outputPath
+            Err << "matched-filter-bench: cannot write '" << OutputPath
                 << "': " << std::strerror(errno) << "\n";
             return 1;
         }
         target = &file;
     }
 
-    if (measure) {
+    if (Measure) {
         const CMeasurement m = bench.Measure(controls);
         *target << FloatToText(2, m.RegistrarValue) << "\n";
     } else {
         bench.ComputeRun(controls);
-        *target << "t_ms,input_V,output_mV\n";
-        for (int k = 0; k < RunSamples; ++k) {
-            *target << (k - PreRollLength) << ',';
-            WriteNumber(*target, InputSamples[k]);
-            *target << ',';
-            WriteNumber(*target, OutputSamples[k]);
-            *target << '\n';
-        }
+        WriteRunCsv(*target);
     }
     target->flush();
     if (!*target) {
-        err << "matched-filter-bench: writing "
-            << (outputPath.empty() ? std::string("the output") : "'" + outputPath + "'")
+        Err << "matched-filter-bench: writing "
+            << (OutputPath.empty() ? std::string("the output") : "'" + OutputPath + "'")
             << " failed\n";
         return 1;
     }

@@ -1,5 +1,16 @@
 #include "bench/CBench.h"
 
+std::int32_t SignalKindForItem(int signalItem) {
+    switch (signalItem) {
+    case siDelta:
+        return skDelta;
+    case siRectangle:
+        return skRectangle;
+    default:
+        return skOff;
+    }
+}
+
 CBench::CBench() {
     // The moving-sum windows span the test pulse; gain 1 makes them sum
     // rather than average.
@@ -75,7 +86,7 @@ void CBench::ComputeRun(const CBenchControls& controls) {
     SignalGenerator.Rewind();
     NoiseGenerator.Amplitude = controls.Gain();
 
-    const bool noise = controls.NoiseItem == niOn;
+    const bool noise = NoiseAddedForItem(controls.NoiseItem);
     const int filter = controls.FilterItem;
     // The pulse waits until t = 0, so the filter first settles on the noise alone.
     for (int k = 0; k < PreRollLength; ++k) {

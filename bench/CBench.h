@@ -9,6 +9,7 @@
 // 3, 4 read and applied, filters reset, low-pass gain chosen, pulse rewound,
 // gain field read, then the samples.
 
+#include <cstdint>
 #include <functional>
 
 #include "bench/BenchSamples.h"
@@ -19,6 +20,17 @@
 // Items of the signal, noise and filter lists, in the order the window shows them.
 enum BenchSignalItem { siDelta = 0, siRectangle = 1, siOff = 2 };
 enum BenchNoiseItem { niOff = 0, niOn = 1 };
+
+// The signal generator's kind for an item of the signal list: the delta and
+// the rectangular impulse for items 0 and 1, the silent generator otherwise.
+std::int32_t SignalKindForItem(int signalItem);
+
+// Whether a run adds noise for an item of the noise list: only "off" (item 0)
+// leaves the signal alone. The pre-roll and the main part follow the same
+// rule, so that the filter has settled on the very noise it sees from t = 0.
+inline bool NoiseAddedForItem(int noiseItem) {
+    return noiseItem != niOff;
+}
 enum BenchFilterItem {
     fiMaf = 0,         // matched filter for a rectangular impulse
     fiMafNotIdeal = 1, // the same with a leaky integrator
@@ -30,7 +42,7 @@ enum BenchFilterItem {
 // What a run or a measurement reads from the window's controls.
 struct CBenchControls {
     int SignalItem = siDelta; // chooses the first-order low-pass gain rule
-    int NoiseItem = niOff;    // niOn adds noise
+    int NoiseItem = niOff;    // any item but niOff adds noise
     int FilterItem = fiMaf;   // the filter that gets the samples
     // Each call reads (and validates) one number field and returns its value.
     std::function<double()> IntegratorTimeConstant = [] { return 100.0; }; // ms, 10..100000
@@ -84,8 +96,9 @@ class CBench {
 // running means of the batch means is the result. Stops from batch 102 on
 // when that is 0 or the largest of the 25 lies within 5 % of it, else after
 // MeasureMaxBatches. The filter is not reset here, so the first batch holds
-// its start-up transient.
-template <class Filter> CMeasurement MeasureNoisePower(Filter& filter) {
+// its start-up transient. The samples come from noise (anything with
+// NextSample() -> double), the bench's own generator unless another is given.
+template <class Filter, class Noise> CMeasurement MeasureNoisePower(Filter& filter, Noise& noise) {
     CIF accumulator;
     accumulator.SetPeriod(1.0);
     accumulator.SetGain(1.0);
@@ -100,7 +113,7 @@ template <class Filter> CMeasurement MeasureNoisePower(Filter& filter) {
         accumulator.Reset();
         double total = 0.0;
         for (int k = 0; k < MeasureBatchLength; ++k) {
-            const double y = filter.Filtrate(NoiseGenerator.NextSample());
+            const double y = filter.Filtrate(noise.NextSample());
             total = accumulator.Filtrate(y * y);
         }
         const double batchMean = total / MeasureBatchLength;
@@ -122,4 +135,8 @@ template <class Filter> CMeasurement MeasureNoisePower(Filter& filter) {
         }
     }
     return result;
+}
+
+template <class Filter> CMeasurement MeasureNoisePower(Filter& filter) {
+    return MeasureNoisePower(filter, NoiseGenerator);
 }

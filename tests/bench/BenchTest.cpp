@@ -22,7 +22,7 @@ CBenchControls Controls(int signal, int noise, int filter, double gain = 1.0) {
 
 // Puts the signal generator in the kind the window's signal list would.
 void ChooseSignal(int item) {
-    SignalGenerator.Kind = item == siDelta ? skDelta : item == siRectangle ? skRectangle : skOff;
+    SignalGenerator.Kind = SignalKindForItem(item);
 }
 
 std::vector<double> Inputs() {
@@ -113,6 +113,32 @@ TEST(BenchRun, NoiseRuns) {
     ChooseSignal(siOff);
     bench.ComputeRun(Controls(siOff, niOn, fiMaf, 0.5));
     EXPECT_DOUBLE_EQ(withPulse, InputSamples[PreRollLength] + 1.0);
+}
+
+TEST(BenchRun, SignalItemsChooseTheGeneratorKind) {
+    EXPECT_EQ(SignalKindForItem(siDelta), skDelta);
+    EXPECT_EQ(SignalKindForItem(siRectangle), skRectangle);
+    EXPECT_EQ(SignalKindForItem(siOff), skOff);
+    // An item the list does not have keeps the generator silent.
+    EXPECT_EQ(SignalKindForItem(-1), skOff);
+    EXPECT_EQ(SignalKindForItem(3), skOff);
+}
+
+TEST(BenchRun, EveryNoiseItemButOffAddsNoiseFromThePreRollOn) {
+    CBench bench;
+    ChooseSignal(siOff);
+    // Item 2 does not exist in the window's list; it is not "off", so the run
+    // carries noise before and after t = 0 alike, the same noise as item 1.
+    for (int item : {int(niOn), 2, -1}) {
+        SeedRandom(31);
+        bench.ComputeRun(Controls(siOff, item, fiMaf));
+        const std::vector<double> in = Inputs();
+        EXPECT_NEAR(Deviation(InputSamples, PreRollLength), 1.0, 0.1) << item;
+        EXPECT_NEAR(Deviation(InputSamples + PreRollLength, RunLength), 1.0, 0.1) << item;
+        SeedRandom(31);
+        bench.ComputeRun(Controls(siOff, niOn, fiMaf));
+        EXPECT_EQ(Inputs(), in) << item;
+    }
 }
 
 TEST(BenchRun, ReadsTheControlsInTheWindowsOrder) {

@@ -1,5 +1,6 @@
 #include "bench/BenchCommandLine.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -47,7 +48,7 @@ TEST(CommandLine, RunCsvMatchesTheModelArrays) {
 
     // The same pass through the model itself.
     SeedRandom(17);
-    SignalGenerator.Kind = skRectangle;
+    SignalGenerator.Kind = SignalKindForItem(siRectangle);
     CBench bench;
     CBenchControls c;
     c.SignalItem = siRectangle;
@@ -123,4 +124,27 @@ TEST(CommandLine, UnwritableOutputFileFails) {
     const Result r = RunTool({"--output", "/nonexistent-folder/run.csv"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("/nonexistent-folder/run.csv"), std::string::npos);
+}
+
+TEST(CommandLine, FlatLowPassCutOffDefaultsToTheFiltersOwnSetting) {
+    const Result byDefault = RunTool({"--signal", "rectangle", "--filter", "lowpass-flat"});
+    const Result fifty = RunTool({"--signal", "rectangle", "--filter", "lowpass-flat", "--cutoff", "50"});
+    const Result one = RunTool({"--signal", "rectangle", "--filter", "lowpass-flat", "--cutoff", "1"});
+    ASSERT_EQ(byDefault.status, 0) << byDefault.err;
+    EXPECT_EQ(byDefault.out, fifty.out);
+    EXPECT_NE(one.out, fifty.out);
+
+    // 50 Hz passes the unit rectangle times the filter's gain of 100, with
+    // some overshoot, where 1 Hz would leave almost nothing.
+    double peak = 0;
+    for (const std::string& line : Lines(byDefault.out)) {
+        int t = 0;
+        double in = 0, out = 0;
+        if (std::sscanf(line.c_str(), "%d,%lf,%lf", &t, &in, &out) == 3) {
+            peak = std::max(peak, out);
+        }
+    }
+    EXPECT_GT(peak, 90.0);
+    EXPECT_LT(peak, 130.0);
+    EXPECT_NE(RunTool({"--help"}).out.find("(default 50,"), std::string::npos);
 }
