@@ -274,21 +274,52 @@ void TDiagramIncrease::AssignDiagram(TDiagram* source) {
     FSource = source;
     connect(source, &QObject::destroyed, this, &TDiagramIncrease::SourceDestroyed);
 
-    Diagram1->SetColorBackDiagram(source->GetColorBackDiagram());
-    Diagram1->SetColorBackNet(source->GetColorBackNet());
-    Diagram1->SetColorNetLine(source->GetColorNetLine());
-    Diagram1->SetPenStyleNetLine(source->GetPenStyleNetLine());
-    Diagram1->SetNameY(source->GetNameY());
-    Diagram1->SetNameX(source->GetNameX());
-    Diagram1->SetNameDiagram(source->GetNameDiagram());
+    // Every setter redraws the whole chart, so a setting that is already in
+    // place (the usual case when a chart is opened again) is not set again.
+    TDiagram* d = Diagram1;
+    if (d->GetColorBackDiagram() != source->GetColorBackDiagram()) {
+        d->SetColorBackDiagram(source->GetColorBackDiagram());
+    }
+    if (d->GetColorBackNet() != source->GetColorBackNet()) {
+        d->SetColorBackNet(source->GetColorBackNet());
+    }
+    if (d->GetColorNetLine() != source->GetColorNetLine()) {
+        d->SetColorNetLine(source->GetColorNetLine());
+    }
+    if (d->GetPenStyleNetLine() != source->GetPenStyleNetLine()) {
+        d->SetPenStyleNetLine(source->GetPenStyleNetLine());
+    }
+    if (d->GetNameY() != source->GetNameY()) {
+        d->SetNameY(source->GetNameY());
+    }
+    if (d->GetNameX() != source->GetNameX()) {
+        d->SetNameX(source->GetNameX());
+    }
+    if (d->GetNameDiagram() != source->GetNameDiagram()) {
+        d->SetNameDiagram(source->GetNameDiagram());
+    }
     // Each pair at once: set one bound at a time, limits left over from the
     // previous source could reorder them.
-    Diagram1->SetLimitX(source->GetLimitXmin(), source->GetLimitXmax());
-    Diagram1->SetLimitY(source->GetLimitYmin(), source->GetLimitYmax());
-    Diagram1->SetRangeX(source->GetXmin(), source->GetXmax());
-    Diagram1->SetRangeY(source->GetYmin(), source->GetYmax());
-    Diagram1->SetBitmapX(&source->GetBitmapX());
-    Diagram1->SetBitmapY(&source->GetBitmapY());
+    if (d->GetLimitXmin() != source->GetLimitXmin() ||
+        d->GetLimitXmax() != source->GetLimitXmax()) {
+        d->SetLimitX(source->GetLimitXmin(), source->GetLimitXmax());
+    }
+    if (d->GetLimitYmin() != source->GetLimitYmin() ||
+        d->GetLimitYmax() != source->GetLimitYmax()) {
+        d->SetLimitY(source->GetLimitYmin(), source->GetLimitYmax());
+    }
+    if (d->GetXmin() != source->GetXmin() || d->GetXmax() != source->GetXmax()) {
+        d->SetRangeX(source->GetXmin(), source->GetXmax());
+    }
+    if (d->GetYmin() != source->GetYmin() || d->GetYmax() != source->GetYmax()) {
+        d->SetRangeY(source->GetYmin(), source->GetYmax());
+    }
+    if (d->GetBitmapX() != source->GetBitmapX()) {
+        d->SetBitmapX(&source->GetBitmapX());
+    }
+    if (d->GetBitmapY() != source->GetBitmapY()) {
+        d->SetBitmapY(&source->GetBitmapY());
+    }
     Diagram1->GetKeeper(0)->SetNext(source->GetKeeper(0));
     Diagram1->EnableLine(true);
     Diagram1->ShowDiagram();
