@@ -206,8 +206,7 @@ TDiagramIncrease::TDiagramIncrease(QWidget* parent)
     connect(NRetLimit, &QAction::triggered, this, &TDiagramIncrease::SpeedButtonRetLimClick);
     connect(SpeedButtonBmp, &QToolButton::clicked, this, &TDiagramIncrease::SpeedButtonBmpClick);
     connect(NBmp, &QAction::triggered, this, &TDiagramIncrease::SpeedButtonBmpClick);
-    connect(SpeedButtonCopy, &QToolButton::clicked, this,
-            &TDiagramIncrease::SpeedButtonCopyClick);
+    connect(SpeedButtonCopy, &QToolButton::clicked, this, &TDiagramIncrease::SpeedButtonCopyClick);
     connect(NCopy, &QAction::triggered, this, &TDiagramIncrease::SpeedButtonCopyClick);
     connect(SpeedButtonClose, &QToolButton::clicked, this,
             &TDiagramIncrease::SpeedButtonCloseClick);
@@ -439,11 +438,10 @@ QString TDiagramIncrease::CoordinateText(double v, int precision) {
 void TDiagramIncrease::ShowCoordinates(int x, int y) {
     QString text;
     if (InNet(x, y)) {
-        text = QLatin1Char('(') +
-               CoordinateText(Diagram1->PhisToMathX(x), Diagram1->GetPrecisionX()) +
-               QStringLiteral("; ") +
-               CoordinateText(Diagram1->PhisToMathY(y), Diagram1->GetPrecisionY()) +
-               QLatin1Char(')');
+        text =
+            QLatin1Char('(') + CoordinateText(Diagram1->PhisToMathX(x), Diagram1->GetPrecisionX()) +
+            QStringLiteral("; ") +
+            CoordinateText(Diagram1->PhisToMathY(y), Diagram1->GetPrecisionY()) + QLatin1Char(')');
     }
     if (Panel2->text() != text) {
         Panel2->setText(text);
