@@ -182,8 +182,14 @@ void TDiagramFrame::SpeedButtonRetLimClick() {
 }
 
 void TDiagramFrame::SpeedButtonIncreaseClick() {
-    if (Increase) {
-        Increase->Execute(Diagram);
+    if (Increase == nullptr) {
+        return;
+    }
+    const QPointer<TDiagramFrame> self(this);
+    Increase->Execute(Diagram);
+    // The window handed its range back, which may have moved the net.
+    if (self != nullptr) {
+        ArrangeTools();
     }
 }
 

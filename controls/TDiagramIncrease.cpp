@@ -249,7 +249,13 @@ void TDiagramIncrease::Execute(TDiagram* source) {
         setGeometry(screen->availableGeometry());
     }
     setWindowState(windowState() | Qt::WindowMaximized);
+    // Whatever runs inside the modal loop may delete this window (its
+    // destructor cuts the link then).
+    const QPointer<TDiagramIncrease> self(this);
     exec();
+    if (self == nullptr) {
+        return;
+    }
     // The modal loop also ends without closing the window when the
     // application quits; the source must get its range and series back then
     // too.

@@ -247,6 +247,10 @@ TEST_F(Increase, ZoomAndCloseHandTheRangeBackWhileTheFrameKeepsItsInitialLimits)
     EXPECT_LT(ymax, initYmax);
     EXPECT_DOUBLE_EQ(frame.GetInitXmax(), 500.0);
     EXPECT_DOUBLE_EQ(frame.GetInitYmax(), initYmax);
+    // The tools follow the net that the returned range gave the chart.
+    EXPECT_EQ(frame.UpDown4->pos(), QPoint(chart->Get_xe_net() - 30, chart->Get_ye_net()));
+    EXPECT_EQ(frame.Panel->pos(),
+              QPoint(chart->Get_xe_net() - 161 - 10, chart->Get_yb_net() + 10));
     frame.SpeedButtonRetLim->click();
     EXPECT_DOUBLE_EQ(chart->GetXmax(), 500.0);
     EXPECT_DOUBLE_EQ(chart->GetYmax(), initYmax);
