@@ -237,7 +237,7 @@ void TDiagramIncrease::SourceDestroyed() {
 }
 
 void TDiagramIncrease::Execute(TDiagram* source) {
-    if (source == nullptr) {
+    if (source == nullptr || source == Diagram1) {
         return;
     }
     AssignDiagram(source);
@@ -268,7 +268,8 @@ void TDiagramIncrease::Execute(TDiagram* source) {
 }
 
 void TDiagramIncrease::AssignDiagram(TDiagram* source) {
-    if (source == nullptr) {
+    // The window's own chart cannot be its source: its list would loop.
+    if (source == nullptr || source == Diagram1) {
         return;
     }
     Diagram1->GetKeeper(0)->Hide();

@@ -424,7 +424,9 @@ TEST_F(Increase, FirstShowLayoutAndArrowPositionsKeptOnTheNextOpening) {
     EXPECT_EQ(d->geometry(), chart);
 }
 
-TEST_F(Increase, ExecuteWithoutAChartShowsNothing) {
+TEST_F(Increase, ExecuteWithoutAChartOrWithItsOwnShowsNothing) {
+    window->Execute(window->Diagram1);
+    EXPECT_EQ(window->Diagram1->GetKeeper(0)->GetNext(), nullptr);
     window->Execute(nullptr);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->GetSource(), nullptr);
