@@ -13,6 +13,7 @@
 
 #include "base/MessageHook.h"
 #include "chart/BitmapFile.h"
+#include "chart/Crosshair.h"
 #include "chart/GridPainter.h"
 #include "chart/SaveDialog.h"
 #include "chart/TSeriesPainter.h"
@@ -49,62 +50,21 @@ TDiagram::~TDiagram() = default;
 
 // ---------------------------------------------------------------- ranges
 
-void TDiagram::SetRangeX(double xmin, double xmax) {
-    if (Scale.X.SetRange(xmin, xmax)) {
+void TDiagram::RedrawIf(bool changed) {
+    if (changed) {
         ShowDiagram();
     }
 }
 
-void TDiagram::SetRangeY(double ymin, double ymax) {
-    if (Scale.Y.SetRange(ymin, ymax)) {
-        ShowDiagram();
+void TDiagram::AutoRange(bool x, bool average) {
+    double lo, hi;
+    if (x) {
+        Keepers.Extent(&TKeeper::GetXmin, &TKeeper::GetXmax, average, lo, hi);
+        SetRangeX(lo, hi);
+    } else {
+        Keepers.Extent(&TKeeper::GetYmin, &TKeeper::GetYmax, average, lo, hi);
+        SetRangeY(lo, hi);
     }
-}
-
-void TDiagram::SetLimitX(double lo, double hi) {
-    if (Scale.X.SetLimit(lo, hi)) {
-        ShowDiagram();
-    }
-}
-
-void TDiagram::SetLimitY(double lo, double hi) {
-    if (Scale.Y.SetLimit(lo, hi)) {
-        ShowDiagram();
-    }
-}
-
-void TDiagram::SetPrecisionX(int p) {
-    Scale.X.SetPrecision(p);
-    ShowDiagram();
-}
-
-void TDiagram::SetPrecisionY(int p) {
-    Scale.Y.SetPrecision(p);
-    ShowDiagram();
-}
-
-void TDiagram::AutoRangeX() {
-    double lo, hi;
-    Keepers.Extent(&TKeeper::GetXmin, &TKeeper::GetXmax, false, lo, hi);
-    SetRangeX(lo, hi);
-}
-
-void TDiagram::AutoRangeXAverage() {
-    double lo, hi;
-    Keepers.Extent(&TKeeper::GetXmin, &TKeeper::GetXmax, true, lo, hi);
-    SetRangeX(lo, hi);
-}
-
-void TDiagram::AutoRangeY() {
-    double lo, hi;
-    Keepers.Extent(&TKeeper::GetYmin, &TKeeper::GetYmax, false, lo, hi);
-    SetRangeY(lo, hi);
-}
-
-void TDiagram::AutoRangeYAverage() {
-    double lo, hi;
-    Keepers.Extent(&TKeeper::GetYmin, &TKeeper::GetYmax, true, lo, hi);
-    SetRangeY(lo, hi);
 }
 
 void TDiagram::FullSize() {
@@ -114,91 +74,6 @@ void TDiagram::FullSize() {
     }
     Picture = QImage(width(), height(), QImage::Format_RGB32);
     Picture.fill(Qt::white);
-}
-
-// ---------------------------------------------------------------- appearance
-
-void TDiagram::SetColorBackDiagram(const QColor& c) {
-    ColorBackDiagram = c;
-    ShowDiagram();
-}
-
-void TDiagram::SetColorBackNet(const QColor& c) {
-    ColorBackNet = c;
-    ShowDiagram();
-}
-
-void TDiagram::SetColorNetLine(const QColor& c) {
-    ColorNetLine = c;
-    ShowDiagram();
-}
-
-void TDiagram::SetPenStyleNetLine(Qt::PenStyle style) {
-    PenStyleNetLine = style;
-    ShowDiagram();
-}
-
-void TDiagram::SetNameX(const QString& name) {
-    NameX = name;
-    ShowDiagram();
-}
-
-void TDiagram::SetNameY(const QString& name) {
-    NameY = name;
-    ShowDiagram();
-}
-
-void TDiagram::SetNameDiagram(const QString& name) {
-    NameDiagram = name;
-    ShowDiagram();
-}
-
-void TDiagram::SetFontNameX(const QFont& font, const QColor& color) {
-    FontNameX = font;
-    ColorNameX = color;
-    ShowDiagram();
-}
-
-void TDiagram::SetFontNameY(const QFont& font, const QColor& color) {
-    FontNameY = font;
-    ColorNameY = color;
-    ShowDiagram();
-}
-
-void TDiagram::SetFontName(const QFont& font, const QColor& color) {
-    FontName = font;
-    ColorName = color;
-    ShowDiagram();
-}
-
-void TDiagram::SetFontNet(const QFont& font, const QColor& color) {
-    FontNet = font;
-    ColorNet = color;
-    ShowDiagram();
-}
-
-void TDiagram::SetBitmapX(const QImage* bitmap) {
-    BitmapX = bitmap != nullptr ? *bitmap : QImage();
-    ShowDiagram();
-}
-
-void TDiagram::SetBitmapY(const QImage* bitmap) {
-    BitmapY = bitmap != nullptr ? *bitmap : QImage();
-    ShowDiagram();
-}
-
-void TDiagram::SetLeftTopX(int) {
-    ShowDiagram();
-}
-
-void TDiagram::SetPrintMode() {
-    PrintMode = true;
-    ShowDiagram();
-}
-
-void TDiagram::ResetPrintMode() {
-    PrintMode = false;
-    ShowDiagram();
 }
 
 // ---------------------------------------------------------------- rendering
@@ -425,21 +300,8 @@ void TDiagram::DeleteKeeper(unsigned char n) {
 // ---------------------------------------------------------------- crosshair
 
 void TDiagram::DrawFeeler(int x, int y) {
-    if (Picture.isNull()) {
-        return;
-    }
-    QPainter p(&Picture);
-    p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
     const int width = std::max(1, std::min(64, PenWidthFeeler));
-    p.setPen(QPen(ColorFeeler, width, PenStyleFeeler, Qt::SquareCap));
-    // Both segments stop one pixel short of the net's border, so that they
-    // never overlap and drawing the same crosshair twice leaves no trace.
-    if (y + 11 < Get_ye_net()) {
-        p.drawLine(x, y + 11, x, Get_ye_net() - 1);
-    }
-    if (x - 11 > Get_xb_net()) {
-        p.drawLine(x - 11, y, Get_xb_net() + 1, y);
-    }
+    DrawCrosshair(Picture, Net(), x, y, QPen(ColorFeeler, width, PenStyleFeeler, Qt::SquareCap));
     update();
 }
 
@@ -456,34 +318,28 @@ void TDiagram::SetShowFeeler(bool on) {
 
 // A crosshair on screen is taken off with the pen that drew it, so that
 // changing the pen never leaves a trace behind.
-void TDiagram::SetPenStyleFeeler(Qt::PenStyle style) {
+void TDiagram::SetFeelerPen(Qt::PenStyle style, int width, const QColor& color) {
     if (FeelerDrawn) {
         DrawFeeler(FeelerX, FeelerY);
     }
     PenStyleFeeler = style;
-    if (FeelerDrawn) {
-        DrawFeeler(FeelerX, FeelerY);
-    }
-}
-
-void TDiagram::SetPenWidthFeeler(int width) {
-    if (FeelerDrawn) {
-        DrawFeeler(FeelerX, FeelerY);
-    }
     PenWidthFeeler = width;
-    if (FeelerDrawn) {
-        DrawFeeler(FeelerX, FeelerY);
-    }
-}
-
-void TDiagram::SetColorFeeler(const QColor& color) {
-    if (FeelerDrawn) {
-        DrawFeeler(FeelerX, FeelerY);
-    }
     ColorFeeler = color;
     if (FeelerDrawn) {
         DrawFeeler(FeelerX, FeelerY);
     }
+}
+
+void TDiagram::SetPenStyleFeeler(Qt::PenStyle style) {
+    SetFeelerPen(style, PenWidthFeeler, ColorFeeler);
+}
+
+void TDiagram::SetPenWidthFeeler(int width) {
+    SetFeelerPen(PenStyleFeeler, width, ColorFeeler);
+}
+
+void TDiagram::SetColorFeeler(const QColor& color) {
+    SetFeelerPen(PenStyleFeeler, PenWidthFeeler, color);
 }
 
 void TDiagram::MouseMove(Qt::KeyboardModifiers shift, int x, int y) {

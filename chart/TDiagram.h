@@ -62,26 +62,34 @@ class TDiagram : public QWidget {
     const QImage& GetPicture() const { return Picture; }
 
     // ---- Appearance
-    void SetColorBackDiagram(const QColor& c);
-    void SetColorBackNet(const QColor& c);
-    void SetColorNetLine(const QColor& c);
-    void SetPenStyleNetLine(Qt::PenStyle style);
+    void SetColorBackDiagram(const QColor& c) { Assign(ColorBackDiagram, c); }
+    void SetColorBackNet(const QColor& c) { Assign(ColorBackNet, c); }
+    void SetColorNetLine(const QColor& c) { Assign(ColorNetLine, c); }
+    void SetPenStyleNetLine(Qt::PenStyle style) { Assign(PenStyleNetLine, style); }
     QColor GetColorBackDiagram() const { return ColorBackDiagram; }
     QColor GetColorBackNet() const { return ColorBackNet; }
     QColor GetColorNetLine() const { return ColorNetLine; }
     Qt::PenStyle GetPenStyleNetLine() const { return PenStyleNetLine; }
-    void SetNameX(const QString& name);
-    void SetNameY(const QString& name);
-    void SetNameDiagram(const QString& name);
+    void SetNameX(const QString& name) { Assign(NameX, name); }
+    void SetNameY(const QString& name) { Assign(NameY, name); }
+    void SetNameDiagram(const QString& name) { Assign(NameDiagram, name); }
     QString GetNameX() const { return NameX; }
     QString GetNameY() const { return NameY; }
     QString GetNameDiagram() const { return NameDiagram; }
     // Fonts of the x name, the y name, the title and the tick labels. The text
     // colour is the palette's window text unless color is given.
-    void SetFontNameX(const QFont& font, const QColor& color = QColor());
-    void SetFontNameY(const QFont& font, const QColor& color = QColor());
-    void SetFontName(const QFont& font, const QColor& color = QColor());
-    void SetFontNet(const QFont& font, const QColor& color = QColor());
+    void SetFontNameX(const QFont& font, const QColor& color = QColor()) {
+        AssignFont(FontNameX, ColorNameX, font, color);
+    }
+    void SetFontNameY(const QFont& font, const QColor& color = QColor()) {
+        AssignFont(FontNameY, ColorNameY, font, color);
+    }
+    void SetFontName(const QFont& font, const QColor& color = QColor()) {
+        AssignFont(FontName, ColorName, font, color);
+    }
+    void SetFontNet(const QFont& font, const QColor& color = QColor()) {
+        AssignFont(FontNet, ColorNet, font, color);
+    }
     const QFont& GetFontNameX() const { return FontNameX; }
     const QFont& GetFontNameY() const { return FontNameY; }
     const QFont& GetFontName() const { return FontName; }
@@ -89,14 +97,14 @@ class TDiagram : public QWidget {
     // The font last used on the picture.
     QFont GetFont() const { return CanvasFont; }
     // Copies the picture; a null one empties it.
-    void SetBitmapX(const QImage* bitmap);
-    void SetBitmapY(const QImage* bitmap);
+    void SetBitmapX(const QImage* bitmap) { Assign(BitmapX, bitmap ? *bitmap : QImage()); }
+    void SetBitmapY(const QImage* bitmap) { Assign(BitmapY, bitmap ? *bitmap : QImage()); }
     const QImage& GetBitmapX() const { return BitmapX; }
     const QImage& GetBitmapY() const { return BitmapY; }
     // Redraws; the argument is not used.
-    void SetLeftTopX(int);
-    void SetPrintMode();
-    void ResetPrintMode();
+    void SetLeftTopX(int) { ShowDiagram(); }
+    void SetPrintMode() { Assign(PrintMode, true); }
+    void ResetPrintMode() { Assign(PrintMode, false); }
     bool GetPrintMode() const { return PrintMode; }
 
     // ---- Geometry
@@ -121,8 +129,8 @@ class TDiagram : public QWidget {
     // Ranges: bounds in either order, at least 1e-6 apart, clamped to the
     // limits; a request that is narrower, not a number, or left without
     // width by the clamping is ignored. The label precision follows the width.
-    void SetRangeX(double xmin, double xmax);
-    void SetRangeY(double ymin, double ymax);
+    void SetRangeX(double xmin, double xmax) { RedrawIf(Scale.X.SetRange(xmin, xmax)); }
+    void SetRangeY(double ymin, double ymax) { RedrawIf(Scale.Y.SetRange(ymin, ymax)); }
     void SetXmin(double v) { SetRangeX(v, GetXmax()); }
     void SetXmax(double v) { SetRangeX(GetXmin(), v); }
     void SetYmin(double v) { SetRangeY(v, GetYmax()); }
@@ -132,15 +140,21 @@ class TDiagram : public QWidget {
     double GetYmin() const { return Scale.Y.GetMin(); }
     double GetYmax() const { return Scale.Y.GetMax(); }
     // Decimals of the tick labels: min(7, |p|).
-    void SetPrecisionX(int p);
-    void SetPrecisionY(int p);
+    void SetPrecisionX(int p) {
+        Scale.X.SetPrecision(p);
+        ShowDiagram();
+    }
+    void SetPrecisionY(int p) {
+        Scale.Y.SetPrecision(p);
+        ShowDiagram();
+    }
     int GetPrecisionX() const { return Scale.X.GetPrecision(); }
     int GetPrecisionY() const { return Scale.Y.GetPrecision(); }
     // Limits: bounds in either order, within +-100000, at least 1e-6 apart
     // (narrower or NaN requests are ignored). A range sticking out is cut back;
     // a range wholly outside the new limits becomes the limits.
-    void SetLimitX(double lo, double hi);
-    void SetLimitY(double lo, double hi);
+    void SetLimitX(double lo, double hi) { RedrawIf(Scale.X.SetLimit(lo, hi)); }
+    void SetLimitY(double lo, double hi) { RedrawIf(Scale.Y.SetLimit(lo, hi)); }
     void SetLimitXmin(double v) { SetLimitX(v, GetLimitXmax()); }
     void SetLimitXmax(double v) { SetLimitX(GetLimitXmin(), v); }
     void SetLimitYmin(double v) { SetLimitY(v, GetLimitYmax()); }
@@ -166,10 +180,10 @@ class TDiagram : public QWidget {
     void IncreaseYmax() { IncrementYmax(GetStepY()); }
     void ReduceYmax() { IncrementYmax(-GetStepY()); }
     // Ranges from every series of the list, visible or not.
-    void AutoRangeX();
-    void AutoRangeXAverage();
-    void AutoRangeY();
-    void AutoRangeYAverage();
+    void AutoRangeX() { AutoRange(true, false); }
+    void AutoRangeXAverage() { AutoRange(true, true); }
+    void AutoRangeY() { AutoRange(false, false); }
+    void AutoRangeYAverage() { AutoRange(false, true); }
 
     // ---- Series
     // Each draws one series onto the picture as it stands (ShowDiagram draws
@@ -239,6 +253,18 @@ class TDiagram : public QWidget {
     void MouseMove(Qt::KeyboardModifiers shift, int x, int y);
 
   private:
+    // Every visible change stores its value and redraws the whole chart.
+    template <class T, class V> void Assign(T& member, const V& value) {
+        member = value;
+        ShowDiagram();
+    }
+    void AssignFont(QFont& font, QColor& color, const QFont& newFont, const QColor& newColor) {
+        font = newFont;
+        color = newColor;
+        ShowDiagram();
+    }
+    void RedrawIf(bool changed);
+    void AutoRange(bool x, bool average);
     struct TLayout;
     TLayout LayOut();
     void DrawNames(QPainter& p, const QColor& back);
@@ -246,6 +272,7 @@ class TDiagram : public QWidget {
     TNetRect Net() const { return TNetRect{xb_net, yb_net, w_net, h_net}; }
     void ShowSeries(TKeeper* k, void (TSeriesPainter::*draw)(TKeeper&));
     void DrawFeeler(int x, int y);
+    void SetFeelerPen(Qt::PenStyle style, int width, const QColor& color);
 
     int xb_net = 0, yb_net = 0, w_net = 0, h_net = 0;
     QColor ColorBackDiagram;
