@@ -27,9 +27,10 @@ struct TGridLook {
 bool DrawGridAxis(QPainter& p, const TAxisScale& axis, const TAxisGrid& grid, bool isX,
                   const TNetRect& net, const TGridLook& look);
 
-// Writes text with its top-left corner at (x, top) on an opaque background of
-// the painter's background colour; the painter's background mode is left
-// transparent, so the gaps of dotted lines drawn later stay clear.
+// Writes text with its top-left corner at (x, top) in a cell of the painter's
+// background colour, so that a label or name covers the grid line or tick
+// beneath it and stays readable. Only the text cell is opaque: the painter is
+// left in transparent mode, so the gaps of dotted lines drawn later stay clear.
 void TextOut(QPainter& p, const QFontMetrics& fm, int x, int top, const QString& text);
 
 // font with grey antialiasing only: coloured fringes would break the

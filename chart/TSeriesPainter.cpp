@@ -176,6 +176,59 @@ void TSeriesPainter::Histogram(TKeeper& k) {
     StemsOrBars(k, true);
 }
 
+// What the stems or bars of one series gather before they are stroked.
+struct TSeriesPainter::TStrokes {
+    TColumnSpans columns;
+    int y0; // zero row, clamped
+    QVector<QLine> tops;
+    QVector<QRect> marks;
+};
+
+void TSeriesPainter::Stem(TKeeper& k, int n, double x, bool mark, TStrokes& s) const {
+    const int raw = S.Y.ToPixel(k.GetDiscretValue(n));
+    const int py = ClampRow(raw);
+    const int px = S.X.ToPixel(x);
+    s.columns.Add(px, py);
+    // No mark on a stem cut by the border: it would sit on the border.
+    if (mark && Net.yb + 1 < raw && raw < Net.ye() - 2 && s.marks.size() < kMaxMarks) {
+        const QRect r(px - 3, py - 3, 6, 6);
+        if (s.marks.isEmpty() || s.marks.constLast() != r) {
+            s.marks.append(r);
+        }
+    }
+}
+
+void TSeriesPainter::Bar(TKeeper& k, int n, double x, double half, TStrokes& s) const {
+    const int raw = S.Y.ToPixel(k.GetDiscretValue(n));
+    const int py = ClampRow(raw);
+    // A bar cut by the border keeps its sides but shows no top.
+    const bool clipped = py != raw;
+    const int bl = S.X.ToPixel(x - half);
+    const int br = S.X.ToPixel(x + half);
+    const int pxL = Net.xb;
+    const int pxR = Net.xe();
+    auto top = [&](int from, int to) {
+        if (!clipped && from != to) {
+            s.tops.append(QLine(from, py, to, py));
+        }
+    };
+    // Sides that fall outside the net are left out, and the top runs to the
+    // net's edge instead.
+    if (bl >= pxL && br <= pxR) {
+        s.columns.Add(bl, py);
+        top(bl, br);
+        s.columns.Add(br, py);
+    } else if (bl < pxL && br > pxR) {
+        top(pxL, pxR);
+    } else if (bl < pxL) {
+        top(pxL, br);
+        s.columns.Add(br, py);
+    } else {
+        s.columns.Add(bl, py);
+        top(bl, pxR);
+    }
+}
+
 void TSeriesPainter::StemsOrBars(TKeeper& k, bool bars) {
     if (!k.IsVisible() || S.X.GetSpan() <= 0 || S.Y.GetSpan() <= 0) {
         return;
@@ -183,58 +236,16 @@ void TSeriesPainter::StemsOrBars(TKeeper& k, bool bars) {
     const int penWidth = SetUpPen(k);
     const int pxL = Net.xb;
     const int pxR = Net.xe();
-    int y0 = S.Y.ToPixel(0);
-    if (Net.yb < y0 && y0 < Net.ye()) {
-        ThickStroke(P, penWidth, [&] { P.drawLine(pxL, y0, pxR, y0); });
+    const int zero = S.Y.ToPixel(0);
+    if (Net.yb < zero && zero < Net.ye()) {
+        ThickStroke(P, penWidth, [&] { P.drawLine(pxL, zero, pxR, zero); });
     }
-    y0 = ClampRow(y0);
+    const int y0 = ClampRow(zero);
+    TStrokes strokes{TColumnSpans(pxL, pxR, y0), y0, {}, {}};
 
-    TColumnSpans columns(pxL, pxR, y0);
-    QVector<QLine> tops;
-    QVector<QRect> marks;
     const bool mark = k.GetMarkSamples() && !bars;
     const double step = k.GetStep();
     const double half = bars ? step / 2 : 0.0;
-
-    auto stem = [&](int n, double x) {
-        const int raw = S.Y.ToPixel(k.GetDiscretValue(n));
-        const int py = ClampRow(raw);
-        const int px = S.X.ToPixel(x);
-        columns.Add(px, py);
-        if (mark && Net.yb + 1 < raw && raw < Net.ye() - 2 && marks.size() < kMaxMarks) {
-            const QRect r(px - 3, py - 3, 6, 6);
-            if (marks.isEmpty() || marks.constLast() != r) {
-                marks.append(r);
-            }
-        }
-    };
-    auto bar = [&](int n, double x) {
-        const int raw = S.Y.ToPixel(k.GetDiscretValue(n));
-        const int py = ClampRow(raw);
-        // A bar cut by the border keeps its sides but shows no top.
-        const bool clipped = py != raw;
-        const int bl = S.X.ToPixel(x - half);
-        const int br = S.X.ToPixel(x + half);
-        auto top = [&](int from, int to) {
-            if (!clipped && from != to) {
-                tops.append(QLine(from, py, to, py));
-            }
-        };
-        if (bl >= pxL && br <= pxR) {
-            columns.Add(bl, py);
-            top(bl, br);
-            columns.Add(br, py);
-        } else if (bl < pxL && br > pxR) {
-            top(pxL, pxR);
-        } else if (bl < pxL) {
-            top(pxL, br);
-            columns.Add(br, py);
-        } else {
-            columns.Add(bl, py);
-            top(bl, pxR);
-        }
-    };
-
     // Samples outside 0 .. Count-1 read as 0 and draw nothing, unless the
     // series continues itself (symmetry, period) or marks them.
     const bool continues = k.GetSymmetry() == 1 || k.GetSymmetry() == 2 ||
@@ -248,9 +259,9 @@ void TSeriesPainter::StemsOrBars(TKeeper& k, bool bars) {
         // x from n rather than by repeated addition, so no rounding piles up.
         const double x = x0 + static_cast<double>(n) * step;
         if (bars) {
-            bar(static_cast<int>(n), x);
+            Bar(k, static_cast<int>(n), x, half, strokes);
         } else {
-            stem(static_cast<int>(n), x);
+            Stem(k, static_cast<int>(n), x, mark, strokes);
         }
     };
     for (long long n = seen.forward.first; n <= seen.forward.last; ++n) {
@@ -260,13 +271,13 @@ void TSeriesPainter::StemsOrBars(TKeeper& k, bool bars) {
         draw(n);
     }
 
-    QVector<QLine> lines = std::move(tops);
-    columns.AppendTo(lines);
+    QVector<QLine> lines = std::move(strokes.tops);
+    strokes.columns.AppendTo(lines);
     ThickStroke(P, penWidth, [&] { P.drawLines(lines); });
-    if (!marks.isEmpty()) {
+    if (!strokes.marks.isEmpty()) {
         // The marks are rings filled with the net's background.
         P.setBrush(PrintMode ? QColor(Qt::white) : NetBack);
-        for (const QRect& r : marks) {
+        for (const QRect& r : strokes.marks) {
             P.drawEllipse(r);
         }
         P.setBrush(Qt::NoBrush);

@@ -37,7 +37,12 @@ class TSeriesPainter {
   private:
     int ClampRow(int py) const;
     int SetUpPen(const TKeeper& k) const;
+    struct TStrokes;
+    // Stems and bars: the samples that can be seen, each gathered by Stem or
+    // Bar, then stroked together.
     void StemsOrBars(TKeeper& k, bool bars);
+    void Stem(TKeeper& k, int n, double x, bool mark, TStrokes& s) const;
+    void Bar(TKeeper& k, int n, double x, double half, TStrokes& s) const;
 
     QPainter& P;
     const TScale& S;
