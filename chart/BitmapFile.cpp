@@ -8,8 +8,8 @@
 QString CorrectBitmapFileName(const QString& fileName) {
     // The extension starts at the last point of the final name component; a
     // point in a folder name is none.
-    const int slash = fileName.lastIndexOf(QLatin1Char('/'));
-    const int dot = fileName.lastIndexOf(QLatin1Char('.'));
+    const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
     const bool hasExt = dot > slash;
     const QString ext = hasExt ? fileName.mid(dot).toLower() : QString();
     if (ext == QLatin1String(".bmp")) {
@@ -22,13 +22,14 @@ QString CorrectBitmapFileName(const QString& fileName) {
 }
 
 bool WriteBitmapFile(const QImage& image, const QString& fileName) {
-    if (image.isNull()) {
-        return false;
-    }
-    QSaveFile file(fileName);
     QString error;
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (ok) {
+    bool ok = false;
+    QSaveFile file(fileName);
+    if (image.isNull()) {
+        // A picture of no size (a chart squeezed to nothing) makes no file,
+        // and the user asked for one.
+        error = QStringLiteral("Рисунок пуст: у него нет ни одной точки.");
+    } else if (file.open(QIODevice::WriteOnly)) {
         QImageWriter writer(&file, "bmp");
         ok = writer.write(image);
         if (ok) {

@@ -13,5 +13,6 @@ QString CorrectBitmapFileName(const QString& fileName);
 
 // Writes image to fileName in BMP format through a temporary file that takes
 // the name only when complete. A failure is reported in a message naming the
-// file; a null image writes nothing. Returns whether the file was written.
+// file, and so is a null image, which writes nothing. Returns whether the
+// file was written.
 bool WriteBitmapFile(const QImage& image, const QString& fileName);

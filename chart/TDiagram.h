@@ -17,8 +17,11 @@
 #include <string>
 
 #include "chart/TKeeper.h"
+#include "chart/TKeeperList.h"
+#include "chart/TScale.h"
 
 class QPainter;
+class TSeriesPainter;
 
 class TDiagram : public QWidget {
     Q_OBJECT
@@ -34,34 +37,23 @@ class TDiagram : public QWidget {
     void ShowDiagram();
     // Draws BitmapY at the net's top left and BitmapX at its bottom right.
     void ShowBitmap();
-    // Writes value with precision 0..7 decimals ("%.Nf"), any other precision
-    // in exponent form ("%e"), with a decimal point, into buffer of size
-    // characters (always terminated, never overrun). Returns the number of
-    // characters written.
-    static int num2char(char* buffer, std::size_t size, double value, int precision);
-    // The same into a string, whatever its length.
-    static std::string num2str(double value, int precision);
-
-    // One axis of the grid: values first + i*step for i in [0, count), and
-    // eps, the distance from zero within which a value counts as zero.
-    struct TGridAxis {
-        double first = 0;
-        double step = 1;
-        double eps = 0;
-        int count = 0;
-        double Value(int i) const { return first + i * step; }
-    };
-    // Grid step for a range of the given width when fit intervals fit on the
-    // axis: 10^k times the first of the multipliers 0.05, 0.1, 0.2, 0.2, 0.5,
-    // 1, 2, 2, 5 whose interval count fits, the coarsest when none does.
-    static double GridStep(double width, double fit);
-    // The grid values of [lo, hi] for step (at most a few thousand).
-    static TGridAxis MakeGridAxis(double lo, double hi, double step);
-    // Tick label of grid value v: "0.0" (or "0" at precision 0) near zero.
-    static std::string GridLabel(double v, int precision, double eps);
-    // precision raised until no two neighbouring labels of axis read alike;
-    // at most 8, where labels switch to exponent form.
-    static int SearchPrecision(const TGridAxis& axis, int precision);
+    // The label and grid arithmetic of the scale (chart/TScale.h), under the
+    // chart's own names.
+    static int num2char(char* buffer, std::size_t size, double value, int precision) {
+        return ::num2char(buffer, size, value, precision);
+    }
+    static std::string num2str(double value, int precision) { return ::num2str(value, precision); }
+    using TGridAxis = TAxisGrid;
+    static double GridStep(double width, double fit) { return ::GridStep(width, fit); }
+    static TGridAxis MakeGridAxis(double lo, double hi, double step) {
+        return ::MakeGridAxis(lo, hi, step);
+    }
+    static std::string GridLabel(double v, int precision, double eps) {
+        return ::GridLabel(v, precision, eps);
+    }
+    static int SearchPrecision(const TGridAxis& axis, int precision) {
+        return ::SearchPrecision(axis, precision);
+    }
     // Grid steps chosen by the last ShowDiagram.
     double GetGridStepX() const { return GridStepX; }
     double GetGridStepY() const { return GridStepY; }
@@ -70,26 +62,34 @@ class TDiagram : public QWidget {
     const QImage& GetPicture() const { return Picture; }
 
     // ---- Appearance
-    void SetColorBackDiagram(const QColor& c);
-    void SetColorBackNet(const QColor& c);
-    void SetColorNetLine(const QColor& c);
-    void SetPenStyleNetLine(Qt::PenStyle style);
+    void SetColorBackDiagram(const QColor& c) { Assign(ColorBackDiagram, c); }
+    void SetColorBackNet(const QColor& c) { Assign(ColorBackNet, c); }
+    void SetColorNetLine(const QColor& c) { Assign(ColorNetLine, c); }
+    void SetPenStyleNetLine(Qt::PenStyle style) { Assign(PenStyleNetLine, style); }
     QColor GetColorBackDiagram() const { return ColorBackDiagram; }
     QColor GetColorBackNet() const { return ColorBackNet; }
     QColor GetColorNetLine() const { return ColorNetLine; }
     Qt::PenStyle GetPenStyleNetLine() const { return PenStyleNetLine; }
-    void SetNameX(const QString& name);
-    void SetNameY(const QString& name);
-    void SetNameDiagram(const QString& name);
+    void SetNameX(const QString& name) { Assign(NameX, name); }
+    void SetNameY(const QString& name) { Assign(NameY, name); }
+    void SetNameDiagram(const QString& name) { Assign(NameDiagram, name); }
     QString GetNameX() const { return NameX; }
     QString GetNameY() const { return NameY; }
     QString GetNameDiagram() const { return NameDiagram; }
     // Fonts of the x name, the y name, the title and the tick labels. The text
     // colour is the palette's window text unless color is given.
-    void SetFontNameX(const QFont& font, const QColor& color = QColor());
-    void SetFontNameY(const QFont& font, const QColor& color = QColor());
-    void SetFontName(const QFont& font, const QColor& color = QColor());
-    void SetFontNet(const QFont& font, const QColor& color = QColor());
+    void SetFontNameX(const QFont& font, const QColor& color = QColor()) {
+        AssignFont(FontNameX, ColorNameX, font, color);
+    }
+    void SetFontNameY(const QFont& font, const QColor& color = QColor()) {
+        AssignFont(FontNameY, ColorNameY, font, color);
+    }
+    void SetFontName(const QFont& font, const QColor& color = QColor()) {
+        AssignFont(FontName, ColorName, font, color);
+    }
+    void SetFontNet(const QFont& font, const QColor& color = QColor()) {
+        AssignFont(FontNet, ColorNet, font, color);
+    }
     const QFont& GetFontNameX() const { return FontNameX; }
     const QFont& GetFontNameY() const { return FontNameY; }
     const QFont& GetFontName() const { return FontName; }
@@ -97,25 +97,28 @@ class TDiagram : public QWidget {
     // The font last used on the picture.
     QFont GetFont() const { return CanvasFont; }
     // Copies the picture; a null one empties it.
-    void SetBitmapX(const QImage* bitmap);
-    void SetBitmapY(const QImage* bitmap);
+    void SetBitmapX(const QImage* bitmap) { Assign(BitmapX, bitmap ? *bitmap : QImage()); }
+    void SetBitmapY(const QImage* bitmap) { Assign(BitmapY, bitmap ? *bitmap : QImage()); }
     const QImage& GetBitmapX() const { return BitmapX; }
     const QImage& GetBitmapY() const { return BitmapY; }
     // Redraws; the argument is not used.
-    void SetLeftTopX(int);
-    void SetPrintMode();
-    void ResetPrintMode();
+    void SetLeftTopX(int) { ShowDiagram(); }
+    void SetPrintMode() { Assign(PrintMode, true); }
+    void ResetPrintMode() { Assign(PrintMode, false); }
     bool GetPrintMode() const { return PrintMode; }
 
     // ---- Geometry
-    int MathToPhisX(double x) const;
-    int MathToPhisY(double y) const;
-    double PhisToMathX(int px) const;
-    double PhisToMathY(int py) const;
-    int Get_x0_out() const { return x0_out; }
-    int Get_y0_out() const { return y0_out; }
-    int Get_w_out() const { return w_out; }
-    int Get_h_out() const { return h_out; }
+    // The scale: ranges, limits, precisions and the value<->pixel map.
+    const TScale& GetScale() const { return Scale; }
+    int MathToPhisX(double x) const { return Scale.X.ToPixel(x); }
+    int MathToPhisY(double y) const { return Scale.Y.ToPixel(y); }
+    double PhisToMathX(int px) const { return Scale.X.ToValue(px); }
+    double PhisToMathY(int py) const { return Scale.Y.ToValue(py); }
+    // The plot rectangle, onto which the ranges are mapped.
+    int Get_x0_out() const { return Scale.X.GetOrigin(); }
+    int Get_y0_out() const { return Scale.Y.GetOrigin(); }
+    int Get_w_out() const { return Scale.X.GetSpan(); }
+    int Get_h_out() const { return Scale.Y.GetSpan(); }
     int Get_xb_net() const { return xb_net; }
     int Get_yb_net() const { return yb_net; }
     int Get_xe_net() const { return xb_net + w_net; }
@@ -126,42 +129,48 @@ class TDiagram : public QWidget {
     // Ranges: bounds in either order, at least 1e-6 apart, clamped to the
     // limits; a request that is narrower, not a number, or left without
     // width by the clamping is ignored. The label precision follows the width.
-    void SetRangeX(double xmin, double xmax);
-    void SetRangeY(double ymin, double ymax);
-    void SetXmin(double v) { SetRangeX(v, Xmax); }
-    void SetXmax(double v) { SetRangeX(Xmin, v); }
-    void SetYmin(double v) { SetRangeY(v, Ymax); }
-    void SetYmax(double v) { SetRangeY(Ymin, v); }
-    double GetXmin() const { return Xmin; }
-    double GetXmax() const { return Xmax; }
-    double GetYmin() const { return Ymin; }
-    double GetYmax() const { return Ymax; }
+    void SetRangeX(double xmin, double xmax) { RedrawIf(Scale.X.SetRange(xmin, xmax)); }
+    void SetRangeY(double ymin, double ymax) { RedrawIf(Scale.Y.SetRange(ymin, ymax)); }
+    void SetXmin(double v) { SetRangeX(v, GetXmax()); }
+    void SetXmax(double v) { SetRangeX(GetXmin(), v); }
+    void SetYmin(double v) { SetRangeY(v, GetYmax()); }
+    void SetYmax(double v) { SetRangeY(GetYmin(), v); }
+    double GetXmin() const { return Scale.X.GetMin(); }
+    double GetXmax() const { return Scale.X.GetMax(); }
+    double GetYmin() const { return Scale.Y.GetMin(); }
+    double GetYmax() const { return Scale.Y.GetMax(); }
     // Decimals of the tick labels: min(7, |p|).
-    void SetPrecisionX(int p);
-    void SetPrecisionY(int p);
-    int GetPrecisionX() const { return PrecisionX; }
-    int GetPrecisionY() const { return PrecisionY; }
+    void SetPrecisionX(int p) {
+        Scale.X.SetPrecision(p);
+        ShowDiagram();
+    }
+    void SetPrecisionY(int p) {
+        Scale.Y.SetPrecision(p);
+        ShowDiagram();
+    }
+    int GetPrecisionX() const { return Scale.X.GetPrecision(); }
+    int GetPrecisionY() const { return Scale.Y.GetPrecision(); }
     // Limits: bounds in either order, within +-100000, at least 1e-6 apart
     // (narrower or NaN requests are ignored). A range sticking out is cut back;
     // a range wholly outside the new limits becomes the limits.
-    void SetLimitX(double lo, double hi);
-    void SetLimitY(double lo, double hi);
-    void SetLimitXmin(double v) { SetLimitX(v, LimitXmax); }
-    void SetLimitXmax(double v) { SetLimitX(LimitXmin, v); }
-    void SetLimitYmin(double v) { SetLimitY(v, LimitYmax); }
-    void SetLimitYmax(double v) { SetLimitY(LimitYmin, v); }
-    double GetLimitXmin() const { return LimitXmin; }
-    double GetLimitXmax() const { return LimitXmax; }
-    double GetLimitYmin() const { return LimitYmin; }
-    double GetLimitYmax() const { return LimitYmax; }
-    void IncrementXmin(double d) { SetRangeX(Xmin + d, Xmax); }
-    void IncrementXmax(double d) { SetRangeX(Xmin, Xmax + d); }
-    void IncrementYmin(double d) { SetRangeY(Ymin + d, Ymax); }
-    void IncrementYmax(double d) { SetRangeY(Ymin, Ymax + d); }
+    void SetLimitX(double lo, double hi) { RedrawIf(Scale.X.SetLimit(lo, hi)); }
+    void SetLimitY(double lo, double hi) { RedrawIf(Scale.Y.SetLimit(lo, hi)); }
+    void SetLimitXmin(double v) { SetLimitX(v, GetLimitXmax()); }
+    void SetLimitXmax(double v) { SetLimitX(GetLimitXmin(), v); }
+    void SetLimitYmin(double v) { SetLimitY(v, GetLimitYmax()); }
+    void SetLimitYmax(double v) { SetLimitY(GetLimitYmin(), v); }
+    double GetLimitXmin() const { return Scale.X.GetLimitMin(); }
+    double GetLimitXmax() const { return Scale.X.GetLimitMax(); }
+    double GetLimitYmin() const { return Scale.Y.GetLimitMin(); }
+    double GetLimitYmax() const { return Scale.Y.GetLimitMax(); }
+    void IncrementXmin(double d) { SetRangeX(GetXmin() + d, GetXmax()); }
+    void IncrementXmax(double d) { SetRangeX(GetXmin(), GetXmax() + d); }
+    void IncrementYmin(double d) { SetRangeY(GetYmin() + d, GetYmax()); }
+    void IncrementYmax(double d) { SetRangeY(GetYmin(), GetYmax() + d); }
     // One step of an axis: 1/10^precision, or 10, 100, 1000, 10000 for widths
     // strictly between 100 and 1000, 1000 and 10000, and so on.
-    double GetStepX() const;
-    double GetStepY() const;
+    double GetStepX() const { return Scale.X.GetStep(); }
+    double GetStepY() const { return Scale.Y.GetStep(); }
     void IncreaseXmin() { IncrementXmin(GetStepX()); }
     void ReduceXmin() { IncrementXmin(-GetStepX()); }
     void IncreaseXmax() { IncrementXmax(GetStepX()); }
@@ -171,12 +180,14 @@ class TDiagram : public QWidget {
     void IncreaseYmax() { IncrementYmax(GetStepY()); }
     void ReduceYmax() { IncrementYmax(-GetStepY()); }
     // Ranges from every series of the list, visible or not.
-    void AutoRangeX();
-    void AutoRangeXAverage();
-    void AutoRangeY();
-    void AutoRangeYAverage();
+    void AutoRangeX() { AutoRange(true, false); }
+    void AutoRangeXAverage() { AutoRange(true, true); }
+    void AutoRangeY() { AutoRange(false, false); }
+    void AutoRangeYAverage() { AutoRange(false, true); }
 
     // ---- Series
+    // Each draws one series onto the picture as it stands (ShowDiagram draws
+    // every series by its graph kind).
     void ShowAnalog(TKeeper* k);
     void ShowDiscret(TKeeper* k);
     void ShowRadio(TKeeper* k);
@@ -185,19 +196,22 @@ class TDiagram : public QWidget {
     void ShowPoint(double x, double y, const QColor& color);
     // Series drawing on or off; takes effect at the next ShowDiagram.
     void EnableLine(bool on) { LineEnabled = on; }
-    void NewKeeperList(unsigned char n);
-    void DeleteKeeperList();
+    // The series list (chart/TKeeperList.h).
+    void NewKeeperList(unsigned char n) { Keepers.NewList(n); }
+    void DeleteKeeperList() { Keepers.DeleteList(); }
     // Appends a series; its number, or 0 when none could be made.
-    unsigned char NewKeeper();
-    TKeeper* PNewKeeper();
+    unsigned char NewKeeper() { return Keepers.New(); }
+    TKeeper* PNewKeeper() { return Keepers.PNew(); }
     void DeleteKeeper(unsigned char n);
-    void PDeleteKeeper(TKeeper* k);
-    TKeeper* GetKeeper(unsigned char n);
-    unsigned char GetKeeperListLength() const;
+    void PDeleteKeeper(TKeeper* k) { Keepers.Delete(k); }
+    TKeeper* GetKeeper(unsigned char n) { return Keepers.Get(n); }
+    unsigned char GetKeeperListLength() const { return Keepers.Length(); }
     // Lets tests stand in for an exhausted heap: the allocator returns the new
     // series or null. Returns the previous allocator; null restores the default.
-    using KeeperAllocator = TKeeper* (*)();
-    static KeeperAllocator SetKeeperAllocator(KeeperAllocator allocator);
+    using KeeperAllocator = TKeeperList::Allocator;
+    static KeeperAllocator SetKeeperAllocator(KeeperAllocator allocator) {
+        return TKeeperList::SetAllocator(allocator);
+    }
 
     // ---- Crosshair
     void SetShowFeeler(bool on);
@@ -220,8 +234,8 @@ class TDiagram : public QWidget {
     // Asks for a file name (initially "Диаграмма.bmp"), then saves.
     void SaveBmpFile();
     // Saves the picture, black on white, as a BMP file. Any other extension is
-    // corrected to ".bmp" with a message; a failed write is reported.
-    // Returns whether the file was written.
+    // corrected to ".bmp" with a message; a failed write, a chart of no size
+    // included, is reported. Returns whether the file was written.
     bool SaveBmpFile(const QString& fileName);
 
     // Designer registration; nothing to do at run time.
@@ -239,26 +253,28 @@ class TDiagram : public QWidget {
     void MouseMove(Qt::KeyboardModifiers shift, int x, int y);
 
   private:
-    // Smallest and largest (or average) of one pair of bounds over the series list.
-    using Bound = double (TKeeper::*)() const;
-    void SeriesExtent(Bound lower, Bound upper, bool average, double& lo, double& hi) const;
-
-    struct TPaintContext;
-    void LayOut(TPaintContext& c);
-    void DrawGridX(QPainter& p, TPaintContext& c);
-    void DrawGridY(QPainter& p, TPaintContext& c);
-    void DrawNames(QPainter& p, TPaintContext& c);
+    // Every visible change stores its value and redraws the whole chart.
+    template <class T, class V> void Assign(T& member, const V& value) {
+        member = value;
+        ShowDiagram();
+    }
+    void AssignFont(QFont& font, QColor& color, const QFont& newFont, const QColor& newColor) {
+        font = newFont;
+        color = newColor;
+        ShowDiagram();
+    }
+    void RedrawIf(bool changed);
+    void AutoRange(bool x, bool average);
+    struct TLayout;
+    TLayout LayOut();
+    void DrawNames(QPainter& p, const QColor& back);
     QColor TextColor(const QColor& own) const;
-    void ApplyRange(double lo, double hi, bool isX);
-    void ApplyLimit(double lo, double hi, bool isX);
+    TNetRect Net() const { return TNetRect{xb_net, yb_net, w_net, h_net}; }
+    void ShowSeries(TKeeper* k, void (TSeriesPainter::*draw)(TKeeper&));
     void DrawFeeler(int x, int y);
-    int ClampRow(int py) const;
-    int SetUpSeriesPen(QPainter& p, const TKeeper& k) const;
-    void DrawStemsOrBars(TKeeper* k, bool bars);
-    TKeeper* AppendKeeper(bool& noMemory);
+    void SetFeelerPen(Qt::PenStyle style, int width, const QColor& color);
 
     int xb_net = 0, yb_net = 0, w_net = 0, h_net = 0;
-    int x0_out = 0, y0_out = 0, w_out = 0, h_out = 0;
     QColor ColorBackDiagram;
     QColor ColorBackNet;
     QColor ColorNetLine;
@@ -279,15 +295,8 @@ class TDiagram : public QWidget {
     Qt::PenStyle PenStyleFeeler = Qt::SolidLine;
     int PenWidthFeeler = 1;
     QColor ColorFeeler;
-    double LimitXmin = -100000, LimitXmax = 100000;
-    double LimitYmin = -100000, LimitYmax = 100000;
-    double Xmin = -1, Xmax = 1;
-    int PrecisionX = 1;
-    double Ymin = -1, Ymax = 1;
-    int PrecisionY = 1;
+    TScale Scale;
     double GridStepX = 0, GridStepY = 0;
-    TKeeper Base;
+    TKeeperList Keepers;
     QImage Picture;
-    // The painter of a running ShowDiagram, for the series routines.
-    QPainter* Painter = nullptr;
 };

@@ -352,8 +352,9 @@ double TKeeper::GetDiscretValue(int index) {
         const double period = Period < 1e9 ? Period : 1e9;
         const long long p = static_cast<long long>(period);
         if (static_cast<double>(n) >= period) {
-            const long long k =
-                static_cast<long long>(std::floor((static_cast<double>(n) - period) / p)) + 1;
+            const long long k = static_cast<long long>(std::floor(
+                                    (static_cast<double>(n) - period) / static_cast<double>(p))) +
+                                1;
             n -= k * p;
         }
         if (n < 0) {

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <initializer_list>
 #include <memory>
 
 #include "chart/TDiagram.h"
@@ -21,6 +22,15 @@ inline QRgb Rgb(const QColor& c) {
 
 // Number of pixels of colour c in the rectangle [x0, x1) x [y0, y1).
 int CountColor(const QImage& img, QRgb c, int x0, int y0, int x1, int y1);
+
+// Number of pixels in the rectangle [x0, x1) x [y0, y1) whose colour is none
+// of known: text, whose exact pixels depend on the fonts, shows up this way.
+int CountOther(const QImage& img, std::initializer_list<QRgb> known, int x0, int y0, int x1,
+               int y1);
+
+// Black on white: every pixel grey (text is smoothed), at least minBlack of
+// them pure black, and the corner white.
+void ExpectBlackOnWhite(const QImage& img, int minBlack);
 
 // Saves the picture as PNG under $CHART_TEST_PNG_DIR, when that is set.
 void MaybeSave(const TDiagram& d, const QString& name);

@@ -27,20 +27,6 @@ std::unique_ptr<TDiagram> ColouredChart() {
     return d;
 }
 
-// Black on white: every pixel grey (text is smoothed), and some pure black.
-void ExpectBlackOnWhite(const QImage& img) {
-    int black = 0;
-    for (int y = 0; y < img.height(); ++y) {
-        for (int x = 0; x < img.width(); ++x) {
-            const QColor c = img.pixelColor(x, y);
-            ASSERT_TRUE(c.red() == c.green() && c.green() == c.blue()) << x << "," << y;
-            black += c.red() == 0 ? 1 : 0;
-        }
-    }
-    EXPECT_GT(black, 500);
-    EXPECT_EQ(img.pixel(0, 0) & 0xffffffu, 0xffffffu);
-}
-
 std::string Correction(const QString& name, const QString& ext) {
     return (name + QStringLiteral(":\nФормат файлов ") + ext +
             QStringLiteral(" не поддерживается.Произведена коррекция."))
@@ -62,7 +48,7 @@ TEST(Export, SavedFileIsABitmapOfTheChartBlackOnWhite) {
     const QImage saved = reader.read();
     ASSERT_FALSE(saved.isNull());
     EXPECT_EQ(saved.size(), QSize(320, 240));
-    ExpectBlackOnWhite(saved);
+    ExpectBlackOnWhite(saved, 500);
     // Back in its colours, and what was saved is the chart's print picture.
     EXPECT_FALSE(d->GetPrintMode());
     EXPECT_EQ(Px(*d, 0, 0), Rgb(kBack));
@@ -105,13 +91,29 @@ TEST(Export, FailedWriteIsReportedWithTheFileName) {
     EXPECT_EQ(Px(*d, 0, 0), Rgb(kBack));
 }
 
+// A chart of no size has no picture to save: the user hears so, by name,
+// and no file appears.
+TEST(Export, EmptyChartIsNotSavedSilently) {
+    QTemporaryDir dir;
+    auto d = ColouredChart();
+    d->resize(0, 0);
+    d->ShowDiagram();
+    MessageRecorder rec;
+    const QString name = dir.filePath(QStringLiteral("empty.bmp"));
+    EXPECT_FALSE(d->SaveBmpFile(name));
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Messages()[0].rfind("Не удаётся записать файл " + name.toStdString(), 0), 0u);
+    EXPECT_FALSE(QFile::exists(name));
+    EXPECT_FALSE(d->GetPrintMode());
+}
+
 TEST(Export, ClipboardHoldsThePrintPicture) {
     auto d = ColouredChart();
     d->CopyToClipboard();
     const QImage copied = QGuiApplication::clipboard()->image();
     ASSERT_FALSE(copied.isNull());
     EXPECT_EQ(copied.size(), QSize(320, 240));
-    ExpectBlackOnWhite(copied);
+    ExpectBlackOnWhite(copied, 500);
     EXPECT_EQ(Px(*d, 0, 0), Rgb(kBack));
     d->SetPrintMode();
     EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), d->GetPicture());

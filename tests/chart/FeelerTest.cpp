@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <cstdlib>
 
 #include "ChartTestUtil.h"
 
@@ -19,6 +20,33 @@ struct MoveRecord {
     int x = -1, y = -1, calls = 0;
 };
 
+// Pixels of a run from `from` toward `to`, `to` itself left out.
+bool InRun(int v, int from, int to) {
+    return from < to ? from <= v && v < to : to < v && v <= from;
+}
+
+// after is before with exactly the crosshair at (x, y) inverted: column x from
+// y + 11 toward the net's bottom border, row y from x - 11 toward its left
+// border. Returns the number of changed pixels.
+int ExpectCrosshair(const TDiagram& d, const QImage& before, const QImage& after, int x, int y) {
+    const int xb = d.Get_xb_net(), ye = d.Get_ye_net();
+    int changed = 0;
+    for (int py = 0; py < before.height(); ++py) {
+        for (int px = 0; px < before.width(); ++px) {
+            const bool onFeeler =
+                (px == x && InRun(py, y + 11, ye)) || (py == y && InRun(px, x - 11, xb));
+            const QRgb b = before.pixel(px, py) & 0xffffffu;
+            const QRgb a = after.pixel(px, py) & 0xffffffu;
+            EXPECT_EQ(a, onFeeler ? ~b & 0xffffffu : b) << px << "," << py;
+            if (a != (onFeeler ? ~b & 0xffffffu : b)) {
+                return -1;
+            }
+            changed += a != b ? 1 : 0;
+        }
+    }
+    return changed;
+}
+
 } // namespace
 
 TEST(Feeler, DrawnMovedAndRemovedAtTheBorder) {
@@ -30,22 +58,7 @@ TEST(Feeler, DrawnMovedAndRemovedAtTheBorder) {
     ASSERT_TRUE(d->GetFeelerDrawn());
     const QImage once = d->GetPicture();
     // Every pixel of the two segments is inverted, and nothing else changes.
-    int changed = 0;
-    for (int py = 0; py < 300; ++py) {
-        for (int px = 0; px < 400; ++px) {
-            const bool onFeeler =
-                (px == x && py >= y + 11 && py < ye) || (py == y && px <= x - 11 && px > xb);
-            const QRgb b = before.pixel(px, py) & 0xffffffu;
-            const QRgb a = once.pixel(px, py) & 0xffffffu;
-            if (onFeeler) {
-                ASSERT_EQ(a, ~b & 0xffffffu) << px << "," << py;
-            } else {
-                ASSERT_EQ(a, b) << px << "," << py;
-            }
-            changed += a != b ? 1 : 0;
-        }
-    }
-    EXPECT_EQ(changed, (ye - (y + 11)) + (x - 11 - xb));
+    EXPECT_EQ(ExpectCrosshair(*d, before, once, x, y), (ye - (y + 11)) + (x - 11 - xb));
 
     // A second move to the same point leaves one crosshair.
     Move(*d, x, y);
@@ -134,4 +147,29 @@ TEST(Feeler, CursorAndMouseMoveEvent) {
     Move(*d, 399, 299);
     EXPECT_EQ(d->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(rec.calls, 4);
+}
+
+// Near the bottom and left borders the gap reaches past them; the short piece
+// between border and gap end is drawn all the same (outside the net), and a
+// second drawing still takes everything away.
+TEST(Feeler, NearTheBordersThePiecesAreDrawnToo) {
+    auto d = MakeChart(400, 300);
+    const QImage before = d->GetPicture();
+    const int xb = d->Get_xb_net(), ye = d->Get_ye_net();
+    for (int in : {1, 4, 10, 11, 12, 20}) {
+        const int x = xb + in, y = ye - in;
+        Move(*d, x, y);
+        ASSERT_TRUE(d->GetFeelerDrawn());
+        // |in - 11| pixels in each piece: a gap ending on the border draws none.
+        EXPECT_EQ(ExpectCrosshair(*d, before, d->GetPicture(), x, y), 2 * std::abs(in - 11)) << in;
+        Move(*d, 0, 0);
+        EXPECT_EQ(d->GetPicture(), before) << in;
+    }
+    // Close to one border only, the other piece is the ordinary one.
+    Move(*d, 200, ye - 3);
+    EXPECT_EQ(ExpectCrosshair(*d, before, d->GetPicture(), 200, ye - 3), 8 + (200 - 11 - xb));
+    Move(*d, 200, ye - 3);
+    EXPECT_EQ(ExpectCrosshair(*d, before, d->GetPicture(), 200, ye - 3), 8 + (200 - 11 - xb));
+    d->SetShowFeeler(false);
+    EXPECT_EQ(d->GetPicture(), before);
 }

@@ -106,27 +106,45 @@ TEST(KeeperList, BorrowedSeriesAreDrawnBehindAHiddenBase) {
     EXPECT_EQ(CountColor(big->GetPicture(), Rgb(Qt::red), 0, 0, 300, 200), 0);
 }
 
-TEST(Diagram, DefaultsAndTexts) {
+// A chart straight from its constructor, only given a size: the defaults show
+// in its picture. Button-face background, white net in a black frame, dotted
+// grid with solid zero lines, the title and axis names, and the base series
+// (constant 0, black, two pixels wide) along the zero row.
+TEST(Diagram, DefaultsShowInThePicture) {
     TDiagram d;
-    EXPECT_EQ(d.GetNameDiagram(), QStringLiteral("График"));
-    EXPECT_EQ(d.GetNameX(), QStringLiteral("x"));
-    EXPECT_EQ(d.GetNameY(), QStringLiteral("y"));
-    EXPECT_EQ(d.GetKeeper(0)->GetName(), "Diagram");
-    EXPECT_EQ(d.GetColorBackDiagram(), QApplication::palette().color(QPalette::Button));
-    EXPECT_EQ(d.GetColorBackNet(), QColor(Qt::white));
-    EXPECT_EQ(d.GetColorNetLine(), QColor(Qt::black));
-    EXPECT_EQ(d.GetPenStyleNetLine(), Qt::DotLine);
-    EXPECT_TRUE(d.GetShowFeeler());
-    EXPECT_EQ(d.GetPenStyleFeeler(), Qt::SolidLine);
-    EXPECT_EQ(d.GetPenWidthFeeler(), 1);
-    EXPECT_EQ(d.GetColorFeeler(), QColor(Qt::black));
-    EXPECT_EQ(d.GetNetCursor(), Qt::CrossCursor);
-    EXPECT_EQ(d.GetLimitXmin(), -100000.0);
-    EXPECT_EQ(d.GetLimitYmax(), 100000.0);
-    EXPECT_EQ(d.GetXmin(), -1.0);
-    EXPECT_EQ(d.GetYmax(), 1.0);
-    EXPECT_TRUE(d.hasMouseTracking());
-    // Constructed charts are already drawn at their size.
-    EXPECT_EQ(d.GetPicture().size(), d.size());
-    TDiagram::Register();
+    EXPECT_EQ(d.GetPicture().size(), d.size()); // drawn by the constructor
+    d.resize(360, 240);
+    d.ShowDiagram();
+    const QImage& img = d.GetPicture();
+    const QRgb face = Rgb(QApplication::palette().color(QPalette::Button));
+    const QRgb white = 0xffffffu, black = 0;
+    const int xb = d.Get_xb_net(), yb = d.Get_yb_net(), xe = d.Get_xe_net(), ye = d.Get_ye_net();
+    EXPECT_EQ(Px(d, 0, ye + 2), face);
+    EXPECT_EQ(CountColor(img, black, xb, yb, xe, yb + 1), xe - xb);
+    EXPECT_EQ(CountColor(img, black, xb, yb, xb + 1, ye), ye - yb);
+    // Range [-1, 1] on both axes: x = 0 is a solid line, y = 0 carries the
+    // series, the other grid lines are dotted on white.
+    const int x0 = d.MathToPhisX(0), y0 = d.MathToPhisY(0);
+    EXPECT_EQ(CountColor(img, black, x0, yb, x0 + 1, ye), ye - yb);
+    EXPECT_EQ(CountColor(img, black, xb, y0, xe, y0 + 1), xe - xb);
+    EXPECT_EQ(CountColor(img, black, xb + 1, y0 - 1, xe - 1, y0), xe - xb - 2);
+    const int between = d.MathToPhisX(d.GetGridStepX() / 2);
+    EXPECT_EQ(Px(d, between, y0 - 2), white);
+    EXPECT_EQ(Px(d, between, y0 + 1), white);
+    const int xg = d.MathToPhisX(d.GetGridStepX());
+    const int dots = CountColor(img, black, xg, yb + 1, xg + 1, ye - 1);
+    EXPECT_GT(dots, (ye - yb) / 5);
+    EXPECT_EQ(dots + CountColor(img, white, xg, yb + 1, xg + 1, ye - 1), ye - yb - 2);
+    // Texts: "График" above the net, "x" right of it, "y" at its top left, and
+    // the tick labels (at least "-1.0", "0.0" and "1.0" wide) below.
+    const std::initializer_list<QRgb> plain = {face, white};
+    const int mid = d.Get_x0_out() + d.Get_w_out() / 2;
+    EXPECT_GT(CountOther(img, plain, mid - 30, 0, mid + 30, yb), 20);
+    EXPECT_GT(CountOther(img, plain, xe + 1, ye - 10, 360, ye + 10), 5);
+    EXPECT_GT(CountOther(img, plain, xb, 0, xb + 12, yb), 5);
+    EXPECT_GT(CountOther(img, plain, 0, ye + 5, 360, 240), 60);
+    // The default limits of +-100000 hold a wider request.
+    d.SetRangeX(-1e6, 1e6);
+    EXPECT_EQ(d.GetXmin(), -100000.0);
+    EXPECT_EQ(d.GetXmax(), 100000.0);
 }

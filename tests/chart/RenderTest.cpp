@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QPainter>
+#include <QVBoxLayout>
+
 #include <cmath>
 #include <vector>
 
 #include "ChartTestUtil.h"
+#include "chart/TSeriesPainter.h"
 
 namespace {
 
@@ -148,15 +152,7 @@ TEST(Render, PrintModeIsBlackOnWhite) {
     d->SetPrintMode();
     MaybeSave(*d, "print");
     const QImage& img = d->GetPicture();
-    int black = 0;
-    for (int y = 0; y < img.height(); ++y) {
-        for (int x = 0; x < img.width(); ++x) {
-            const QColor c = img.pixelColor(x, y);
-            ASSERT_TRUE(c.red() == c.green() && c.green() == c.blue()) << x << "," << y;
-            black += c.red() == 0 ? 1 : 0;
-        }
-    }
-    EXPECT_GT(black, 1000);
+    ExpectBlackOnWhite(img, 1000);
     // Inside the net (no text there) only pure black and white.
     for (int y = d->Get_yb_net(); y < d->Get_ye_net(); ++y) {
         for (int x = d->Get_xb_net(); x < d->Get_xe_net(); ++x) {
@@ -347,4 +343,90 @@ TEST(Render, InvisibleSeriesOfEveryKindAreSkipped) {
         d->ShowDiagram();
         EXPECT_EQ(CountColor(d->GetPicture(), Rgb(kSeries), 0, 0, 400, 300), 0) << int(kind);
     }
+}
+
+// Only the argument axis has a minor tick left of the plot rectangle: below
+// zero its minor ticks start one minor step before the range.
+TEST(Render, MinorTicksBeforeTheRangeOnlyOnTheArgumentAxis) {
+    auto d = GridChart();
+    const int xb = d->Get_xb_net(), ye = d->Get_ye_net();
+    const double stepX = d->GetGridStepX(), stepY = d->GetGridStepY();
+    const int before = d->MathToPhisX(-1 - 0.2 * stepX);
+    ASSERT_LT(before, d->Get_x0_out());
+    EXPECT_EQ(Px(*d, before, ye), Rgb(kNet));
+    EXPECT_EQ(Px(*d, before, ye + 1), Rgb(kNet));
+    EXPECT_NE(Px(*d, before, ye + 2), Rgb(kNet));
+    const int below = d->MathToPhisY(-1 - 0.2 * stepY);
+    ASSERT_GT(below, d->Get_y0_out() + d->Get_h_out());
+    ASSERT_LT(below, ye - 1);
+    EXPECT_EQ(Px(*d, xb - 1, below), Rgb(kBack));
+    EXPECT_EQ(Px(*d, xb - 2, below), Rgb(kBack));
+    // ... while the first minor ticks inside the range are there on both.
+    EXPECT_EQ(Px(*d, d->MathToPhisX(-1 + 0.2 * stepX), ye + 1), Rgb(kNet));
+    EXPECT_EQ(Px(*d, xb - 2, d->MathToPhisY(-1 + 0.2 * stepY)), Rgb(kNet));
+}
+
+// A chart follows its size on its own: no ShowDiagram is needed after a resize,
+// whether the chart is on screen, shown later, or sized by a layout.
+TEST(Render, ResizedChartRedrawsAtTheNewSize) {
+    auto d = GridChart();
+    d->show();
+    d->resize(520, 260);
+    ASSERT_EQ(d->GetPicture().size(), QSize(520, 260));
+    const int xe = d->Get_xe_net(), yb = d->Get_yb_net(), ye = d->Get_ye_net();
+    EXPECT_GT(xe, 450);
+    EXPECT_EQ(CountColor(d->GetPicture(), Rgb(kNet), xe - 1, yb, xe, ye), ye - yb);
+    EXPECT_EQ(Px(*d, 519, 259), Rgb(kBack));
+    EXPECT_EQ(d->MathToPhisX(1), d->Get_x0_out() + d->Get_w_out());
+
+    auto hidden = GridChart();
+    hidden->resize(300, 180);
+    hidden->show();
+    EXPECT_EQ(hidden->GetPicture().size(), QSize(300, 180));
+    EXPECT_LT(hidden->Get_ye_net(), 180);
+
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* inLayout = new TDiagram;
+    layout->addWidget(inLayout);
+    window.resize(400, 300);
+    window.show();
+    window.resize(640, 360);
+    EXPECT_EQ(inLayout->GetPicture().size(), inLayout->size());
+    EXPECT_GT(inLayout->width(), 500);
+}
+
+// The series painter draws from what it is handed, onto any picture: here a
+// plain image with a scale made by hand.
+TEST(Render, SeriesPainterNeedsNoChart) {
+    QImage img(200, 100, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    TScale scale;
+    scale.X.SetRange(0, 10);
+    scale.Y.SetRange(-1, 1);
+    scale.X.SetPixels(0, 200);
+    scale.Y.SetPixels(0, 100);
+    const TNetRect net{0, 0, 200, 100};
+    TKeeper k;
+    k.SetConstantData(0.5, 11, 0, 10);
+    k.SetColor(kSeries);
+    k.SetPenWidth(1);
+    {
+        QPainter p(&img);
+        TSeriesPainter(p, scale, net, false, Qt::white).Draw(k);
+    }
+    // Value 0.5 lies a quarter down: row 25, across the whole width.
+    EXPECT_EQ(CountColor(img, Rgb(kSeries), 0, 25, 200, 26), 200);
+    EXPECT_EQ(CountColor(img, Rgb(kSeries), 0, 0, 200, 100), 200);
+    // Print mode: the same line in black; stems of the discrete kind from the
+    // zero row (row 50) up to it at the samples' columns.
+    img.fill(Qt::white);
+    k.SetGraphKind(gkDiscret);
+    {
+        QPainter p(&img);
+        TSeriesPainter(p, scale, net, true, Qt::white).Draw(k);
+    }
+    EXPECT_EQ(CountColor(img, Rgb(kSeries), 0, 0, 200, 100), 0);
+    EXPECT_EQ(CountColor(img, 0, 100, 25, 101, 50), 25);
+    EXPECT_EQ(CountColor(img, 0, 99, 25, 100, 49), 0);
 }

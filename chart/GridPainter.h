@@ -1,0 +1,38 @@
+#pragma once
+// The grid of a chart, one axis at a time: grid lines across the net, and when
+// there is room the ticks, tick labels and minor ticks beside it. The argument
+// axis puts them below the net, the value axis to its left.
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include "chart/TScale.h"
+
+class QFontMetrics;
+class QPainter;
+
+// How the grid of one repaint looks.
+struct TGridLook {
+    QColor line;         // grid lines, frame and ticks
+    Qt::PenStyle style;  // grid lines away from zero; the zero line is solid
+    QColor text;         // tick labels
+    QColor labelBack;    // background of the tick labels
+    QFont font;          // tick labels
+    bool labels = false; // ticks, labels and minor ticks fit
+};
+
+// Draws the grid of axis (the argument axis when isX, else the value axis)
+// for the grid values of grid across net. Returns whether a label was written.
+bool DrawGridAxis(QPainter& p, const TAxisScale& axis, const TAxisGrid& grid, bool isX,
+                  const TNetRect& net, const TGridLook& look);
+
+// Writes text with its top-left corner at (x, top) in a cell of the painter's
+// background colour, so that a label or name covers the grid line or tick
+// beneath it and stays readable. Only the text cell is opaque: the painter is
+// left in transparent mode, so the gaps of dotted lines drawn later stay clear.
+void TextOut(QPainter& p, const QFontMetrics& fm, int x, int top, const QString& text);
+
+// font with grey antialiasing only: coloured fringes would break the
+// black-on-white export.
+QFont Unhinted(QFont font);

@@ -1,0 +1,285 @@
+#include "chart/TSeriesPainter.h"
+
+#include <QLine>
+#include <QPainter>
+#include <QPoint>
+#include <QRect>
+#include <QVector>
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <vector>
+
+#include "chart/VisibleSamples.h"
+
+namespace {
+
+// Samples read per pass of the discrete and histogram drawing. More could not
+// be told apart on any screen.
+constexpr long long kMaxStems = 1 << 18;
+// Sample marks drawn at most per series.
+constexpr int kMaxMarks = 8192;
+
+// A wide pen stroked by the painter turns a noisy curve into one large
+// self-intersecting polygon, which costs a hundred times a thin line. Laying
+// thin lines side by side, shifted across and along, gives the same thick
+// stroke at the speed of thin ones. The spare pixel of an even width goes up
+// and to the left.
+template <class Draw> void ThickStroke(QPainter& p, int width, Draw draw) {
+    draw();
+    const int lo = -(width / 2);
+    const int hi = (width - 1) / 2;
+    for (int o = lo; o <= hi; ++o) {
+        if (o == 0) {
+            continue;
+        }
+        p.translate(o, 0);
+        draw();
+        p.translate(-o, o);
+        draw();
+        p.translate(0, -o);
+    }
+}
+
+// Vertical pieces (stems and bar sides) all run from the zero row, so in one
+// column their union is a single segment: the drawing costs one line per
+// column however many samples share it.
+class TColumnSpans {
+  public:
+    TColumnSpans(int left, int right, int zeroRow)
+        : Left(left), Right(right), Y0(zeroRow),
+          Lo(static_cast<std::size_t>(right - left) + 1, INT_MAX),
+          Hi(static_cast<std::size_t>(right - left) + 1, INT_MIN) {}
+    // A piece from the zero row to py in column px; outside the columns, or of
+    // no length, nothing.
+    void Add(int px, int py) {
+        if (px < Left || px > Right || py == Y0) {
+            return;
+        }
+        const std::size_t c = static_cast<std::size_t>(px - Left);
+        Lo[c] = std::min(Lo[c], std::min(py, Y0));
+        Hi[c] = std::max(Hi[c], std::max(py, Y0));
+    }
+    void AppendTo(QVector<QLine>& lines) const {
+        for (std::size_t c = 0; c < Lo.size(); ++c) {
+            if (Lo[c] < Hi[c]) {
+                const int px = Left + static_cast<int>(c);
+                lines.append(QLine(px, Lo[c], px, Hi[c]));
+            }
+        }
+    }
+
+  private:
+    int Left, Right, Y0;
+    std::vector<int> Lo, Hi;
+};
+
+} // namespace
+
+int TSeriesPainter::ClampRow(int py) const {
+    return std::max(Net.yb + 1, std::min(Net.ye() - 2, py));
+}
+
+int TSeriesPainter::SetUpPen(const TKeeper& k) const {
+    const QColor color = PrintMode ? QColor(Qt::black) : k.GetColor();
+    QPen pen(color, 1, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
+    pen.setCosmetic(true);
+    P.setPen(pen);
+    P.setBrush(Qt::NoBrush);
+    P.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    return std::max(1, std::min(64, k.GetPenWidth()));
+}
+
+void TSeriesPainter::Draw(TKeeper& k) {
+    switch (k.GetGraphKind()) {
+    case gkAnalog:
+    case gkAnalogPeriodic:
+        Analog(k);
+        break;
+    case gkDiscret:
+    case gkDiscretPeriodic:
+        Discret(k);
+        break;
+    case gkRadio:
+    case gkRadioPeriodic:
+        Radio(k);
+        break;
+    case gkHistogram:
+        Histogram(k);
+        break;
+    default:
+        break;
+    }
+}
+
+void TSeriesPainter::Analog(TKeeper& k) {
+    if (!k.IsVisible() || S.X.GetSpan() <= 0 || S.Y.GetSpan() <= 0) {
+        return;
+    }
+    const int penWidth = SetUpPen(k);
+    const int top = Net.yb + 1;
+    const int bottom = Net.ye() - 1;
+    // Each connected run goes out as one polyline: far cheaper than a call per
+    // column. A run ends where the curve leaves the net (it resumes from the
+    // border row) or where the series has no number to show.
+    QVector<QPoint> run;
+    run.reserve(Net.w + 2);
+    auto flush = [&] {
+        if (run.size() >= 2) {
+            ThickStroke(P, penWidth,
+                        [&] { P.drawPolyline(run.constData(), static_cast<int>(run.size())); });
+        }
+        run.clear();
+    };
+    for (int px = Net.xb; px <= Net.xe(); ++px) {
+        const double v = k.GetValue(S.X.ToValue(px));
+        if (std::isnan(v)) {
+            flush();
+            continue;
+        }
+        const int py = S.Y.ToPixel(v);
+        if (py < top) {
+            flush();
+            run.append(QPoint(px, top));
+        } else if (py > bottom) {
+            flush();
+            run.append(QPoint(px, bottom));
+        } else {
+            run.append(QPoint(px, py));
+        }
+    }
+    flush();
+}
+
+void TSeriesPainter::Radio(TKeeper& k) {
+    if (!k.IsVisible() || S.X.GetSpan() <= 0 || S.Y.GetSpan() <= 0) {
+        return;
+    }
+    const int penWidth = SetUpPen(k);
+    QVector<QLine> lines;
+    lines.reserve(Net.w + 1);
+    for (int px = Net.xb + 1; px <= Net.xe(); ++px) {
+        const double v = k.GetValue(S.X.ToValue(px));
+        if (std::isnan(v)) {
+            continue;
+        }
+        lines.append(QLine(px, ClampRow(S.Y.ToPixel(v)), px, ClampRow(S.Y.ToPixel(-v))));
+    }
+    ThickStroke(P, penWidth, [&] { P.drawLines(lines); });
+}
+
+void TSeriesPainter::Discret(TKeeper& k) {
+    StemsOrBars(k, false);
+}
+
+void TSeriesPainter::Histogram(TKeeper& k) {
+    StemsOrBars(k, true);
+}
+
+// What the stems or bars of one series gather before they are stroked.
+struct TSeriesPainter::TStrokes {
+    TColumnSpans columns;
+    int y0; // zero row, clamped
+    QVector<QLine> tops;
+    QVector<QRect> marks;
+};
+
+void TSeriesPainter::Stem(TKeeper& k, int n, double x, bool mark, TStrokes& s) const {
+    const int raw = S.Y.ToPixel(k.GetDiscretValue(n));
+    const int py = ClampRow(raw);
+    const int px = S.X.ToPixel(x);
+    s.columns.Add(px, py);
+    // No mark on a stem cut by the border: it would sit on the border.
+    if (mark && Net.yb + 1 < raw && raw < Net.ye() - 2 && s.marks.size() < kMaxMarks) {
+        const QRect r(px - 3, py - 3, 6, 6);
+        if (s.marks.isEmpty() || s.marks.constLast() != r) {
+            s.marks.append(r);
+        }
+    }
+}
+
+void TSeriesPainter::Bar(TKeeper& k, int n, double x, double half, TStrokes& s) const {
+    const int raw = S.Y.ToPixel(k.GetDiscretValue(n));
+    const int py = ClampRow(raw);
+    // A bar cut by the border keeps its sides but shows no top.
+    const bool clipped = py != raw;
+    const int bl = S.X.ToPixel(x - half);
+    const int br = S.X.ToPixel(x + half);
+    const int pxL = Net.xb;
+    const int pxR = Net.xe();
+    auto top = [&](int from, int to) {
+        if (!clipped && from != to) {
+            s.tops.append(QLine(from, py, to, py));
+        }
+    };
+    // Sides that fall outside the net are left out, and the top runs to the
+    // net's edge instead.
+    if (bl >= pxL && br <= pxR) {
+        s.columns.Add(bl, py);
+        top(bl, br);
+        s.columns.Add(br, py);
+    } else if (bl < pxL && br > pxR) {
+        top(pxL, pxR);
+    } else if (bl < pxL) {
+        top(pxL, br);
+        s.columns.Add(br, py);
+    } else {
+        s.columns.Add(bl, py);
+        top(bl, pxR);
+    }
+}
+
+void TSeriesPainter::StemsOrBars(TKeeper& k, bool bars) {
+    if (!k.IsVisible() || S.X.GetSpan() <= 0 || S.Y.GetSpan() <= 0) {
+        return;
+    }
+    const int penWidth = SetUpPen(k);
+    const int pxL = Net.xb;
+    const int pxR = Net.xe();
+    const int zero = S.Y.ToPixel(0);
+    if (Net.yb < zero && zero < Net.ye()) {
+        ThickStroke(P, penWidth, [&] { P.drawLine(pxL, zero, pxR, zero); });
+    }
+    const int y0 = ClampRow(zero);
+    TStrokes strokes{TColumnSpans(pxL, pxR, y0), y0, {}, {}};
+
+    const bool mark = k.GetMarkSamples() && !bars;
+    const double step = k.GetStep();
+    const double half = bars ? step / 2 : 0.0;
+    // Samples outside 0 .. Count-1 read as 0 and draw nothing, unless the
+    // series continues itself (symmetry, period) or marks them.
+    const bool continues = k.GetSymmetry() == 1 || k.GetSymmetry() == 2 ||
+                           k.GetGraphKind() == gkDiscretPeriodic || mark;
+    const double nLow = continues ? static_cast<double>(INT_MIN) : 0.0;
+    const double nHigh = continues ? static_cast<double>(INT_MAX) : k.GetCount() - 1.0;
+    const double x0 = k.GetXmin();
+    const TVisibleSamples seen =
+        VisibleSamples(x0, step, half, S.X.ToValue(pxL), S.X.ToValue(pxR), nLow, nHigh, kMaxStems);
+    auto draw = [&](long long n) {
+        // x from n rather than by repeated addition, so no rounding piles up.
+        const double x = x0 + static_cast<double>(n) * step;
+        if (bars) {
+            Bar(k, static_cast<int>(n), x, half, strokes);
+        } else {
+            Stem(k, static_cast<int>(n), x, mark, strokes);
+        }
+    };
+    for (long long n = seen.forward.first; n <= seen.forward.last; ++n) {
+        draw(n);
+    }
+    for (long long n = seen.backward.last; n >= seen.backward.first; --n) {
+        draw(n);
+    }
+
+    QVector<QLine> lines = std::move(strokes.tops);
+    strokes.columns.AppendTo(lines);
+    ThickStroke(P, penWidth, [&] { P.drawLines(lines); });
+    if (!strokes.marks.isEmpty()) {
+        // The marks are rings filled with the net's background.
+        P.setBrush(PrintMode ? QColor(Qt::white) : NetBack);
+        for (const QRect& r : strokes.marks) {
+            P.drawEllipse(r);
+        }
+        P.setBrush(Qt::NoBrush);
+    }
+}

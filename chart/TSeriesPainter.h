@@ -1,0 +1,52 @@
+#pragma once
+// Draws data series onto a chart's picture from what it is handed: a painter
+// already on the picture, the chart's scale and net rectangle, and the colours
+// of the moment. Nothing is kept between calls.
+//
+// Columns run from the net's left column xb through xb + w; value rows are
+// kept within [yb + 1, yb + h - 2], the analog line within [yb + 1, yb + h - 1].
+
+#include <QColor>
+
+#include "chart/TKeeper.h"
+#include "chart/TScale.h"
+
+class QPainter;
+
+class TSeriesPainter {
+  public:
+    // printMode draws every series black and fills sample marks white;
+    // otherwise marks are filled with netBack.
+    TSeriesPainter(QPainter& painter, const TScale& scale, const TNetRect& net, bool printMode,
+                   const QColor& netBack)
+        : P(painter), S(scale), Net(net), PrintMode(printMode), NetBack(netBack) {}
+
+    // The routine of the series' graph kind; other kinds draw nothing.
+    void Draw(TKeeper& k);
+    // Continuous line, read once per pixel column; cut at the net's top and
+    // bottom rows and resumed from the border row where the curve comes back.
+    void Analog(TKeeper& k);
+    // A vertical bar from +v to -v in every column.
+    void Radio(TKeeper& k);
+    // A stem from the zero row to every sample, with optional marks.
+    void Discret(TKeeper& k);
+    // A bar of the series' step around every sample; a bar sticking out of the
+    // net loses its top but keeps its sides.
+    void Histogram(TKeeper& k);
+
+  private:
+    int ClampRow(int py) const;
+    int SetUpPen(const TKeeper& k) const;
+    struct TStrokes;
+    // Stems and bars: the samples that can be seen, each gathered by Stem or
+    // Bar, then stroked together.
+    void StemsOrBars(TKeeper& k, bool bars);
+    void Stem(TKeeper& k, int n, double x, bool mark, TStrokes& s) const;
+    void Bar(TKeeper& k, int n, double x, double half, TStrokes& s) const;
+
+    QPainter& P;
+    const TScale& S;
+    TNetRect Net;
+    bool PrintMode;
+    QColor NetBack;
+};
