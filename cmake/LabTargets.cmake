@@ -2,7 +2,7 @@
 # a benchmark, so that warnings and layout stay the same everywhere.
 
 function(lab_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow)
 endfunction()
 
 # lab_add_library(<name> [QT] DEPS <targets...>)
