@@ -1,6 +1,7 @@
 #include "chart/GridPainter.h"
 
 #include <QFontMetrics>
+#include <QImage>
 #include <QLine>
 #include <QPainter>
 #include <QPen>
@@ -17,7 +18,50 @@ constexpr int kTick = 4;
 constexpr int kMinorTick = 2;
 constexpr int kLabelGap = 5;
 
+bool gDirect = true;
+
+// The picture under p when a dotted line in colour c can be written into its
+// scan lines: a 32-bit RGB image at device pixel ratio 1, drawn on without
+// transform, clip, antialiasing, blending or opaque background, with an opaque
+// colour. Otherwise null, and the painter draws.
+QImage* DirectTarget(QPainter& p, const QColor& c) {
+    if (!gDirect || c.alpha() != 255 || p.device() == nullptr ||
+        p.device()->devType() != QInternal::Image) {
+        return nullptr;
+    }
+    auto* img = static_cast<QImage*>(p.device());
+    const bool plain = img->format() == QImage::Format_RGB32 && img->devicePixelRatio() == 1.0 &&
+                       p.deviceTransform().isIdentity() && !p.hasClipping() &&
+                       !p.testRenderHint(QPainter::Antialiasing) &&
+                       p.compositionMode() == QPainter::CompositionMode_SourceOver &&
+                       p.opacity() == 1.0 && p.backgroundMode() == Qt::TransparentMode;
+    return plain ? img : nullptr;
+}
+
+// The pixels of a 1-pixel cosmetic Qt::DotLine (flat cap) from the top-left
+// to the bottom-right of r, a row or a column lying wholly in img: every
+// third pixel from the start, the end pixel itself left out (a line of one
+// pixel keeps it), as the raster engine draws it.
+void DirectDotLine(QImage& img, const QRect& r, QRgb c) {
+    const bool vertical = r.width() == 1;
+    const int length = vertical ? r.height() : r.width();
+    const int drawn = length > 1 ? length - 1 : 1;
+    uchar* const start = img.scanLine(r.top()) + r.left() * sizeof(QRgb);
+    const qsizetype stride = vertical ? img.bytesPerLine() : qsizetype(sizeof(QRgb));
+    for (int i = 0; i < drawn; i += 3) {
+        *reinterpret_cast<QRgb*>(start + i * stride) = c;
+    }
+}
+
 } // namespace
+
+void SetDirectDrawing(bool on) {
+    gDirect = on;
+}
+
+bool DirectDrawing() {
+    return gDirect;
+}
 
 void TextOut(QPainter& p, const QFontMetrics& fm, int x, int top, const QString& text) {
     p.setBackgroundMode(Qt::OpaqueMode);
@@ -43,6 +87,8 @@ bool DrawGridAxis(QPainter& p, const TAxisScale& axis, const TAxisGrid& grid, bo
     };
     const QFontMetrics fm(look.font);
     const QPen styled(look.line, 1, look.style, Qt::FlatCap);
+    QImage* const direct = look.style == Qt::DotLine ? DirectTarget(p, look.line) : nullptr;
+    const QRgb directColor = look.line.rgba();
     bool wroteLabel = false;
     for (int i = 0; i < grid.count; ++i) {
         const double v = grid.Value(i);
@@ -55,7 +101,11 @@ bool DrawGridAxis(QPainter& p, const TAxisScale& axis, const TAxisGrid& grid, bo
             // pattern starts at the frame on every line alike.
             const QRect r = acrossNet(at);
             p.setPen(styled);
-            p.drawLine(QLine(r.topLeft(), r.bottomRight()));
+            if (direct != nullptr && !r.isEmpty() && direct->rect().contains(r)) {
+                DirectDotLine(*direct, r, directColor);
+            } else {
+                p.drawLine(QLine(r.topLeft(), r.bottomRight()));
+            }
         }
         if (look.labels) {
             p.fillRect(tick(at, kTick), look.line);

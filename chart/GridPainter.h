@@ -27,6 +27,12 @@ struct TGridLook {
 bool DrawGridAxis(QPainter& p, const TAxisScale& axis, const TAxisGrid& grid, bool isX,
                   const TNetRect& net, const TGridLook& look);
 
+// Whether grid lines and backgrounds may be written straight into the
+// picture's pixels where that gives exactly the picture the painter would draw
+// (on by default). Tests switch it off to compare both ways.
+void SetDirectDrawing(bool on);
+bool DirectDrawing();
+
 // Writes text with its top-left corner at (x, top) in a cell of the painter's
 // background colour, so that a label or name covers the grid line or tick
 // beneath it and stays readable. Only the text cell is opaque: the painter is

@@ -116,10 +116,21 @@ void TDiagram::ShowDiagram() {
     // Background, net and frame. Texts are written on the brush that the last
     // drawing left: the net's background unless a tick label came after it.
     QColor brush = backDiagram;
-    p.fillRect(0, 0, W, H, backDiagram);
     const bool hasNet = w_net > 0 && h_net > 0;
+    const QRect netRect(xb_net, yb_net, w_net, h_net);
+    if (hasNet && DirectDrawing() && backDiagram.alpha() == 255 && backNet.alpha() == 255 &&
+        QRect(0, 0, W, H).contains(netRect)) {
+        // Opaque backgrounds hide what lies beneath them, so each pixel is
+        // painted once: the diagram's background only around the net.
+        p.fillRect(0, 0, W, yb_net, backDiagram);
+        p.fillRect(0, netRect.bottom() + 1, W, H - netRect.bottom() - 1, backDiagram);
+        p.fillRect(0, yb_net, xb_net, h_net, backDiagram);
+        p.fillRect(netRect.right() + 1, yb_net, W - netRect.right() - 1, h_net, backDiagram);
+    } else {
+        p.fillRect(0, 0, W, H, backDiagram);
+    }
     if (hasNet) {
-        p.fillRect(xb_net, yb_net, w_net, h_net, backNet);
+        p.fillRect(netRect, backNet);
         brush = backNet;
         p.fillRect(xb_net, yb_net, w_net, 1, netLine);
         p.fillRect(xb_net, yb_net + h_net - 1, w_net, 1, netLine);
