@@ -9,6 +9,8 @@
 #include <QRect>
 #include <cmath>
 
+#include "chart/TTextMeasure.h"
+
 namespace {
 
 // Minor ticks per axis at most (five per grid interval of the longest grid).
@@ -75,7 +77,7 @@ QFont Unhinted(QFont font) {
 }
 
 bool DrawGridAxis(QPainter& p, const TAxisScale& axis, const TAxisGrid& grid, bool isX,
-                  const TNetRect& net, const TGridLook& look) {
+                  const TNetRect& net, const TGridLook& look, TTextMeasure& labelFont) {
     // Everything of an axis is placed by its position along the axis (a pixel
     // column for x, a row for y) and runs across it: grid lines over the net,
     // ticks outward from the net's bottom edge (x) or left edge (y).
@@ -85,7 +87,7 @@ bool DrawGridAxis(QPainter& p, const TAxisScale& axis, const TAxisGrid& grid, bo
     auto tick = [&](int at, int length) {
         return isX ? QRect(at, net.ye(), 1, length) : QRect(net.xb - length, at, length, 1);
     };
-    const QFontMetrics fm(look.font);
+    const QFontMetrics& fm = labelFont.Metrics();
     const QPen styled(look.line, 1, look.style, Qt::FlatCap);
     QImage* const direct = look.style == Qt::DotLine ? DirectTarget(p, look.line) : nullptr;
     const QRgb directColor = look.line.rgba();
@@ -113,7 +115,7 @@ bool DrawGridAxis(QPainter& p, const TAxisScale& axis, const TAxisGrid& grid, bo
             p.setPen(look.text);
             const QString label =
                 QString::fromStdString(GridLabel(v, axis.GetPrecision(), grid.eps));
-            const int width = fm.horizontalAdvance(label);
+            const int width = labelFont.Width(label);
             // x labels centred under their tick, y labels right-aligned beside it.
             const QPoint topLeft = isX ? QPoint(at - width / 2, net.ye() + kLabelGap)
                                        : QPoint(net.xb - width - kLabelGap, at - fm.height() / 2);

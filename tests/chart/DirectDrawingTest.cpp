@@ -13,6 +13,7 @@
 
 #include "ChartTestUtil.h"
 #include "chart/GridPainter.h"
+#include "chart/TTextMeasure.h"
 
 namespace {
 
@@ -185,9 +186,11 @@ TEST(DirectDrawing, GridAxisUnderEveryPainterState) {
                         state(p);
                         p.setBackground(Qt::yellow);
                         const TGridLook look{QColor(0, 0, 160), Qt::DotLine, Qt::black,
-                                             Qt::white,         QFont(),     false};
-                        DrawGridAxis(p, x, gx, true, net, look);
-                        DrawGridAxis(p, y, gy, false, net, look);
+                                             Qt::white, false};
+                        TTextMeasure font;
+                        font.Use(QFont(), true);
+                        DrawGridAxis(p, x, gx, true, net, look, font);
+                        DrawGridAxis(p, y, gy, false, net, look, font);
                     }
                     EXPECT_TRUE(pictures[0] == pictures[1]) << "case " << cases;
                     ++cases;
