@@ -1,12 +1,15 @@
 #include "chart/GridPainter.h"
 
 #include <QFontMetrics>
+#include <QImage>
 #include <QLine>
 #include <QPainter>
 #include <QPen>
 #include <QPoint>
 #include <QRect>
 #include <cmath>
+
+#include "chart/TTextMeasure.h"
 
 namespace {
 
@@ -17,7 +20,50 @@ constexpr int kTick = 4;
 constexpr int kMinorTick = 2;
 constexpr int kLabelGap = 5;
 
+bool gDirect = true;
+
+// The picture under p when a dotted line in colour c can be written into its
+// scan lines: a 32-bit RGB image at device pixel ratio 1, drawn on without
+// transform, clip, antialiasing, blending or opaque background, with an opaque
+// colour. Otherwise null, and the painter draws.
+QImage* DirectTarget(QPainter& p, const QColor& c) {
+    if (!gDirect || c.alpha() != 255 || p.device() == nullptr ||
+        p.device()->devType() != QInternal::Image) {
+        return nullptr;
+    }
+    auto* img = static_cast<QImage*>(p.device());
+    const bool plain = img->format() == QImage::Format_RGB32 && img->devicePixelRatio() == 1.0 &&
+                       p.deviceTransform().isIdentity() && !p.hasClipping() &&
+                       !p.testRenderHint(QPainter::Antialiasing) &&
+                       p.compositionMode() == QPainter::CompositionMode_SourceOver &&
+                       p.opacity() == 1.0 && p.backgroundMode() == Qt::TransparentMode;
+    return plain ? img : nullptr;
+}
+
+// The pixels of a 1-pixel cosmetic Qt::DotLine (flat cap) from the top-left
+// to the bottom-right of r, a row or a column lying wholly in img: every
+// third pixel from the start, the end pixel itself left out (a line of one
+// pixel keeps it), as the raster engine draws it.
+void DirectDotLine(QImage& img, const QRect& r, QRgb c) {
+    const bool vertical = r.width() == 1;
+    const int length = vertical ? r.height() : r.width();
+    const int drawn = length > 1 ? length - 1 : 1;
+    uchar* const start = img.scanLine(r.top()) + r.left() * sizeof(QRgb);
+    const qsizetype stride = vertical ? img.bytesPerLine() : qsizetype(sizeof(QRgb));
+    for (int i = 0; i < drawn; i += 3) {
+        *reinterpret_cast<QRgb*>(start + i * stride) = c;
+    }
+}
+
 } // namespace
+
+void SetDirectDrawing(bool on) {
+    gDirect = on;
+}
+
+bool DirectDrawing() {
+    return gDirect;
+}
 
 void TextOut(QPainter& p, const QFontMetrics& fm, int x, int top, const QString& text) {
     p.setBackgroundMode(Qt::OpaqueMode);
@@ -31,7 +77,7 @@ QFont Unhinted(QFont font) {
 }
 
 bool DrawGridAxis(QPainter& p, const TAxisScale& axis, const TAxisGrid& grid, bool isX,
-                  const TNetRect& net, const TGridLook& look) {
+                  const TNetRect& net, const TGridLook& look, TTextMeasure& labelFont) {
     // Everything of an axis is placed by its position along the axis (a pixel
     // column for x, a row for y) and runs across it: grid lines over the net,
     // ticks outward from the net's bottom edge (x) or left edge (y).
@@ -41,8 +87,10 @@ bool DrawGridAxis(QPainter& p, const TAxisScale& axis, const TAxisGrid& grid, bo
     auto tick = [&](int at, int length) {
         return isX ? QRect(at, net.ye(), 1, length) : QRect(net.xb - length, at, length, 1);
     };
-    const QFontMetrics fm(look.font);
+    const QFontMetrics& fm = labelFont.Metrics();
     const QPen styled(look.line, 1, look.style, Qt::FlatCap);
+    QImage* const direct = look.style == Qt::DotLine ? DirectTarget(p, look.line) : nullptr;
+    const QRgb directColor = look.line.rgba();
     bool wroteLabel = false;
     for (int i = 0; i < grid.count; ++i) {
         const double v = grid.Value(i);
@@ -55,7 +103,11 @@ bool DrawGridAxis(QPainter& p, const TAxisScale& axis, const TAxisGrid& grid, bo
             // pattern starts at the frame on every line alike.
             const QRect r = acrossNet(at);
             p.setPen(styled);
-            p.drawLine(QLine(r.topLeft(), r.bottomRight()));
+            if (direct != nullptr && !r.isEmpty() && direct->rect().contains(r)) {
+                DirectDotLine(*direct, r, directColor);
+            } else {
+                p.drawLine(QLine(r.topLeft(), r.bottomRight()));
+            }
         }
         if (look.labels) {
             p.fillRect(tick(at, kTick), look.line);
@@ -63,7 +115,7 @@ bool DrawGridAxis(QPainter& p, const TAxisScale& axis, const TAxisGrid& grid, bo
             p.setPen(look.text);
             const QString label =
                 QString::fromStdString(GridLabel(v, axis.GetPrecision(), grid.eps));
-            const int width = fm.horizontalAdvance(label);
+            const int width = labelFont.Width(label);
             // x labels centred under their tick, y labels right-aligned beside it.
             const QPoint topLeft = isX ? QPoint(at - width / 2, net.ye() + kLabelGap)
                                        : QPoint(net.xb - width - kLabelGap, at - fm.height() / 2);

@@ -10,6 +10,7 @@
 #include "chart/TScale.h"
 
 class QFontMetrics;
+class TTextMeasure;
 class QPainter;
 
 // How the grid of one repaint looks.
@@ -18,14 +19,20 @@ struct TGridLook {
     Qt::PenStyle style;  // grid lines away from zero; the zero line is solid
     QColor text;         // tick labels
     QColor labelBack;    // background of the tick labels
-    QFont font;          // tick labels
     bool labels = false; // ticks, labels and minor ticks fit
 };
 
 // Draws the grid of axis (the argument axis when isX, else the value axis)
-// for the grid values of grid across net. Returns whether a label was written.
+// for the grid values of grid across net, the labels in the font of
+// labelFont (which the painter is to have). Returns whether a label was written.
 bool DrawGridAxis(QPainter& p, const TAxisScale& axis, const TAxisGrid& grid, bool isX,
-                  const TNetRect& net, const TGridLook& look);
+                  const TNetRect& net, const TGridLook& look, TTextMeasure& labelFont);
+
+// Whether grid lines and backgrounds may be written straight into the
+// picture's pixels where that gives exactly the picture the painter would draw
+// (on by default). Tests switch it off to compare both ways.
+void SetDirectDrawing(bool on);
+bool DirectDrawing();
 
 // Writes text with its top-left corner at (x, top) in a cell of the painter's
 // background colour, so that a label or name covers the grid line or tick

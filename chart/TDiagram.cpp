@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFontInfo>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -21,10 +20,6 @@
 namespace {
 
 const char* const kNoDialog = "Не удаётся сохранить файл. Не достаточно памяти.";
-
-int PixelSize(const QFont& font) {
-    return QFontInfo(font).pixelSize();
-}
 
 } // namespace
 
@@ -80,7 +75,6 @@ void TDiagram::FullSize() {
 
 // What the layout of one repaint leaves to the drawing besides the members.
 struct TDiagram::TLayout {
-    QFont netFont;
     int th = 1;     // text height of the larger of title and y-name fonts
     int digitW = 1; // width of a digit in the label font
     int lwX = 1, lwY = 1;
@@ -116,10 +110,21 @@ void TDiagram::ShowDiagram() {
     // Background, net and frame. Texts are written on the brush that the last
     // drawing left: the net's background unless a tick label came after it.
     QColor brush = backDiagram;
-    p.fillRect(0, 0, W, H, backDiagram);
     const bool hasNet = w_net > 0 && h_net > 0;
+    const QRect netRect(xb_net, yb_net, w_net, h_net);
+    if (hasNet && DirectDrawing() && backDiagram.alpha() == 255 && backNet.alpha() == 255 &&
+        QRect(0, 0, W, H).contains(netRect)) {
+        // Opaque backgrounds hide what lies beneath them, so each pixel is
+        // painted once: the diagram's background only around the net.
+        p.fillRect(0, 0, W, yb_net, backDiagram);
+        p.fillRect(0, netRect.bottom() + 1, W, H - netRect.bottom() - 1, backDiagram);
+        p.fillRect(0, yb_net, xb_net, h_net, backDiagram);
+        p.fillRect(netRect.right() + 1, yb_net, W - netRect.right() - 1, h_net, backDiagram);
+    } else {
+        p.fillRect(0, 0, W, H, backDiagram);
+    }
     if (hasNet) {
-        p.fillRect(xb_net, yb_net, w_net, h_net, backNet);
+        p.fillRect(netRect, backNet);
         brush = backNet;
         p.fillRect(xb_net, yb_net, w_net, 1, netLine);
         p.fillRect(xb_net, yb_net + h_net - 1, w_net, 1, netLine);
@@ -131,9 +136,9 @@ void TDiagram::ShowDiagram() {
     // labels or series then, only the backgrounds and the texts.
     const bool hasPlot = hasNet && Get_w_out() > 0 && Get_h_out() > 0;
     if (hasPlot) {
-        p.setFont(layout.netFont);
-        const TGridLook look{netLine,     PenStyleNetLine, TextColor(ColorNet),
-                             backDiagram, layout.netFont,  layout.labels};
+        p.setFont(DrawnNet.Font());
+        const TGridLook look{netLine, PenStyleNetLine, TextColor(ColorNet), backDiagram,
+                             layout.labels};
         // The x fit test uses the label width, the y test the title's text
         // height; the label search may raise the precision, and it stays.
         GridStepX = GridStep(GetXmax() - GetXmin(), Get_w_out() / (1.2 * layout.lwX));
@@ -144,8 +149,8 @@ void TDiagram::ShowDiagram() {
             Scale.X.RaisePrecision(SearchPrecision(gx, GetPrecisionX()));
             Scale.Y.RaisePrecision(SearchPrecision(gy, GetPrecisionY()));
         }
-        const bool xLabel = DrawGridAxis(p, Scale.X, gx, true, Net(), look);
-        const bool yLabel = DrawGridAxis(p, Scale.Y, gy, false, Net(), look);
+        const bool xLabel = DrawGridAxis(p, Scale.X, gx, true, Net(), look, DrawnNet);
+        const bool yLabel = DrawGridAxis(p, Scale.Y, gy, false, Net(), look, DrawnNet);
         if (xLabel || yLabel) {
             brush = backDiagram;
         }
@@ -174,13 +179,17 @@ TDiagram::TLayout TDiagram::LayOut() {
     TLayout c;
     const int W = width();
     const int H = height();
+    LayoutName.Use(FontName, false);
+    LayoutNameX.Use(FontNameX, false);
+    LayoutNameY.Use(FontNameY, false);
+    DrawnNet.Use(FontNet, true);
     // Text height from the larger of the title and y-name fonts.
-    const QFont& tallFont = PixelSize(FontNameY) > PixelSize(FontName) ? FontNameY : FontName;
-    c.th = std::max(1, QFontMetrics(tallFont).height());
+    TTextMeasure& tall =
+        LayoutNameY.PixelSize() > LayoutName.PixelSize() ? LayoutNameY : LayoutName;
+    c.th = std::max(1, tall.Metrics().height());
     const int half = c.th / 2;
-    const int availW = W - QFontMetrics(FontNameX).horizontalAdvance(NameX);
+    const int availW = W - LayoutNameX.Width(NameX);
     const int availH = H - half;
-    c.netFont = Unhinted(FontNet);
     CanvasFont = FontNet;
 
     // Label lengths in digits (the y length takes the decade's magnitude, the
@@ -188,7 +197,7 @@ TDiagram::TLayout TDiagram::LayOut() {
     // stay meaningful for tiny ranges shown with few decimals.
     const int nX = std::max(1, Scale.X.Decade() + GetPrecisionX() + 3);
     const int nY = std::max(1, std::abs(Scale.Y.Decade()) + GetPrecisionY() + 3);
-    c.digitW = std::max(1, QFontMetrics(c.netFont).horizontalAdvance(QLatin1Char('0')));
+    c.digitW = std::max(1, DrawnNet.DigitWidth());
     c.lwX = c.digitW * nX;
     c.lwY = c.digitW * nY;
     const int L = (4 * c.lwX < availW && 4 * c.th < availH) ? 1 : 0;
@@ -207,30 +216,23 @@ TDiagram::TLayout TDiagram::LayOut() {
 
 void TDiagram::DrawNames(QPainter& p, const QColor& back) {
     p.setBackground(back);
-    auto write = [&](const QFont& font, const QColor& color, auto place, const QString& text) {
-        const QFont f = Unhinted(font);
-        const QFontMetrics fm(f);
-        p.setFont(f);
+    DrawnName.Use(FontName, true);
+    DrawnNameX.Use(FontNameX, true);
+    DrawnNameY.Use(FontNameY, true);
+    auto write = [&](TTextMeasure& font, const QColor& color, const QPoint& at,
+                     const QString& text) {
+        p.setFont(font.Font());
         p.setPen(TextColor(color));
-        const QPoint at = place(fm);
-        TextOut(p, fm, at.x(), at.y(), text);
+        TextOut(p, font.Metrics(), at.x(), at.y(), text);
     };
-    write(
-        FontName, ColorName,
-        [&](const QFontMetrics& fm) {
-            return QPoint(Get_w_out() / 2 + Get_x0_out() - fm.horizontalAdvance(NameDiagram) / 2,
-                          0);
-        },
-        NameDiagram);
-    write(
-        FontNameX, ColorNameX,
-        [&](const QFontMetrics& fm) {
-            return QPoint(Get_xe_net() + fm.horizontalAdvance(QLatin1Char('0')),
-                          Get_ye_net() - fm.height() / 2);
-        },
-        NameX);
-    write(
-        FontNameY, ColorNameY, [&](const QFontMetrics&) { return QPoint(xb_net, 0); }, NameY);
+    write(DrawnName, ColorName,
+          QPoint(Get_w_out() / 2 + Get_x0_out() - DrawnName.Width(NameDiagram) / 2, 0),
+          NameDiagram);
+    write(DrawnNameX, ColorNameX,
+          QPoint(Get_xe_net() + DrawnNameX.DigitWidth(),
+                 Get_ye_net() - DrawnNameX.Metrics().height() / 2),
+          NameX);
+    write(DrawnNameY, ColorNameY, QPoint(xb_net, 0), NameY);
     CanvasFont = FontNameY;
 }
 

@@ -19,6 +19,7 @@
 #include "chart/TKeeper.h"
 #include "chart/TKeeperList.h"
 #include "chart/TScale.h"
+#include "chart/TTextMeasure.h"
 
 class QPainter;
 class TSeriesPainter;
@@ -283,6 +284,10 @@ class TDiagram : public QWidget {
     QFont FontNameX, FontNameY, FontName, FontNet;
     QColor ColorNameX, ColorNameY, ColorName, ColorNet;
     QFont CanvasFont;
+    // The fonts as the layout measures them (as given) and as the texts are
+    // drawn (unhinted), with their measurements kept between repaints.
+    TTextMeasure LayoutName, LayoutNameX, LayoutNameY;
+    TTextMeasure DrawnName, DrawnNameX, DrawnNameY, DrawnNet;
     bool PrintMode = false;
     QImage BitmapX, BitmapY;
     bool LineEnabled = true;
