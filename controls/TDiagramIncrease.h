@@ -1,0 +1,128 @@
+#pragma once
+// The enlarged chart window: modal and maximised, it shows a chart of another
+// window in a large chart of its own, with a toolbar, a menu, a coordinate
+// readout and four pairs of limit arrows. It borrows the source chart's series
+// while it is open (linked behind its own hidden base series, never owned)
+// and, when closed in any way, hands the range the user arrived at back to
+// the source and cuts the link. One instance serves every request; the states
+// of "Измерения", "Пределы" and "Не показывать график при изменении пределов"
+// carry over from one opening to the next.
+
+#include <QDialog>
+#include <QPointer>
+
+#include "controls/TArrowPair.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QScrollArea;
+class QToolBar;
+class QToolButton;
+class TDiagram;
+
+class TDiagramIncrease : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit TDiagramIncrease(QWidget* parent = nullptr);
+    ~TDiagramIncrease() override;
+
+    // Shows source modally until the window is closed; a null source shows
+    // nothing. Whatever ends the modal loop (closing, Escape, the application
+    // quitting), the source gets the range back and the link is cut before
+    // this returns.
+    void Execute(TDiagram* source);
+    // Takes over the source's appearance, limits and range and links its
+    // series; fonts, precisions, crosshair and cursor stay the window's own.
+    void AssignDiagram(TDiagram* source);
+    // Gives the source the window's range and unlinks its series; nothing
+    // without a source.
+    void ReturnLimits();
+    // Whether chart pixel (x, y) lies inside the net with a 2-pixel margin.
+    bool InNet(int x, int y) const;
+    // Writes "(x; y)" for a point inside the net (see InNet) to the readout,
+    // or empties it; the readout changes only when its text does.
+    void ShowCoordinates(int x, int y);
+    // The readout text of value v for an axis whose labels have precision
+    // decimals: at most 5 significant digits, written with precision + 2
+    // decimals and the locale's decimal separator; exponent form from six
+    // integer digits on.
+    static QString CoordinateText(double v, int precision);
+
+    TDiagram* GetSource() const { return FSource; }
+    bool GetFirstShow() const { return FFirstShow; }
+    double GetInitXmin() const { return FInitXmin; }
+    double GetInitXmax() const { return FInitXmax; }
+    double GetInitYmin() const { return FInitYmin; }
+    double GetInitYmax() const { return FInitYmax; }
+
+    // Components; object names equal the member names.
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* NFile = nullptr;
+    QAction* NClose = nullptr;
+    QMenu* NDiagram = nullptr;
+    QAction* NMeasure = nullptr;
+    QAction* NLimit = nullptr;
+    QAction* NRetLimit = nullptr;
+    QAction* N4 = nullptr; // separator
+    QAction* NBmp = nullptr;
+    QAction* NCopy = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    QWidget* ToolButton1 = nullptr; // separator, 8 wide
+    QToolButton* SpeedButtonMeasure = nullptr;
+    QToolButton* SpeedButtonLimit = nullptr;
+    QToolButton* SpeedButtonRetLim = nullptr;
+    QToolButton* SpeedButton1 = nullptr; // net only while an arrow is held
+    QWidget* ToolButton4 = nullptr;      // divider, 12 wide
+    QToolButton* SpeedButtonBmp = nullptr;
+    QToolButton* SpeedButtonCopy = nullptr;
+    QWidget* ToolButton5 = nullptr; // divider
+    QToolButton* SpeedButtonClose = nullptr;
+    QWidget* ToolButton6 = nullptr; // divider
+    QLabel* Panel2 = nullptr;       // readout, 191 x 22
+    QScrollArea* ScrollBox1 = nullptr;
+    TDiagram* Diagram1 = nullptr;
+    TArrowPair* UpDown1 = nullptr; // upper y limit, 16 x 41
+    TArrowPair* UpDown2 = nullptr; // lower y limit
+    TArrowPair* UpDown3 = nullptr; // lower x limit, 41 x 16
+    TArrowPair* UpDown4 = nullptr; // upper x limit
+
+  public slots:
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void FormDestroy();
+    void Diagram1MouseMove(TDiagram* sender, Qt::KeyboardModifiers shift, int x, int y);
+    void SpeedButtonMeasureClick();
+    void SpeedButtonLimitClick();
+    void SpeedButtonRetLimClick();
+    void UpDown1Click(TArrowPair::TUDBtnType button);
+    void UpDown2Click(TArrowPair::TUDBtnType button);
+    void UpDown3Click(TArrowPair::TUDBtnType button);
+    void UpDown4Click(TArrowPair::TUDBtnType button);
+    void UpDown1MouseDown();
+    void UpDown1MouseUp();
+    void SpeedButtonCopyClick();
+    void SpeedButtonBmpClick();
+    void SpeedButtonCloseClick();
+    // Every way of closing (button, menu, title bar, Escape) ends here.
+    void done(int result) override;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void SourceDestroyed();
+    void Unlink();
+
+    QPointer<TDiagram> FSource;
+    bool FFirstShow = true;
+    double FInitXmin = 0, FInitXmax = 0, FInitYmin = 0, FInitYmax = 0;
+    // The container inside ScrollBox1 that holds the chart and the arrows.
+    QWidget* Content = nullptr;
+    bool FLeftDown = false;
+    bool FClosing = false;
+};
