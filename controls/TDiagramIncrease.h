@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QPointer>
 
+#include "chart/TDiagram.h"
 #include "controls/TArrowPair.h"
 
 class QAction;
@@ -20,7 +21,6 @@ class QMenuBar;
 class QScrollArea;
 class QToolBar;
 class QToolButton;
-class TDiagram;
 
 class TDiagramIncrease : public QDialog {
     Q_OBJECT
@@ -125,4 +125,6 @@ class TDiagramIncrease : public QDialog {
     QWidget* Content = nullptr;
     bool FLeftDown = false;
     bool FClosing = false;
+    // Series drawing was switched off by a pressed arrow.
+    bool FLineHeldOff = false;
 };
