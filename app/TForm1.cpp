@@ -147,7 +147,8 @@ TForm1::TForm1(QWidget* parent)
     ComboBox3->setCurrentIndex(0);
 
     // Fixed size: the client area is the page control, below the menu bar.
-    setFixedSize(784, 542 + menuBar()->sizeHint().height());
+    DesignedSize = QSize(784, 542 + menuBar()->sizeHint().height());
+    setFixedSize(DesignedSize);
     FormCreate();
 }
 
@@ -398,12 +399,24 @@ bool TForm1::StartsMaximised(const QSize& screen) {
 }
 
 void TForm1::FormCreate() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen && StartsMaximised(screen->size())) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        FitToScreen(screen->size(), screen->availableGeometry());
+    }
+}
+
+void TForm1::FitToScreen(const QSize& screen, const QRect& available) {
+    // The designed place, unless the window would stick out of the screen there.
+    const QRect designed(QPoint(267, 111), DesignedSize);
+    move(available.contains(designed) ? designed.topLeft()
+                                      : available.center() - rect().center());
+    if (StartsMaximised(screen)) {
         // The designed size does not fit: take the whole screen instead.
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         setWindowState(windowState() | Qt::WindowMaximized);
+    } else {
+        setWindowState(windowState() & ~Qt::WindowMaximized);
+        setFixedSize(DesignedSize);
     }
 }
 

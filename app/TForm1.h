@@ -115,6 +115,8 @@ class TForm1 : public QMainWindow {
     void DiagramFrame1DiagramMouseMove(TDiagram* sender, Qt::KeyboardModifiers shift, int x, int y);
     void DiagramFrame2DiagramMouseMove(TDiagram* sender, Qt::KeyboardModifiers shift, int x, int y);
     void FormCreate();
+    // FormCreate's rule for a screen of this size and free area.
+    void FitToScreen(const QSize& screen, const QRect& available);
 
     // The scheme picture on show: the first visible of Image1..Image3, else Image4.
     TImage* ShownImage() const;
@@ -135,6 +137,7 @@ class TForm1 : public QMainWindow {
     void ShowRun(TDiagramFrame* frame, const double* samples, const CRunDisplay& display,
                  bool output);
 
+    QSize DesignedSize;
     QPointer<TForm2> Form2;
     QPointer<TDiagramIncrease> DiagramIncrease;
     QPointer<THelloForm> HelloForm;
