@@ -102,6 +102,10 @@ void TDiagramFrame::SetDiagramIncrease(TDiagramIncrease* window) {
     Increase = window;
 }
 
+TDiagramIncrease* TDiagramFrame::GetDiagramIncrease() const {
+    return Increase;
+}
+
 void TDiagramFrame::SaveInitialLimits() {
     FInitXmin = Diagram->GetXmin();
     FInitXmax = Diagram->GetXmax();

@@ -51,7 +51,7 @@ class TDiagramFrame : public QFrame {
     // The one enlarged window that "Увеличение" opens; none set (or gone):
     // the button does nothing. Not owned.
     void SetDiagramIncrease(TDiagramIncrease* window);
-    TDiagramIncrease* GetDiagramIncrease() const { return Increase; }
+    TDiagramIncrease* GetDiagramIncrease() const;
 
     // The chart range that "Исходные пределы" returns to.
     double GetInitXmin() const { return FInitXmin; }

@@ -185,6 +185,7 @@ TDiagramIncrease::TDiagramIncrease(QWidget* parent)
     UpDown3 = MakeArrows(Content, "UpDown3", Qt::Horizontal);
     UpDown4 = MakeArrows(Content, "UpDown4", Qt::Horizontal);
     ScrollBox1->setWidget(Content);
+    ScrollBox1->viewport()->installEventFilter(this);
 
     connect(UpDown1, &TArrowPair::Click, this, &TDiagramIncrease::UpDown1Click);
     connect(UpDown2, &TArrowPair::Click, this, &TDiagramIncrease::UpDown2Click);
@@ -336,12 +337,23 @@ void TDiagramIncrease::FormShow() {
     if (!FFirstShow) {
         return;
     }
-    // The chart first takes the whole scroll box, then gives room to the
-    // arrows: 5 pixels above, the x arrows and 10 pixels below, the y arrows
-    // and 20 pixels across.
     if (this->layout() != nullptr) {
         this->layout()->activate();
     }
+    LayOutChartAndArrows();
+    FFirstShow = false;
+    FFollowViewport = true;
+}
+
+void TDiagramIncrease::hideEvent(QHideEvent* event) {
+    FFollowViewport = false;
+    QDialog::hideEvent(event);
+}
+
+// The chart first takes the whole scroll box, then gives room to the arrows:
+// 5 pixels above, the x arrows and 10 pixels below, the y arrows and 20
+// pixels across. The arrows sit at the ends of the net.
+void TDiagramIncrease::LayOutChartAndArrows() {
     const QSize area = ScrollBox1->viewport()->size();
     Content->resize(area);
     const int T = 5;
@@ -358,7 +370,6 @@ void TDiagramIncrease::FormShow() {
     UpDown2->move(5, T + ye - UpDown2->height());
     UpDown3->move(L + xb, T + H);
     UpDown4->move(L + xe - UpDown4->width(), UpDown3->y());
-    FFirstShow = false;
 }
 
 bool TDiagramIncrease::InNet(int x, int y) const {
@@ -495,6 +506,9 @@ void TDiagramIncrease::SpeedButtonCloseClick() {
 }
 
 bool TDiagramIncrease::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ScrollBox1->viewport() && event->type() == QEvent::Resize && FFollowViewport) {
+        LayOutChartAndArrows();
+    }
     if (watched == Diagram1) {
         if (event->type() == QEvent::MouseButtonPress) {
             FLeftDown = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;

@@ -112,10 +112,12 @@ class TDiagramIncrease : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void SourceDestroyed();
+    void LayOutChartAndArrows();
     void Unlink();
 
     QPointer<TDiagram> FSource;
@@ -125,6 +127,9 @@ class TDiagramIncrease : public QDialog {
     QWidget* Content = nullptr;
     bool FLeftDown = false;
     bool FClosing = false;
+    // During the first opening the layout follows the scroll box while the
+    // window manager settles the maximised size.
+    bool FFollowViewport = false;
     // Series drawing was switched off by a pressed arrow.
     bool FLineHeldOff = false;
 };
