@@ -256,33 +256,47 @@ void BeginPicture(QPainter& p, int w, int h) {
     p.translate(0.5, 0.5);
 }
 
+// An integral sign of the given height centred on c, drawn as a path: the
+// glyph of the serif fonts is small and sits too low for a block label.
+void IntegralSign(QPainter& p, QPointF c, qreal h) {
+    QPainterPath path;
+    const qreal x = c.x(), y = c.y();
+    path.moveTo(x - 0.20 * h, y + 0.36 * h);
+    path.cubicTo(x - 0.14 * h, y + 0.50 * h, x - 0.03 * h, y + 0.46 * h, x - 0.02 * h, y + 0.22 * h);
+    path.lineTo(x + 0.02 * h, y - 0.22 * h);
+    path.cubicTo(x + 0.03 * h, y - 0.46 * h, x + 0.14 * h, y - 0.50 * h, x + 0.20 * h, y - 0.36 * h);
+    QPen pen(Ink, std::max(1.3, h / 16.0));
+    pen.setCapStyle(Qt::RoundCap);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+    SetLinePen(p);
+}
+
 // ---------------------------------------------------------------------------
 // The bench scheme
 
 // Rows of the scheme: the signal branch above, the noise branch and the
 // registrar branch below, the filter in the middle.
-constexpr int SignalRow = 60, MiddleRow = 150, LowerRow = 240, TopWireRow = 22;
+constexpr int SignalRow = 64, MiddleRow = 154, LowerRow = 244, TopWireRow = 26;
 
 // The integrator of the registrar: (1/T)∫₀ᵗ(.)dt.
 void DrawAveragingIntegrator(QPainter& p, const QRectF& r) {
     Box(p, r);
     const QFont f = MathFont(16);
-    const QFont big = MathFont(30);
     const QFont limits = MathFont(11, true);
     const TRuns tail{{QString::fromUtf8("(.)"), TRunKind::Normal}, {QString::fromUtf8("dt")}};
     const qreal wf = Fraction(nullptr, f, 0, 0, {{"1"}}, {{"T"}});
-    const qreal wi = QFontMetricsF(big).horizontalAdvance(QString::fromUtf8("∫"));
-    const qreal wl = 8.0;
+    const qreal ih = 34.0, wi = 14.0, wl = 7.0;
     const qreal wt = RunsWidth(f, tail);
-    qreal x = r.center().x() - (wf + wi + wl + wt) / 2.0;
+    qreal x = r.center().x() - (wf + 3.0 + wi + wl + wt) / 2.0;
     const qreal y = r.center().y();
     Fraction(&p, f, x, y, {{"1"}}, {{"T"}});
-    x += wf;
-    p.setFont(big);
-    p.drawText(QPointF(x, CentredBaseline(big, y) + 1.0), QString::fromUtf8("∫"));
+    x += wf + 3.0;
+    IntegralSign(p, QPointF(x + wi / 2.0, y), ih);
     p.setFont(limits);
-    p.drawText(QPointF(x + wi - 1.0, y - 9.0), QStringLiteral("t"));
-    p.drawText(QPointF(x + wi - 5.0, y + 17.0), QStringLiteral("0"));
+    p.drawText(QPointF(x + wi / 2.0 + 0.22 * ih, y - 0.30 * ih), QStringLiteral("t"));
+    p.drawText(QPointF(x + wi / 2.0 + 0.08 * ih, y + 0.52 * ih), QStringLiteral("0"));
     x += wi + wl;
     DrawRuns(p, f, QPointF(x, CentredBaseline(f, y)), tail);
 }
@@ -333,8 +347,7 @@ void DelayBox(QPainter& p, const QRectF& r, const TRuns& delay) {
 
 void IntegratorBox(QPainter& p, const QRectF& r) {
     Box(p, r);
-    const QFont big = MathFont(30);
-    DrawTextCentred(p, big, r.center() + QPointF(0.0, 1.0), QString::fromUtf8("∫"));
+    IntegralSign(p, r.center(), r.height() * 0.66);
 }
 
 void Note(QPainter& p, QPointF centre, const TRuns& runs) {
@@ -605,7 +618,7 @@ void PaintScheme(QPainter& p, TSchemeSwitches switches) {
     // Adder to the filter and to the oscilloscope's first input.
     const QRectF filter(285, MiddleRow - 25, 85, 50);
     const QRectF scope(590, MiddleRow - 42, 140, 84);
-    const qreal j1 = 262, j2 = 390;
+    const qreal j1 = 266, j2 = 390;
     ArrowWire(p, {QPointF(adder.x() + r, MiddleRow), QPointF(filter.left(), MiddleRow)});
     ArrowWire(p, {QPointF(j1, MiddleRow), QPointF(j1, TopWireRow),
                   QPointF(scope.center().x(), TopWireRow), QPointF(scope.center().x(), scope.top())});
