@@ -26,6 +26,7 @@ enum class TRunKind { Normal, Sub, Sup };
 struct TRun {
     QString Text;
     TRunKind Kind = TRunKind::Normal;
+    bool Italic = false;
 };
 using TRuns = std::vector<TRun>;
 
@@ -46,12 +47,14 @@ QFont MathFont(qreal pixels = 17, bool italic = false) {
     return PictureFont("Times New Roman", pixels, false, italic);
 }
 
-QFont RunFont(const QFont& base, TRunKind kind) {
-    if (kind == TRunKind::Normal) {
-        return base;
-    }
+QFont RunFont(const QFont& base, const TRun& run) {
     QFont f = base;
-    f.setPixelSize(std::max(7, static_cast<int>(std::lround(base.pixelSize() * 0.68))));
+    if (run.Italic) {
+        f.setItalic(true);
+    }
+    if (run.Kind != TRunKind::Normal) {
+        f.setPixelSize(std::max(7, static_cast<int>(std::lround(base.pixelSize() * 0.68))));
+    }
     return f;
 }
 
@@ -70,7 +73,7 @@ qreal RunShift(const QFont& base, TRunKind kind) {
 qreal RunsWidth(const QFont& base, const TRuns& runs) {
     qreal w = 0.0;
     for (const TRun& r : runs) {
-        w += QFontMetricsF(RunFont(base, r.Kind)).horizontalAdvance(r.Text);
+        w += QFontMetricsF(RunFont(base, r)).horizontalAdvance(r.Text);
     }
     return w;
 }
@@ -79,7 +82,7 @@ qreal RunsWidth(const QFont& base, const TRuns& runs) {
 qreal DrawRuns(QPainter& p, const QFont& base, QPointF baseline, const TRuns& runs) {
     qreal x = baseline.x();
     for (const TRun& r : runs) {
-        const QFont f = RunFont(base, r.Kind);
+        const QFont f = RunFont(base, r);
         p.setFont(f);
         p.drawText(QPointF(x, baseline.y() + RunShift(base, r.Kind)), r.Text);
         x += QFontMetricsF(f).horizontalAdvance(r.Text);
@@ -524,7 +527,8 @@ void PaintMagnitudeResponse(QPainter& p) {
     SetLinePen(p);
 
     Note(p, QPointF(FilterPictureWidth / 2.0, 282),
-         {{QStringLiteral("f")}, {QStringLiteral("c"), TRunKind::Sub},
+         {{QStringLiteral("f"), TRunKind::Normal, true},
+          {QStringLiteral("c"), TRunKind::Sub, true},
           {QString::fromUtf8(" - частота среза")}});
 }
 
@@ -543,8 +547,9 @@ void PaintSplashDecoration(QPainter& p) {
                               QPointF(135, base - 32), QPointF(135, base), QPointF(160, base)}));
     SetLinePen(p);
     DrawRunsCentred(p, f, QPointF(112, base - 48), {{QStringLiteral("s(t)")}});
-    // Middle: the filter.
+    // Middle: the matched filter between them.
     ArrowWire(p, {QPointF(178, base - 16), QPointF(222, base - 16)});
+    DrawTextCentred(p, LabelFont(12), QPointF(200, base - 28), QString::fromUtf8("СФ"));
     // Right: the triangle at the output.
     ArrowWire(p, {QPointF(232, base), QPointF(340, base)});
     ArrowWire(p, {QPointF(240, base + 4), QPointF(240, base - 52)});
@@ -681,7 +686,7 @@ void PaintSplash(QPainter& p) {
     DrawTextCentred(p, LabelFont(15), QPointF(SplashWidth / 2.0, 44),
                     QString::fromUtf8("Лабораторная работа №1"));
     p.drawLine(QPointF(120, 62), QPointF(SplashWidth - 120, 62));
-    const QFont title = PictureFont("Times New Roman", 24, true);
+    const QFont title = PictureFont("Times New Roman", 23, true);
     DrawLinesCentred(p, title, QPointF(SplashWidth / 2.0, 108),
                      {"Исследование согласованных", "и квазиоптимальных фильтров"});
     PaintSplashDecoration(p);
