@@ -237,15 +237,18 @@ void Switch(QPainter& p, const QRect& r, int row, bool closed) {
     SetLinePen(p);
     p.drawLine(QPointF(r.left(), y), QPointF(xa, y));
     p.drawLine(QPointF(xb, y), QPointF(r.right() + 1.0, y));
-    SetLinePen(p, 1.6);
+    QPen blade(Ink, 2.0);
+    blade.setCapStyle(Qt::RoundCap);
+    p.setPen(blade);
     const qreal len = xb - xa;
     const qreal angle = closed ? 0.0 : 30.0 * M_PI / 180.0;
     p.drawLine(QPointF(xa, y), QPointF(xa + len * std::cos(angle), y - len * std::sin(angle)));
-    p.setPen(Qt::NoPen);
-    p.setBrush(Ink);
-    p.drawEllipse(QPointF(xa, y), 2.5, 2.5);
-    p.drawEllipse(QPointF(xb, y), 2.5, 2.5);
+    // Hollow terminals, so that a closed switch still reads as a switch.
     SetLinePen(p);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(xa, y), 3.0, 3.0);
+    p.drawEllipse(QPointF(xb, y), 3.0, 3.0);
+    p.setBrush(Qt::NoBrush);
 }
 
 // Starts a picture: white page, antialiasing, and lines of width 1 centred on
