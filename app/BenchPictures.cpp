@@ -26,6 +26,7 @@ enum class TRunKind { Normal, Sub, Sup };
 struct TRun {
     QString Text;
     TRunKind Kind = TRunKind::Normal;
+    bool Italic = false;
 };
 using TRuns = std::vector<TRun>;
 
@@ -46,12 +47,14 @@ QFont MathFont(qreal pixels = 17, bool italic = false) {
     return PictureFont("Times New Roman", pixels, false, italic);
 }
 
-QFont RunFont(const QFont& base, TRunKind kind) {
-    if (kind == TRunKind::Normal) {
-        return base;
-    }
+QFont RunFont(const QFont& base, const TRun& run) {
     QFont f = base;
-    f.setPixelSize(std::max(7, static_cast<int>(std::lround(base.pixelSize() * 0.68))));
+    if (run.Italic) {
+        f.setItalic(true);
+    }
+    if (run.Kind != TRunKind::Normal) {
+        f.setPixelSize(std::max(7, static_cast<int>(std::lround(base.pixelSize() * 0.68))));
+    }
     return f;
 }
 
@@ -70,7 +73,7 @@ qreal RunShift(const QFont& base, TRunKind kind) {
 qreal RunsWidth(const QFont& base, const TRuns& runs) {
     qreal w = 0.0;
     for (const TRun& r : runs) {
-        w += QFontMetricsF(RunFont(base, r.Kind)).horizontalAdvance(r.Text);
+        w += QFontMetricsF(RunFont(base, r)).horizontalAdvance(r.Text);
     }
     return w;
 }
@@ -79,7 +82,7 @@ qreal RunsWidth(const QFont& base, const TRuns& runs) {
 qreal DrawRuns(QPainter& p, const QFont& base, QPointF baseline, const TRuns& runs) {
     qreal x = baseline.x();
     for (const TRun& r : runs) {
-        const QFont f = RunFont(base, r.Kind);
+        const QFont f = RunFont(base, r);
         p.setFont(f);
         p.drawText(QPointF(x, baseline.y() + RunShift(base, r.Kind)), r.Text);
         x += QFontMetricsF(f).horizontalAdvance(r.Text);
@@ -234,15 +237,18 @@ void Switch(QPainter& p, const QRect& r, int row, bool closed) {
     SetLinePen(p);
     p.drawLine(QPointF(r.left(), y), QPointF(xa, y));
     p.drawLine(QPointF(xb, y), QPointF(r.right() + 1.0, y));
-    SetLinePen(p, 1.6);
+    QPen blade(Ink, 2.0);
+    blade.setCapStyle(Qt::RoundCap);
+    p.setPen(blade);
     const qreal len = xb - xa;
     const qreal angle = closed ? 0.0 : 30.0 * M_PI / 180.0;
     p.drawLine(QPointF(xa, y), QPointF(xa + len * std::cos(angle), y - len * std::sin(angle)));
-    p.setPen(Qt::NoPen);
-    p.setBrush(Ink);
-    p.drawEllipse(QPointF(xa, y), 2.5, 2.5);
-    p.drawEllipse(QPointF(xb, y), 2.5, 2.5);
+    // Hollow terminals, so that a closed switch still reads as a switch.
     SetLinePen(p);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(xa, y), 3.0, 3.0);
+    p.drawEllipse(QPointF(xb, y), 3.0, 3.0);
+    p.setBrush(Qt::NoBrush);
 }
 
 // Starts a picture: white page, antialiasing, and lines of width 1 centred on
@@ -256,33 +262,47 @@ void BeginPicture(QPainter& p, int w, int h) {
     p.translate(0.5, 0.5);
 }
 
+// An integral sign of the given height centred on c, drawn as a path: the
+// glyph of the serif fonts is small and sits too low for a block label.
+void IntegralSign(QPainter& p, QPointF c, qreal h) {
+    QPainterPath path;
+    const qreal x = c.x(), y = c.y();
+    path.moveTo(x - 0.20 * h, y + 0.36 * h);
+    path.cubicTo(x - 0.14 * h, y + 0.50 * h, x - 0.03 * h, y + 0.46 * h, x - 0.02 * h, y + 0.22 * h);
+    path.lineTo(x + 0.02 * h, y - 0.22 * h);
+    path.cubicTo(x + 0.03 * h, y - 0.46 * h, x + 0.14 * h, y - 0.50 * h, x + 0.20 * h, y - 0.36 * h);
+    QPen pen(Ink, std::max(1.3, h / 16.0));
+    pen.setCapStyle(Qt::RoundCap);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+    SetLinePen(p);
+}
+
 // ---------------------------------------------------------------------------
 // The bench scheme
 
 // Rows of the scheme: the signal branch above, the noise branch and the
 // registrar branch below, the filter in the middle.
-constexpr int SignalRow = 60, MiddleRow = 150, LowerRow = 240, TopWireRow = 22;
+constexpr int SignalRow = 64, MiddleRow = 154, LowerRow = 244, TopWireRow = 26;
 
 // The integrator of the registrar: (1/T)∫₀ᵗ(.)dt.
 void DrawAveragingIntegrator(QPainter& p, const QRectF& r) {
     Box(p, r);
     const QFont f = MathFont(16);
-    const QFont big = MathFont(30);
     const QFont limits = MathFont(11, true);
     const TRuns tail{{QString::fromUtf8("(.)"), TRunKind::Normal}, {QString::fromUtf8("dt")}};
     const qreal wf = Fraction(nullptr, f, 0, 0, {{"1"}}, {{"T"}});
-    const qreal wi = QFontMetricsF(big).horizontalAdvance(QString::fromUtf8("∫"));
-    const qreal wl = 8.0;
+    const qreal ih = 34.0, wi = 14.0, wl = 7.0;
     const qreal wt = RunsWidth(f, tail);
-    qreal x = r.center().x() - (wf + wi + wl + wt) / 2.0;
+    qreal x = r.center().x() - (wf + 3.0 + wi + wl + wt) / 2.0;
     const qreal y = r.center().y();
     Fraction(&p, f, x, y, {{"1"}}, {{"T"}});
-    x += wf;
-    p.setFont(big);
-    p.drawText(QPointF(x, CentredBaseline(big, y) + 1.0), QString::fromUtf8("∫"));
+    x += wf + 3.0;
+    IntegralSign(p, QPointF(x + wi / 2.0, y), ih);
     p.setFont(limits);
-    p.drawText(QPointF(x + wi - 1.0, y - 9.0), QStringLiteral("t"));
-    p.drawText(QPointF(x + wi - 5.0, y + 17.0), QStringLiteral("0"));
+    p.drawText(QPointF(x + wi / 2.0 + 0.22 * ih, y - 0.30 * ih), QStringLiteral("t"));
+    p.drawText(QPointF(x + wi / 2.0 + 0.08 * ih, y + 0.52 * ih), QStringLiteral("0"));
     x += wi + wl;
     DrawRuns(p, f, QPointF(x, CentredBaseline(f, y)), tail);
 }
@@ -333,8 +353,7 @@ void DelayBox(QPainter& p, const QRectF& r, const TRuns& delay) {
 
 void IntegratorBox(QPainter& p, const QRectF& r) {
     Box(p, r);
-    const QFont big = MathFont(30);
-    DrawTextCentred(p, big, r.center() + QPointF(0.0, 1.0), QString::fromUtf8("∫"));
+    IntegralSign(p, r.center(), r.height() * 0.66);
 }
 
 void Note(QPainter& p, QPointF centre, const TRuns& runs) {
@@ -511,7 +530,8 @@ void PaintMagnitudeResponse(QPainter& p) {
     SetLinePen(p);
 
     Note(p, QPointF(FilterPictureWidth / 2.0, 282),
-         {{QStringLiteral("f")}, {QStringLiteral("c"), TRunKind::Sub},
+         {{QStringLiteral("f"), TRunKind::Normal, true},
+          {QStringLiteral("c"), TRunKind::Sub, true},
           {QString::fromUtf8(" - частота среза")}});
 }
 
@@ -530,8 +550,9 @@ void PaintSplashDecoration(QPainter& p) {
                               QPointF(135, base - 32), QPointF(135, base), QPointF(160, base)}));
     SetLinePen(p);
     DrawRunsCentred(p, f, QPointF(112, base - 48), {{QStringLiteral("s(t)")}});
-    // Middle: the filter.
+    // Middle: the matched filter between them.
     ArrowWire(p, {QPointF(178, base - 16), QPointF(222, base - 16)});
+    DrawTextCentred(p, LabelFont(12), QPointF(200, base - 28), QString::fromUtf8("СФ"));
     // Right: the triangle at the output.
     ArrowWire(p, {QPointF(232, base), QPointF(340, base)});
     ArrowWire(p, {QPointF(240, base + 4), QPointF(240, base - 52)});
@@ -605,7 +626,7 @@ void PaintScheme(QPainter& p, TSchemeSwitches switches) {
     // Adder to the filter and to the oscilloscope's first input.
     const QRectF filter(285, MiddleRow - 25, 85, 50);
     const QRectF scope(590, MiddleRow - 42, 140, 84);
-    const qreal j1 = 262, j2 = 390;
+    const qreal j1 = 266, j2 = 390;
     ArrowWire(p, {QPointF(adder.x() + r, MiddleRow), QPointF(filter.left(), MiddleRow)});
     ArrowWire(p, {QPointF(j1, MiddleRow), QPointF(j1, TopWireRow),
                   QPointF(scope.center().x(), TopWireRow), QPointF(scope.center().x(), scope.top())});
@@ -668,7 +689,7 @@ void PaintSplash(QPainter& p) {
     DrawTextCentred(p, LabelFont(15), QPointF(SplashWidth / 2.0, 44),
                     QString::fromUtf8("Лабораторная работа №1"));
     p.drawLine(QPointF(120, 62), QPointF(SplashWidth - 120, 62));
-    const QFont title = PictureFont("Times New Roman", 24, true);
+    const QFont title = PictureFont("Times New Roman", 23, true);
     DrawLinesCentred(p, title, QPointF(SplashWidth / 2.0, 108),
                      {"Исследование согласованных", "и квазиоптимальных фильтров"});
     PaintSplashDecoration(p);
