@@ -116,7 +116,10 @@ TForm1::TForm1(QWidget* parent)
     setWindowTitle(Text("Лабораторная работа№1 \"Исследование согласованных и квазиоптимальных "
                         "фильтров\" Тармин 2010г."));
     setWindowIcon(LabIcon(TLabIcon::Application));
-    QFont font("MS Sans Serif");
+    // Where the designed face is missing, a face of its widths comes next,
+    // so that every caption fits the designed control sizes.
+    QFont font;
+    font.setFamilies({"MS Sans Serif", "Liberation Sans", "Arial"});
     font.setPixelSize(11);
     setFont(font);
 
@@ -405,19 +408,24 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FitToScreen(const QSize& screen, const QRect& available) {
-    // The designed place, unless the window would stick out of the screen there.
-    const QRect designed(QPoint(267, 111), DesignedSize);
-    move(available.contains(designed) ? designed.topLeft()
-                                      : available.center() - rect().center());
     if (StartsMaximised(screen)) {
-        // The designed size does not fit: take the whole screen instead.
+        // The designed size does not fit: take the whole screen instead (also
+        // where no window manager maximises the window for us).
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        setGeometry(available);
         setWindowState(windowState() | Qt::WindowMaximized);
-    } else {
-        setWindowState(windowState() & ~Qt::WindowMaximized);
-        setFixedSize(DesignedSize);
+        return;
     }
+    setWindowState(windowState() & ~Qt::WindowMaximized);
+    setFixedSize(DesignedSize);
+    // The designed place, unless the window would stick out of the screen
+    // there; never above or left of the screen, where the menu would be lost.
+    const QRect designed(QPoint(267, 111), DesignedSize);
+    const QPoint centred = available.center() - QRect(QPoint(), DesignedSize).center();
+    move(available.contains(designed)
+             ? designed.topLeft()
+             : QPoint(std::max(centred.x(), available.left()), std::max(centred.y(), available.top())));
 }
 
 void TForm1::SetForm2(TForm2* form) {

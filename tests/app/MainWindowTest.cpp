@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -394,7 +395,7 @@ TEST_F(MainWindow, MaximisedOnlyOnSmallScreens) {
     EXPECT_TRUE(TForm1::StartsMaximised(QSize(1280, 600)));
     EXPECT_FALSE(TForm1::StartsMaximised(QSize(801, 601)));
 
-    const QSize designed = f().size();
+    const QSize designed(784, 542 + f().menuBar()->sizeHint().height());
     f().FitToScreen(QSize(1024, 768), QRect(0, 0, 1024, 768));
     EXPECT_FALSE(f().windowState() & Qt::WindowMaximized);
     EXPECT_EQ(f().size(), designed);
@@ -402,8 +403,12 @@ TEST_F(MainWindow, MaximisedOnlyOnSmallScreens) {
     EXPECT_TRUE(QRect(0, 0, 1024, 768).contains(f().geometry()));
     f().FitToScreen(QSize(1280, 1024), QRect(0, 0, 1280, 1024));
     EXPECT_EQ(f().pos(), QPoint(267, 111));
-    f().FitToScreen(QSize(800, 600), QRect(0, 0, 800, 600));
+    // Too small even for centring: kept on screen from its top left corner.
+    f().FitToScreen(QSize(1024, 768), QRect(0, 0, 700, 500));
+    EXPECT_EQ(f().pos(), QPoint(0, 0));
+    f().FitToScreen(QSize(800, 600), QRect(0, 20, 800, 580));
     EXPECT_TRUE(f().windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(f().geometry(), QRect(0, 20, 800, 580));
 }
 
 TEST_F(MainWindow, MovingOverOneChartShowsItsToolsAndPutsTheOthersAway) {
