@@ -671,6 +671,15 @@ void TForm1::N5Click() {
     QCoreApplication::quit();
 }
 
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The splash stays in front until it goes, also where no window manager
+    // keeps it on top.
+    if (HelloForm) {
+        HelloForm->raise();
+    }
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
     // The program ends with the main window: a modal window still open
     // (description or enlarged chart) is closed first, while the charts it

@@ -124,6 +124,7 @@ class TForm1 : public QMainWindow {
     CBenchControls Controls();
 
   protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

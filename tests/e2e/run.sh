@@ -34,18 +34,13 @@ wait_for() {
   done
 }
 
-# A display number nobody uses.
-for n in $(seq 140 199); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-    display=":$n"
-    break
-  fi
-done
-[ -n "${display:-}" ] || fail "no free display"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself and tells its number, so that tests run
+# side by side never meet on one display.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-export DISPLAY=$display
-wait_for 20 xdotool getdisplaygeometry > /dev/null 2>&1 || fail "Xvfb did not start"
+wait_for 20 test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=":$(head -n 1 "$work/display")"
+wait_for 20 xdotool getdisplaygeometry > /dev/null 2>&1 || fail "Xvfb does not answer"
 
 "$app" > "$work/stdout" 2> "$work/stderr" &
 app_pid=$!
