@@ -74,15 +74,16 @@ void PaintLimits(QPainter& p) {
 }
 
 void PaintReturnLimits(QPainter& p) {
-    // A frame, and an arrow turning back round it.
+    // A frame, and an arrow turning back round it (counter-clockwise, open
+    // at the top right where the head sits).
     p.setPen(Ink(kInk, 1.0));
     p.setBrush(kPaper);
     p.drawRect(QRectF(5.5, 5.5, 5, 5));
-    p.setPen(Ink(kAccent));
+    p.setPen(Ink(kAccent, 1.5));
     p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(2, 2, 12, 12), 120 * 16, 300 * 16);
-    // The arc starts at 120 degrees; the head points counter-clockwise there.
-    Arrowhead(p, QPointF(3.2, 3.4), QPointF(-0.6, 0.8), 3.0, kAccent);
+    p.drawArc(QRectF(1.75, 1.75, 12.5, 12.5), 75 * 16, 285 * 16);
+    // The arc ends at 0 degrees (the right edge); its head points up there.
+    Arrowhead(p, QPointF(14.0, 3.6), QPointF(0.0, -1.0), 3.6, kAccent);
 }
 
 void PaintEnlarge(QPainter& p) {
@@ -310,22 +311,54 @@ void PaintLabIcon(QPainter& p, const QRectF& r, TLabIcon kind) {
     p.translate(r.topLeft());
     p.scale(r.width() / 16.0, r.height() / 16.0);
     switch (kind) {
-    case TLabIcon::Measure: PaintMeasure(p); break;
-    case TLabIcon::Limits: PaintLimits(p); break;
-    case TLabIcon::ReturnLimits: PaintReturnLimits(p); break;
-    case TLabIcon::Enlarge: PaintEnlarge(p); break;
-    case TLabIcon::Save: PaintSave(p); break;
-    case TLabIcon::Copy: PaintCopy(p); break;
-    case TLabIcon::Close: PaintClose(p); break;
-    case TLabIcon::NetOnly: PaintNetOnly(p); break;
-    case TLabIcon::Exit: PaintExit(p); break;
-    case TLabIcon::SignalGenerator: PaintSignalGenerator(p); break;
-    case TLabIcon::NoiseGenerator: PaintNoiseGenerator(p); break;
-    case TLabIcon::Filter: PaintFilter(p); break;
-    case TLabIcon::Description: PaintDescription(p); break;
-    case TLabIcon::Start: PaintStart(p); break;
-    case TLabIcon::Registrar: PaintRegistrar(p); break;
-    case TLabIcon::Application: PaintApplication(p); break;
+    case TLabIcon::Measure:
+        PaintMeasure(p);
+        break;
+    case TLabIcon::Limits:
+        PaintLimits(p);
+        break;
+    case TLabIcon::ReturnLimits:
+        PaintReturnLimits(p);
+        break;
+    case TLabIcon::Enlarge:
+        PaintEnlarge(p);
+        break;
+    case TLabIcon::Save:
+        PaintSave(p);
+        break;
+    case TLabIcon::Copy:
+        PaintCopy(p);
+        break;
+    case TLabIcon::Close:
+        PaintClose(p);
+        break;
+    case TLabIcon::NetOnly:
+        PaintNetOnly(p);
+        break;
+    case TLabIcon::Exit:
+        PaintExit(p);
+        break;
+    case TLabIcon::SignalGenerator:
+        PaintSignalGenerator(p);
+        break;
+    case TLabIcon::NoiseGenerator:
+        PaintNoiseGenerator(p);
+        break;
+    case TLabIcon::Filter:
+        PaintFilter(p);
+        break;
+    case TLabIcon::Description:
+        PaintDescription(p);
+        break;
+    case TLabIcon::Start:
+        PaintStart(p);
+        break;
+    case TLabIcon::Registrar:
+        PaintRegistrar(p);
+        break;
+    case TLabIcon::Application:
+        PaintApplication(p);
+        break;
     }
     p.restore();
 }

@@ -77,8 +77,7 @@ TDiagramFrame::TDiagramFrame(QWidget* parent) : QFrame(parent) {
                                      QStringLiteral("Копировать в буфер обмена"), false);
     connect(SpeedButtonMeasure, &QToolButton::clicked, this, &TDiagramFrame::DiagramClick);
     connect(SpeedButtonLim, &QToolButton::clicked, this, &TDiagramFrame::SpeedButtonLimClick);
-    connect(SpeedButtonRetLim, &QToolButton::clicked, this,
-            &TDiagramFrame::SpeedButtonRetLimClick);
+    connect(SpeedButtonRetLim, &QToolButton::clicked, this, &TDiagramFrame::SpeedButtonRetLimClick);
     connect(SpeedButtonIncrease, &QToolButton::clicked, this,
             &TDiagramFrame::SpeedButtonIncreaseClick);
     connect(SpeedButtonSave, &QToolButton::clicked, this, &TDiagramFrame::SpeedButtonSaveClick);
@@ -152,8 +151,8 @@ void TDiagramFrame::DiagramMouseMove(TDiagram*, Qt::KeyboardModifiers, int, int)
     ShowTools();
 }
 
-void TDiagramFrame::DiagramMouseDown(TDiagram*, Qt::MouseButton button, Qt::KeyboardModifiers,
-                                     int, int) {
+void TDiagramFrame::DiagramMouseDown(TDiagram*, Qt::MouseButton button, Qt::KeyboardModifiers, int,
+                                     int) {
     if (button != Qt::RightButton) {
         return;
     }
@@ -183,8 +182,14 @@ void TDiagramFrame::SpeedButtonRetLimClick() {
 }
 
 void TDiagramFrame::SpeedButtonIncreaseClick() {
-    if (Increase) {
-        Increase->Execute(Diagram);
+    if (Increase == nullptr) {
+        return;
+    }
+    const QPointer<TDiagramFrame> self(this);
+    Increase->Execute(Diagram);
+    // The window handed its range back, which may have moved the net.
+    if (self != nullptr) {
+        ArrangeTools();
     }
 }
 

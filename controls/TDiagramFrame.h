@@ -36,7 +36,7 @@ class TDiagramFrame : public QFrame {
 
     // Components; object names equal the member names.
     TDiagram* Diagram = nullptr;
-    QWidget* Panel = nullptr; // 161 x 29
+    QWidget* Panel = nullptr;                   // 161 x 29
     QToolButton* SpeedButtonMeasure = nullptr;  // toggle: crosshair
     QToolButton* SpeedButtonLim = nullptr;      // toggle: limit arrows
     QToolButton* SpeedButtonRetLim = nullptr;   // back to the initial limits

@@ -206,8 +206,7 @@ TDiagramIncrease::TDiagramIncrease(QWidget* parent)
     connect(NRetLimit, &QAction::triggered, this, &TDiagramIncrease::SpeedButtonRetLimClick);
     connect(SpeedButtonBmp, &QToolButton::clicked, this, &TDiagramIncrease::SpeedButtonBmpClick);
     connect(NBmp, &QAction::triggered, this, &TDiagramIncrease::SpeedButtonBmpClick);
-    connect(SpeedButtonCopy, &QToolButton::clicked, this,
-            &TDiagramIncrease::SpeedButtonCopyClick);
+    connect(SpeedButtonCopy, &QToolButton::clicked, this, &TDiagramIncrease::SpeedButtonCopyClick);
     connect(NCopy, &QAction::triggered, this, &TDiagramIncrease::SpeedButtonCopyClick);
     connect(SpeedButtonClose, &QToolButton::clicked, this,
             &TDiagramIncrease::SpeedButtonCloseClick);
@@ -238,7 +237,7 @@ void TDiagramIncrease::SourceDestroyed() {
 }
 
 void TDiagramIncrease::Execute(TDiagram* source) {
-    if (source == nullptr) {
+    if (source == nullptr || source == Diagram1) {
         return;
     }
     AssignDiagram(source);
@@ -250,7 +249,13 @@ void TDiagramIncrease::Execute(TDiagram* source) {
         setGeometry(screen->availableGeometry());
     }
     setWindowState(windowState() | Qt::WindowMaximized);
+    // Whatever runs inside the modal loop may delete this window (its
+    // destructor cuts the link then).
+    const QPointer<TDiagramIncrease> self(this);
     exec();
+    if (self == nullptr) {
+        return;
+    }
     // The modal loop also ends without closing the window when the
     // application quits; the source must get its range and series back then
     // too.
@@ -263,7 +268,8 @@ void TDiagramIncrease::Execute(TDiagram* source) {
 }
 
 void TDiagramIncrease::AssignDiagram(TDiagram* source) {
-    if (source == nullptr) {
+    // The window's own chart cannot be its source: its list would loop.
+    if (source == nullptr || source == Diagram1) {
         return;
     }
     Diagram1->GetKeeper(0)->Hide();
@@ -274,21 +280,52 @@ void TDiagramIncrease::AssignDiagram(TDiagram* source) {
     FSource = source;
     connect(source, &QObject::destroyed, this, &TDiagramIncrease::SourceDestroyed);
 
-    Diagram1->SetColorBackDiagram(source->GetColorBackDiagram());
-    Diagram1->SetColorBackNet(source->GetColorBackNet());
-    Diagram1->SetColorNetLine(source->GetColorNetLine());
-    Diagram1->SetPenStyleNetLine(source->GetPenStyleNetLine());
-    Diagram1->SetNameY(source->GetNameY());
-    Diagram1->SetNameX(source->GetNameX());
-    Diagram1->SetNameDiagram(source->GetNameDiagram());
+    // Every setter redraws the whole chart, so a setting that is already in
+    // place (the usual case when a chart is opened again) is not set again.
+    TDiagram* d = Diagram1;
+    if (d->GetColorBackDiagram() != source->GetColorBackDiagram()) {
+        d->SetColorBackDiagram(source->GetColorBackDiagram());
+    }
+    if (d->GetColorBackNet() != source->GetColorBackNet()) {
+        d->SetColorBackNet(source->GetColorBackNet());
+    }
+    if (d->GetColorNetLine() != source->GetColorNetLine()) {
+        d->SetColorNetLine(source->GetColorNetLine());
+    }
+    if (d->GetPenStyleNetLine() != source->GetPenStyleNetLine()) {
+        d->SetPenStyleNetLine(source->GetPenStyleNetLine());
+    }
+    if (d->GetNameY() != source->GetNameY()) {
+        d->SetNameY(source->GetNameY());
+    }
+    if (d->GetNameX() != source->GetNameX()) {
+        d->SetNameX(source->GetNameX());
+    }
+    if (d->GetNameDiagram() != source->GetNameDiagram()) {
+        d->SetNameDiagram(source->GetNameDiagram());
+    }
     // Each pair at once: set one bound at a time, limits left over from the
     // previous source could reorder them.
-    Diagram1->SetLimitX(source->GetLimitXmin(), source->GetLimitXmax());
-    Diagram1->SetLimitY(source->GetLimitYmin(), source->GetLimitYmax());
-    Diagram1->SetRangeX(source->GetXmin(), source->GetXmax());
-    Diagram1->SetRangeY(source->GetYmin(), source->GetYmax());
-    Diagram1->SetBitmapX(&source->GetBitmapX());
-    Diagram1->SetBitmapY(&source->GetBitmapY());
+    if (d->GetLimitXmin() != source->GetLimitXmin() ||
+        d->GetLimitXmax() != source->GetLimitXmax()) {
+        d->SetLimitX(source->GetLimitXmin(), source->GetLimitXmax());
+    }
+    if (d->GetLimitYmin() != source->GetLimitYmin() ||
+        d->GetLimitYmax() != source->GetLimitYmax()) {
+        d->SetLimitY(source->GetLimitYmin(), source->GetLimitYmax());
+    }
+    if (d->GetXmin() != source->GetXmin() || d->GetXmax() != source->GetXmax()) {
+        d->SetRangeX(source->GetXmin(), source->GetXmax());
+    }
+    if (d->GetYmin() != source->GetYmin() || d->GetYmax() != source->GetYmax()) {
+        d->SetRangeY(source->GetYmin(), source->GetYmax());
+    }
+    if (d->GetBitmapX() != source->GetBitmapX()) {
+        d->SetBitmapX(&source->GetBitmapX());
+    }
+    if (d->GetBitmapY() != source->GetBitmapY()) {
+        d->SetBitmapY(&source->GetBitmapY());
+    }
     Diagram1->GetKeeper(0)->SetNext(source->GetKeeper(0));
     Diagram1->EnableLine(true);
     Diagram1->ShowDiagram();
@@ -408,11 +445,10 @@ QString TDiagramIncrease::CoordinateText(double v, int precision) {
 void TDiagramIncrease::ShowCoordinates(int x, int y) {
     QString text;
     if (InNet(x, y)) {
-        text = QLatin1Char('(') +
-               CoordinateText(Diagram1->PhisToMathX(x), Diagram1->GetPrecisionX()) +
-               QStringLiteral("; ") +
-               CoordinateText(Diagram1->PhisToMathY(y), Diagram1->GetPrecisionY()) +
-               QLatin1Char(')');
+        text =
+            QLatin1Char('(') + CoordinateText(Diagram1->PhisToMathX(x), Diagram1->GetPrecisionX()) +
+            QStringLiteral("; ") +
+            CoordinateText(Diagram1->PhisToMathY(y), Diagram1->GetPrecisionY()) + QLatin1Char(')');
     }
     if (Panel2->text() != text) {
         Panel2->setText(text);

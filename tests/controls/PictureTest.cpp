@@ -88,9 +88,10 @@ TEST_F(SavePicture, NameWithoutExtensionGetsBmp) {
     answer = Path("v1.2/scheme");
     SaveImageToBmp(&image);
     ASSERT_EQ(messages.Messages().size(), 1u);
-    EXPECT_EQ(messages.Messages()[0],
-              (answer + QStringLiteral(":\nФормат файлов  не поддерживается.Произведена коррекция."))
-                  .toStdString());
+    EXPECT_EQ(
+        messages.Messages()[0],
+        (answer + QStringLiteral(":\nФормат файлов  не поддерживается.Произведена коррекция."))
+            .toStdString());
     EXPECT_TRUE(QFileInfo::exists(Path("v1.2/scheme.bmp")));
 }
 
@@ -104,8 +105,8 @@ TEST_F(SavePicture, UnwritableFolderReportedNamingTheFileAndNothingLeft) {
     QDir(dir.path()).mkdir("locked");
     QFile::setPermissions(Path("locked"), QFile::ReadOwner | QFile::ExeOwner);
     if (QFileInfo(Path("locked")).isWritable()) {
-        QFile::setPermissions(Path("locked"), QFile::ReadOwner | QFile::WriteOwner |
-                                                  QFile::ExeOwner);
+        QFile::setPermissions(Path("locked"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         return;
     }
     messages.Clear();

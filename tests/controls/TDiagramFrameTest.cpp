@@ -263,15 +263,14 @@ TEST_F(Frame, HeldArrowsNeverSpoilTheRange) {
         double lo, hi; // the range to start from
     };
     // Outward from near the limits; inward from near the minimum width.
-    const std::vector<Case> cases = {
-        {frame->UpDown1, TArrowPair::btNext, -1, 2.5},
-        {frame->UpDown1, TArrowPair::btPrev, 0, 0.00002},
-        {frame->UpDown2, TArrowPair::btPrev, -2.5, 1},
-        {frame->UpDown2, TArrowPair::btNext, 0, 0.00002},
-        {frame->UpDown3, TArrowPair::btPrev, -2200, 0},
-        {frame->UpDown3, TArrowPair::btNext, 0, 0.00002},
-        {frame->UpDown4, TArrowPair::btNext, 0, 4400},
-        {frame->UpDown4, TArrowPair::btPrev, 0, 0.00002}};
+    const std::vector<Case> cases = {{frame->UpDown1, TArrowPair::btNext, -1, 2.5},
+                                     {frame->UpDown1, TArrowPair::btPrev, 0, 0.00002},
+                                     {frame->UpDown2, TArrowPair::btPrev, -2.5, 1},
+                                     {frame->UpDown2, TArrowPair::btNext, 0, 0.00002},
+                                     {frame->UpDown3, TArrowPair::btPrev, -2200, 0},
+                                     {frame->UpDown3, TArrowPair::btNext, 0, 0.00002},
+                                     {frame->UpDown4, TArrowPair::btNext, 0, 4400},
+                                     {frame->UpDown4, TArrowPair::btPrev, 0, 0.00002}};
     for (const Case& c : cases) {
         const bool isX = c.arrows == frame->UpDown3 || c.arrows == frame->UpDown4;
         SCOPED_TRACE(c.arrows->objectName().toStdString() +

@@ -108,9 +108,9 @@ TEST_F(Increase, ComponentsInTheirOrder) {
         names.push_back(window->ToolBar1->widgetForAction(a)->objectName());
     }
     const std::vector<QString> order = {
-        "ToolButton1", "SpeedButtonMeasure", "SpeedButtonLimit", "SpeedButtonRetLim",
-        "SpeedButton1", "ToolButton4", "SpeedButtonBmp", "SpeedButtonCopy",
-        "ToolButton5", "SpeedButtonClose", "ToolButton6", "Panel2"};
+        "ToolButton1",  "SpeedButtonMeasure", "SpeedButtonLimit", "SpeedButtonRetLim",
+        "SpeedButton1", "ToolButton4",        "SpeedButtonBmp",   "SpeedButtonCopy",
+        "ToolButton5",  "SpeedButtonClose",   "ToolButton6",      "Panel2"};
     EXPECT_EQ(names, order);
     EXPECT_EQ(window->ToolButton1->width(), 8);
     EXPECT_EQ(window->ToolButton4->width(), 12);
@@ -247,6 +247,10 @@ TEST_F(Increase, ZoomAndCloseHandTheRangeBackWhileTheFrameKeepsItsInitialLimits)
     EXPECT_LT(ymax, initYmax);
     EXPECT_DOUBLE_EQ(frame.GetInitXmax(), 500.0);
     EXPECT_DOUBLE_EQ(frame.GetInitYmax(), initYmax);
+    // The tools follow the net that the returned range gave the chart.
+    EXPECT_EQ(frame.UpDown4->pos(), QPoint(chart->Get_xe_net() - 30, chart->Get_ye_net()));
+    EXPECT_EQ(frame.Panel->pos(),
+              QPoint(chart->Get_xe_net() - 161 - 10, chart->Get_yb_net() + 10));
     frame.SpeedButtonRetLim->click();
     EXPECT_DOUBLE_EQ(chart->GetXmax(), 500.0);
     EXPECT_DOUBLE_EQ(chart->GetYmax(), initYmax);
@@ -295,7 +299,8 @@ TEST_F(Increase, ReadoutInsideAndOutsideTheMargin) {
                      QPoint(xb - 30, ym), QPoint(xm, ye + 20)}) {
         EXPECT_FALSE(window->InNet(p.x(), p.y())) << p.x() << "," << p.y();
     }
-    for (QPoint p : {QPoint(xb + 2, ym), QPoint(xe - 2, ym), QPoint(xm, yb + 2), QPoint(xm, ye - 2)}) {
+    for (QPoint p :
+         {QPoint(xb + 2, ym), QPoint(xe - 2, ym), QPoint(xm, yb + 2), QPoint(xm, ye - 2)}) {
         EXPECT_TRUE(window->InNet(p.x(), p.y())) << p.x() << "," << p.y();
     }
     // The real mouse path: a move over the chart reaches the readout.
@@ -406,9 +411,8 @@ TEST_F(Increase, FirstShowLayoutAndArrowPositionsKeptOnTheNextOpening) {
     bool statesKept = false;
     int netLeft = 0;
     RunOpen(second.get(), [&] {
-        statesKept = ArrowsShown() == 4 && window->NLimit->isChecked() &&
-                     !d->GetShowFeeler() && !window->NMeasure->isChecked() &&
-                     window->SpeedButton1->isChecked();
+        statesKept = ArrowsShown() == 4 && window->NLimit->isChecked() && !d->GetShowFeeler() &&
+                     !window->NMeasure->isChecked() && window->SpeedButton1->isChecked();
         netLeft = d->Get_xb_net();
         window->close();
     });
@@ -420,7 +424,9 @@ TEST_F(Increase, FirstShowLayoutAndArrowPositionsKeptOnTheNextOpening) {
     EXPECT_EQ(d->geometry(), chart);
 }
 
-TEST_F(Increase, ExecuteWithoutAChartShowsNothing) {
+TEST_F(Increase, ExecuteWithoutAChartOrWithItsOwnShowsNothing) {
+    window->Execute(window->Diagram1);
+    EXPECT_EQ(window->Diagram1->GetKeeper(0)->GetNext(), nullptr);
     window->Execute(nullptr);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->GetSource(), nullptr);
@@ -458,11 +464,21 @@ TEST_P(IncreaseExit, UnlinksAndReturnsTheRange) {
         window->UpDown3Click(TArrowPair::btNext);
         zoomed = window->Diagram1->GetXmin();
         switch (exit) {
-        case Exit::Button: window->SpeedButtonClose->click(); break;
-        case Exit::Menu: window->NClose->trigger(); break;
-        case Exit::TitleBar: window->close(); break;
-        case Exit::Escape: QTest::keyClick(window.get(), Qt::Key_Escape); break;
-        case Exit::ApplicationQuits: QCoreApplication::exit(0); break;
+        case Exit::Button:
+            window->SpeedButtonClose->click();
+            break;
+        case Exit::Menu:
+            window->NClose->trigger();
+            break;
+        case Exit::TitleBar:
+            window->close();
+            break;
+        case Exit::Escape:
+            QTest::keyClick(window.get(), Qt::Key_Escape);
+            break;
+        case Exit::ApplicationQuits:
+            QCoreApplication::exit(0);
+            break;
         }
     });
     if (exit == Exit::ApplicationQuits) {
