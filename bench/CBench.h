@@ -96,8 +96,9 @@ class CBench {
 // running means of the batch means is the result. Stops from batch 102 on
 // when that is 0 or the largest of the 25 lies within 5 % of it, else after
 // MeasureMaxBatches. The filter is not reset here, so the first batch holds
-// its start-up transient.
-template <class Filter> CMeasurement MeasureNoisePower(Filter& filter) {
+// its start-up transient. The samples come from noise (anything with
+// NextSample() -> double), the bench's own generator unless another is given.
+template <class Filter, class Noise> CMeasurement MeasureNoisePower(Filter& filter, Noise& noise) {
     CIF accumulator;
     accumulator.SetPeriod(1.0);
     accumulator.SetGain(1.0);
@@ -112,7 +113,7 @@ template <class Filter> CMeasurement MeasureNoisePower(Filter& filter) {
         accumulator.Reset();
         double total = 0.0;
         for (int k = 0; k < MeasureBatchLength; ++k) {
-            const double y = filter.Filtrate(NoiseGenerator.NextSample());
+            const double y = filter.Filtrate(noise.NextSample());
             total = accumulator.Filtrate(y * y);
         }
         const double batchMean = total / MeasureBatchLength;
@@ -134,4 +135,8 @@ template <class Filter> CMeasurement MeasureNoisePower(Filter& filter) {
         }
     }
     return result;
+}
+
+template <class Filter> CMeasurement MeasureNoisePower(Filter& filter) {
+    return MeasureNoisePower(filter, NoiseGenerator);
 }

@@ -158,7 +158,9 @@ double CChebishevFilter::SetBandEdge(double w) {
             "Верхняя граница полосы пропускания не должна превышать 3.1415...\n Произведена "
             "коррекция.");
     }
-    if (!(w > 0)) {
+    // An edge so small that its cyclic form underflows to 0 is no more
+    // positive than 0 itself: it would leave the cyclic edge out of its range.
+    if (!(w > 0) || !(w * (1.0 / (2.0 * Pi)) > 0)) {
         w = 0.01;
         ShowMessage(BandEdgePositive);
     }

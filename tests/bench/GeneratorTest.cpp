@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -111,4 +112,57 @@ TEST(NoiseGenerator, ZeroAmplitudeStillAdvancesTheSequence) {
         RandomInteger();
     }
     EXPECT_EQ(RandomInteger(), after);
+}
+
+namespace {
+// The noise sample by its plain definition: 24 integers one after another.
+struct SerialNoise {
+    std::uint64_t State;
+    double Amplitude;
+    double NextSample() {
+        double sum = 0.0;
+        for (int k = 0; k < 24; ++k) {
+            State = State * 0x0000015A00004E35ULL + 1;
+            const std::uint32_t r = static_cast<std::uint32_t>(State >> 32) & 0x7FFFFFFFu;
+            const double u = static_cast<double>(r % 100000) * 0.00001;
+            sum += u - 0.5;
+        }
+        return Amplitude * sum / std::sqrt(2.0);
+    }
+};
+
+std::uint64_t Bits(double v) {
+    std::uint64_t b;
+    std::memcpy(&b, &v, sizeof b);
+    return b;
+}
+} // namespace
+
+TEST(NoiseGenerator, EveryBitAsTheSerialDefinition) {
+    // Four seeds, a million samples each, with amplitudes that keep or scale
+    // every bit; the generator must end where the plain sequence ends.
+    const std::uint32_t seeds[] = {0u, 1u, 1765170000u, 0xFFFFFFFFu};
+    const double amplitudes[] = {1.0, 0.37, 1000.0, 1.0};
+    for (int i = 0; i < 4; ++i) {
+        SeedRandom(seeds[i]);
+        SerialNoise serial{GetRandomState(), amplitudes[i]};
+        CNoiseGenerator noise;
+        noise.Amplitude = amplitudes[i];
+        for (int k = 0; k < 1000000; ++k) {
+            const double expected = serial.NextSample();
+            ASSERT_EQ(Bits(noise.NextSample()), Bits(expected)) << seeds[i] << " " << k;
+        }
+        EXPECT_EQ(GetRandomState(), serial.State) << seeds[i];
+    }
+    // Mixed with single integers the sequence stays one sequence.
+    SeedRandom(77);
+    SerialNoise serial{GetRandomState(), 1.0};
+    CNoiseGenerator noise;
+    for (int k = 0; k < 1000; ++k) {
+        ASSERT_EQ(Bits(noise.NextSample()), Bits(serial.NextSample())) << k;
+        serial.State = serial.State * 0x0000015A00004E35ULL + 1;
+        ASSERT_EQ(RandomInteger(),
+                  static_cast<std::int32_t>((serial.State >> 32) & 0x7FFFFFFFu));
+    }
+    EXPECT_EQ(GetRandomState(), serial.State);
 }

@@ -240,6 +240,25 @@ TEST(CChebishevFilter, ExtremeAcceptedValuesGiveNoNaN) {
     }
 }
 
+TEST(CChebishevFilter, BandEdgeWhoseCyclicFormUnderflowsIsCorrected) {
+    const std::string bandPositive =
+        "Верхняя граница полосы пропускания должна быть положительна.\n Произведена коррекция";
+    const double tiny = std::numeric_limits<double>::denorm_min();
+    MessageRecorder rec;
+    CChebishevFilter f;
+    rec.Clear();
+    // w / (2 pi) of the smallest doubles rounds to 0, outside 0 < f <= 0.5.
+    for (double w : {tiny, 2 * tiny, 3 * tiny}) {
+        EXPECT_EQ(f.SetBandEdge(w), 0.01) << w;
+        EXPECT_GT(f.GetCyclicBandEdge(), 0.0);
+        EXPECT_EQ(rec.Take(), std::vector<std::string>{bandPositive});
+    }
+    // The smallest edge whose cyclic form is still positive is kept as it is.
+    EXPECT_EQ(f.SetBandEdge(4 * tiny), 4 * tiny);
+    EXPECT_EQ(f.GetCyclicBandEdge(), tiny);
+    EXPECT_TRUE(rec.Messages().empty());
+}
+
 TEST(CChebishevFilter, CorrectionsAndTheirMessagesInOrder) {
     const std::string bandTooHigh = "Верхняя граница полосы пропускания не должна превышать "
                                     "3.1415...\n Произведена коррекция.";

@@ -1,0 +1,171 @@
+// A bench run shown on charts the way Start shows it: the base series pointing
+// at the sample arrays, the display numbers applied in Start's order; then the
+// curve is looked for in the picture where the chart's own mapping puts it.
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <algorithm>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "bench/CBench.h"
+#include "bench/CRunDisplay.h"
+#include "chart/TDiagram.h"
+
+namespace {
+
+const QColor kCurve(220, 0, 0);
+
+std::unique_ptr<TDiagram> MakeChart() {
+    auto d = std::make_unique<TDiagram>();
+    d->resize(640, 400);
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(11);
+    d->SetFontNet(f);
+    d->SetFontNameX(f);
+    d->SetFontNameY(f);
+    d->SetFontName(f);
+    d->SetColorNetLine(QColor(0, 0, 160));
+    d->GetKeeper(0)->SetColor(kCurve);
+    d->ShowDiagram();
+    return d;
+}
+
+// What the window's Start handler does with one chart after the run.
+void ShowRun(TDiagram& d, const double* samples, const CRunDisplay& run, bool output) {
+    TKeeper* k = d.GetKeeper(0);
+    k->SetData(samples, run.Count, run.ArgMin, run.ArgMax);
+    k->Hide();
+    d.SetRangeX(run.RangeXmin, run.RangeXmax);
+    d.SetLimitX(run.LimitXmin, run.LimitXmax);
+    if (!output || run.OutputYFromData) {
+        k->Show();
+        d.AutoRangeY();
+        return;
+    }
+    d.AutoRangeY();
+    k->Show();
+    if (run.RaiseOutputYmax(d.GetYmax())) {
+        d.SetYmax(run.OutputYFloor);
+    } else {
+        d.ShowDiagram();
+    }
+}
+
+// One pass of the bench without noise and both charts showing it.
+struct Shown {
+    std::unique_ptr<TDiagram> Input = MakeChart();
+    std::unique_ptr<TDiagram> Output = MakeChart();
+
+    Shown(int signalItem, int filterItem) {
+        SignalGenerator.Kind = SignalKindForItem(signalItem);
+        CBench bench;
+        CBenchControls c;
+        c.SignalItem = signalItem;
+        c.NoiseItem = niOff;
+        c.FilterItem = filterItem;
+        bench.ComputeRun(c);
+        const CRunDisplay run = RunDisplayFor(signalItem);
+        ShowRun(*Input, InputSamples, run, false);
+        ShowRun(*Output, OutputSamples, run, true);
+    }
+};
+
+bool IsCurve(const QImage& img, int x, int y) {
+    return (img.pixel(x, y) & 0xffffffu) == (kCurve.rgb() & 0xffffffu);
+}
+
+// Topmost row of curve pixels in the net, and the columns where it occurs.
+struct Peak {
+    int Row = -1, FirstColumn = -1, LastColumn = -1;
+};
+Peak FindPeak(const TDiagram& d) {
+    const QImage& img = d.GetPicture();
+    Peak p;
+    for (int y = d.Get_yb_net(); y < d.Get_ye_net() && p.Row < 0; ++y) {
+        for (int x = d.Get_xb_net(); x < d.Get_xe_net(); ++x) {
+            if (IsCurve(img, x, y)) {
+                if (p.Row < 0) {
+                    p.Row = y;
+                    p.FirstColumn = x;
+                }
+                p.LastColumn = x;
+            }
+        }
+    }
+    return p;
+}
+
+// Whether a curve pixel lies within one pixel of (x, y).
+bool CurveNear(const TDiagram& d, int x, int y) {
+    for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            if (IsCurve(d.GetPicture(), x + dx, y + dy)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(RunOnChart, RectangleThroughTheMatchedFilterPeaksAt100mVAfter100ms) {
+    Shown s(siRectangle, fiMaf);
+    TDiagram& out = *s.Output;
+    EXPECT_EQ(out.GetXmin(), -250.0);
+    EXPECT_EQ(out.GetXmax(), 500.0);
+    EXPECT_EQ(out.GetLimitXmin(), -2250.0);
+    EXPECT_EQ(out.GetLimitXmax(), 4499.1);
+    // The data reach exactly 100 mV, so the floor leaves the range as it is.
+    EXPECT_EQ(out.GetYmin(), 0.0);
+    EXPECT_EQ(out.GetYmax(), 100.0);
+
+    // The output is 100 mV for t = 99 and 100 ms, and only there.
+    const Peak p = FindPeak(out);
+    ASSERT_GE(p.Row, 0);
+    EXPECT_NEAR(p.Row, out.MathToPhisY(100.0), 1);
+    EXPECT_NEAR(p.FirstColumn, out.MathToPhisX(99.0), 2);
+    EXPECT_NEAR(p.LastColumn, out.MathToPhisX(100.0), 2);
+    // Half way up on the rising and the falling side, at rest before t = 0
+    // and after the pulse has left the window.
+    EXPECT_TRUE(CurveNear(out, out.MathToPhisX(49.0), out.MathToPhisY(50.0)));
+    EXPECT_TRUE(CurveNear(out, out.MathToPhisX(150.0), out.MathToPhisY(50.0)));
+    EXPECT_TRUE(CurveNear(out, out.MathToPhisX(-200.0), out.MathToPhisY(0.0)));
+    EXPECT_TRUE(CurveNear(out, out.MathToPhisX(400.0), out.MathToPhisY(0.0)));
+    EXPECT_FALSE(CurveNear(out, out.MathToPhisX(-100.0), out.MathToPhisY(50.0)));
+
+    // The input: 1 V from t = 0 to 100 ms.
+    TDiagram& in = *s.Input;
+    EXPECT_EQ(in.GetYmax(), 1.0);
+    const Peak q = FindPeak(in);
+    EXPECT_NEAR(q.Row, in.MathToPhisY(1.0), 1);
+    EXPECT_NEAR(q.FirstColumn, in.MathToPhisX(0.0), 2);
+    EXPECT_NEAR(q.LastColumn, in.MathToPhisX(100.0), 2);
+}
+
+TEST(RunOnChart, DeltaOutputRangeFollowsTheData) {
+    // The moving sum holds the unit impulse for 100 samples: 1 mV, far below
+    // the floor, and still the full height of the chart.
+    Shown s(siDelta, fiMaf);
+    TDiagram& out = *s.Output;
+    EXPECT_EQ(out.GetYmax(), 1.0);
+    const Peak p = FindPeak(out);
+    EXPECT_NEAR(p.Row, out.MathToPhisY(1.0), 1);
+    EXPECT_NEAR(p.FirstColumn, out.MathToPhisX(0.0), 2);
+    EXPECT_NEAR(p.LastColumn, out.MathToPhisX(99.0), 2);
+}
+
+TEST(RunOnChart, SilentRunShowsAFlatLineUnderThe100mVFloor) {
+    Shown s(siOff, fiLowBand1);
+    TDiagram& out = *s.Output;
+    EXPECT_EQ(out.GetYmax(), 100.0);
+    const int zero = out.MathToPhisY(0.0);
+    // A flat series sits at its value, the lowest row of the range.
+    const Peak p = FindPeak(out);
+    EXPECT_NEAR(p.Row, zero, 1);
+    EXPECT_LE(p.FirstColumn, out.MathToPhisX(-249.0));
+    EXPECT_GE(p.LastColumn, out.MathToPhisX(499.0));
+}
