@@ -425,6 +425,13 @@ TEST_F(MainWindow, MovingOverOneChartShowsItsToolsAndPutsTheOthersAway) {
     moveOver(Output(), QPoint(300, 100));
     EXPECT_FALSE(f().DiagramFrame1->Panel->isVisible());
     EXPECT_TRUE(f().DiagramFrame2->Panel->isVisible());
+    // A move over the page reaches it also from inside a chart, on its way
+    // up; only one outside both charts puts the tools away.
+    moveOver(f().TabSheet2, f().DiagramFrame2->geometry().center());
+    EXPECT_TRUE(f().DiagramFrame2->Panel->isVisible());
+    moveOver(f().TabSheet2, QPoint(300, 255)); // between the charts
+    EXPECT_FALSE(f().DiagramFrame2->Panel->isVisible());
+    moveOver(Output(), QPoint(300, 100));
     f().TabSheet2MouseMove();
     EXPECT_FALSE(f().DiagramFrame2->Panel->isVisible());
     f().hide();
