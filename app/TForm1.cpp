@@ -76,12 +76,6 @@ TEditFloat* MakeField(QWidget* parent, const char* name, int x, int y, int w, do
     return field;
 }
 
-// The value of a number field after its own check (and correction message).
-double FieldValue(TEditFloat* field) {
-    field->GetModify();
-    return field->GetVal();
-}
-
 QFont ChartFont(bool boldItalic) {
     QFont font("Times New Roman");
     font.setPixelSize(16);
@@ -438,6 +432,15 @@ void TForm1::SetDiagramIncrease(TDiagramIncrease* window) {
     DiagramFrame2->SetDiagramIncrease(window);
 }
 
+double TForm1::FieldValue(TEditFloat* field) {
+    // A correction message runs its own event loop; a field exit queued
+    // before it must not read a field again while this read is unfinished.
+    ++FieldReads;
+    field->GetModify();
+    --FieldReads;
+    return field->GetVal();
+}
+
 CBenchControls TForm1::Controls() {
     CBenchControls c;
     c.SignalItem = ComboBox1->currentIndex();
@@ -627,7 +630,7 @@ void TForm1::N23Click() {
 // ---------------------------------------------------------------- fields
 
 void TForm1::EditFloat1Exit() {
-    EditFloat1->GetModify();
+    FieldValue(EditFloat1);
 }
 void TForm1::EditFloat2Exit() {
     Bench.SetIntegratorTimeConstant(FieldValue(EditFloat2));
@@ -740,8 +743,16 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
                                     : watched == EditFloat4 ? &TForm1::EditFloat4Exit
                                                             : nullptr;
         if (handler && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+            // A read already under way (its message on screen) reads the
+            // field itself.
             QMetaObject::invokeMethod(
-                this, [this, handler] { (this->*handler)(); }, Qt::QueuedConnection);
+                this,
+                [this, handler] {
+                    if (FieldReads == 0) {
+                        (this->*handler)();
+                    }
+                },
+                Qt::QueuedConnection);
         }
     }
     return QMainWindow::eventFilter(watched, event);

@@ -135,10 +135,13 @@ class TForm1 : public QMainWindow {
     // Sets the combo box's item and runs its change handler; recomputes the
     // charts when they are on show.
     void ChooseItem(QComboBox* box, int item);
+    // The value of a number field after its own check (and correction message).
+    double FieldValue(TEditFloat* field);
     void ShowRun(TDiagramFrame* frame, const double* samples, const CRunDisplay& display,
                  bool output);
 
     QSize DesignedSize;
+    int FieldReads = 0; // reads of number fields under way
     QPointer<TForm2> Form2;
     QPointer<TDiagramIncrease> DiagramIncrease;
     QPointer<THelloForm> HelloForm;

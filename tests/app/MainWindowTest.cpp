@@ -319,6 +319,24 @@ TEST_F(MainWindow, LeavingAParameterFieldAppliesItsCheckedValue) {
     EXPECT_DOUBLE_EQ(f().Bench.LowBandFilter1.GetTimeConstant(), 10000.0);
 }
 
+TEST_F(MainWindow, ACorrectionIsShownOnceWhenLeavingTheFieldStartsARun) {
+    // Like a message box, the handler runs the event loop while it shows.
+    std::vector<std::string> shown;
+    const MessageHandler previous = SetMessageHandler([&](const std::string& text) {
+        shown.push_back(text);
+        QCoreApplication::processEvents();
+    });
+    f().EditFloat3->setText("abc");
+    QFocusEvent leave(QEvent::FocusOut, Qt::MouseFocusReason);
+    QApplication::sendEvent(f().EditFloat3, &leave); // the click on "Пуск" took the focus
+    f().BitBtn1Click();
+    QCoreApplication::processEvents();
+    SetMessageHandler(previous);
+    EXPECT_EQ(shown.size(), 1u);
+    // Corrected to the middle of 10..10000 and applied.
+    EXPECT_DOUBLE_EQ(f().Bench.LowBandFilter1.GetTimeConstant(), 5005.0);
+}
+
 TEST_F(MainWindow, MeasurementShowsTwoDecimalsWithACommaAndStartResetsIt) {
     f().N12->trigger();
     f().N16->trigger();
