@@ -34,22 +34,42 @@ wait_for() {
   done
 }
 
-# Xvfb picks a free display itself and tells its number, so that tests run
-# side by side never meet on one display.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-wait_for 20 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$work/display")"
-wait_for 20 xdotool getdisplaygeometry > /dev/null 2>&1 || fail "Xvfb does not answer"
-
-"$app" > "$work/stdout" 2> "$work/stderr" &
-app_pid=$!
-
 main_window() {
   main=$(xdotool search --onlyvisible --name 'Тармин' 2>/dev/null | head -n 1)
   [ -n "$main" ]
 }
-wait_for 60 main_window || fail "the main window did not appear"
+window_or_ended() { main_window || ! kill -0 "$app_pid" 2> /dev/null; }
+
+# Xvfb picks a free display itself and tells its number, so that tests run
+# side by side never meet on one display. Returns 2 when the program could
+# not use the display (another server's start or end got in the way).
+start_program() {
+  rm -f "$work/display"
+  app_pid=
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  wait_for 20 test -s "$work/display" || return 2
+  export DISPLAY=":$(head -n 1 "$work/display")"
+  wait_for 20 xdotool getdisplaygeometry > /dev/null 2>&1 || return 2
+  "$app" > "$work/stdout" 2> "$work/stderr" &
+  app_pid=$!
+  wait_for 60 window_or_ended
+  main_window && return 0
+  grep -q 'could not connect to display' "$work/stderr" && return 2
+  return 1
+}
+
+for attempt in 1 2 3; do
+  start_program
+  result=$?
+  [ $result -eq 0 ] && break
+  [ $result -eq 1 ] && fail "the main window did not appear"
+  echo "attempt $attempt: no usable display ${DISPLAY:-}; trying another"
+  kill "$app_pid" "$xvfb_pid" 2> /dev/null
+  wait "$app_pid" "$xvfb_pid" 2> /dev/null
+  app_pid=; xvfb_pid=
+  [ $attempt -eq 3 ] && fail "no usable display after three attempts"
+done
 # The splash is the program's other visible window; it goes after 5 s.
 only_main_left() {
   [ "$(xdotool search --onlyvisible --class matched-filter-lab 2>/dev/null | wc -l)" -eq 1 ]
