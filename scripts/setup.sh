@@ -8,7 +8,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
-  xvfb xauth imagemagick xdotool
+  xvfb xauth imagemagick xdotool xclip
+  dpkg-dev file
 )
 
 missing=()

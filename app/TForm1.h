@@ -1,0 +1,148 @@
+#pragma once
+// The bench's main window. The first page shows the scheme of the bench and
+// its controls (signal and noise generators, gain, filter and its parameter,
+// registrar), the second page the filter's input and output on two charts.
+// The signal, noise and filter choices exist three times (combo box, main
+// menu, pop-up menu); all of them change only through ComboBox1Change and
+// ComboBox2Change, so they agree after every handler.
+//
+// The computations are the bench's (CBench); the window hands it its fields.
+
+#include <QMainWindow>
+#include <QPointer>
+
+// The icon set names two of its kinds after the bench's generators; it comes
+// first so that the generators' declarations do not read as shadowing it.
+#include "controls/LabIcons.h"
+
+#include "bench/CBench.h"
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class TDiagram;
+class TDiagramFrame;
+class TDiagramIncrease;
+class TEditFloat;
+class TForm2;
+class THelloForm;
+class TImage;
+struct CRunDisplay;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The description window that follows the filter choice (may be none).
+    void SetForm2(TForm2* form);
+    // The enlarged chart window that both chart frames open.
+    void SetDiagramIncrease(TDiagramIncrease* window);
+
+    // Whether the window starts maximised on a screen of this size: at most
+    // 800 pixels wide or at most 600 high.
+    static bool StartsMaximised(const QSize& screen);
+
+    // ---- Components; each object's name is the member's name.
+    QTabWidget* PageControl1;
+    QWidget* TabSheet1;
+    QWidget* TabSheet2;
+    QFrame* Panel1;
+    TImage* Image1; // signal on, noise off
+    TImage* Image2; // signal on, noise on
+    TImage* Image3; // signal off, noise on
+    TImage* Image4; // signal off, noise off
+    QGroupBox* GroupBox1;
+    QGroupBox* GroupBox2;
+    QGroupBox* GroupBox3;
+    QGroupBox* GroupBox4;
+    QGroupBox* GroupBox5;
+    QComboBox* ComboBox1; // signal
+    QComboBox* ComboBox2; // filter
+    QComboBox* ComboBox3; // noise
+    QPushButton* BitBtn1; // "Пуск"
+    QPushButton* BitBtn2; // "Описание"
+    QPushButton* BitBtn3; // "Измерение"
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    TEditFloat* EditFloat1; // gain, 0..1000
+    TEditFloat* EditFloat2; // integrator time constant, ms
+    TEditFloat* EditFloat3; // low-pass time constant, ms
+    TEditFloat* EditFloat4; // cut-off, Hz
+    QLabel* StaticText1;    // registrar readout
+    TDiagramFrame* DiagramFrame1; // filter input
+    TDiagramFrame* DiagramFrame2; // filter output
+    QMenu* PopupMenu1;
+    // The radio items, main menu and pop-up menu.
+    QAction *N10, *N11, *N12, *N15, *N16, *N19, *N20, *N21, *N22, *N23;
+    QAction *N29, *N30, *N31, *N34, *N35, *N38, *N39, *N40, *N110, *N41;
+
+    // The five filters and their configuration.
+    CBench Bench;
+
+    // ---- Handlers
+    void BitBtn1Click(); // Start: one run shown on both charts
+    void BitBtn2Click(); // the description window, modal
+    void BitBtn3Click(); // Measurement: the registrar's reading
+    void ComboBox1Change();
+    void ComboBox2Change();
+    void EditFloat1Exit();
+    void EditFloat2Exit();
+    void EditFloat3Exit();
+    void EditFloat4Exit();
+    void N10Click();
+    void N11Click();
+    void N12Click();
+    void N15Click();
+    void N16Click();
+    void N19Click();
+    void N20Click();
+    void N21Click();
+    void N22Click();
+    void N23Click();
+    void N3Click(); // copy the shown scheme
+    void N4Click(); // save the shown scheme
+    void N5Click(); // end the program
+    void TabSheet2MouseMove();
+    void DiagramFrame1DiagramMouseMove(TDiagram* sender, Qt::KeyboardModifiers shift, int x, int y);
+    void DiagramFrame2DiagramMouseMove(TDiagram* sender, Qt::KeyboardModifiers shift, int x, int y);
+    void FormCreate();
+    // FormCreate's rule for a screen of this size and free area.
+    void FitToScreen(const QSize& screen, const QRect& available);
+
+    // The scheme picture on show: the first visible of Image1..Image3, else Image4.
+    TImage* ShownImage() const;
+    // The fields as the bench reads them; each read validates its field.
+    CBenchControls Controls();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void BuildBenchPage();
+    void BuildChartsPage();
+    void BuildMenus();
+    // Sets the combo box's item and runs its change handler; recomputes the
+    // charts when they are on show.
+    void ChooseItem(QComboBox* box, int item);
+    // The value of a number field after its own check (and correction message).
+    double FieldValue(TEditFloat* field);
+    void ShowRun(TDiagramFrame* frame, const double* samples, const CRunDisplay& display,
+                 bool output);
+
+    QSize DesignedSize;
+    int FieldReads = 0; // reads of number fields under way
+    QPointer<TForm2> Form2;
+    QPointer<TDiagramIncrease> DiagramIncrease;
+    QPointer<THelloForm> HelloForm;
+};

@@ -1,0 +1,63 @@
+#include "app/TLabApplication.h"
+
+#include <QMessageBox>
+#include <exception>
+
+#include "base/MessageHook.h"
+
+namespace {
+void ShowFailure(const std::string& text) {
+    QMessageBox::critical(nullptr, QCoreApplication::applicationName(),
+                          QString::fromStdString(text));
+}
+
+TLabApplication::FailureReport& Report() {
+    static TLabApplication::FailureReport report = ShowFailure;
+    return report;
+}
+} // namespace
+
+bool TLabApplication::FailedFlag = false;
+
+TLabApplication::TLabApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool TLabApplication::Guarded(const std::function<void()>& step) {
+    std::string text;
+    try {
+        step();
+        return true;
+    } catch (const std::exception& e) {
+        text = e.what();
+    } catch (...) {
+        text = "Unknown exception";
+    }
+    // Reported outside the handler, so that a failing report cannot mask
+    // the first failure.
+    if (!FailedFlag) {
+        FailedFlag = true;
+        if (Report()) {
+            Report()(text);
+        }
+    }
+    QCoreApplication::exit(1);
+    return false;
+}
+
+TLabApplication::FailureReport TLabApplication::SetFailureReport(FailureReport report) {
+    FailureReport previous = std::move(Report());
+    Report() = report ? std::move(report) : FailureReport(ShowFailure);
+    return previous;
+}
+
+bool TLabApplication::notify(QObject* receiver, QEvent* event) {
+    bool result = false;
+    Guarded([&] { result = QApplication::notify(receiver, event); });
+    return result;
+}
+
+void InstallMessageBoxHandler() {
+    SetMessageHandler([](const std::string& text) {
+        QMessageBox::information(QApplication::activeWindow(), QCoreApplication::applicationName(),
+                                 QString::fromStdString(text));
+    });
+}

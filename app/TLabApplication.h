@@ -1,0 +1,35 @@
+#pragma once
+// The application object of the bench. An exception that escapes any event
+// handler is shown to the user with its text and ends the program with a
+// non-zero status; nothing is swallowed silently.
+
+#include <QApplication>
+#include <functional>
+#include <string>
+
+class TLabApplication : public QApplication {
+    Q_OBJECT
+
+  public:
+    TLabApplication(int& argc, char** argv);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // Whether an exception has ended (or is ending) the program.
+    static bool Failed() { return FailedFlag; }
+
+    // Runs step; an exception leaving it is reported (see SetFailureReport)
+    // and makes the result false.
+    static bool Guarded(const std::function<void()>& step);
+
+    // How a failure is told: a modal message box with the exception's text,
+    // unless replaced (tests record it instead). Returns the previous one.
+    using FailureReport = std::function<void(const std::string& text)>;
+    static FailureReport SetFailureReport(FailureReport report);
+
+  private:
+    static bool FailedFlag;
+};
+
+// Shows texts of the numeric layers (ShowMessage) in a modal message box with OK.
+void InstallMessageBoxHandler();

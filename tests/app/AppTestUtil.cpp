@@ -1,0 +1,43 @@
+#include "AppTestUtil.h"
+
+#include <QCursor>
+#include <vector>
+
+#include "app/THelloForm.h"
+#include "bench/BenchSamples.h"
+
+void CloseSplashes() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* splash = qobject_cast<THelloForm*>(w)) {
+            splash->close();
+        }
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+int OverrideCursorDepth() {
+    std::vector<Qt::CursorShape> shapes;
+    while (const QCursor* c = QApplication::overrideCursor()) {
+        shapes.push_back(c->shape());
+        QApplication::restoreOverrideCursor();
+    }
+    for (auto it = shapes.rbegin(); it != shapes.rend(); ++it) {
+        QApplication::setOverrideCursor(*it);
+    }
+    return static_cast<int>(shapes.size());
+}
+
+FormFixture::FormFixture() {
+    // What the program's start-up gives the generators.
+    SignalGenerator.Kind = skDelta;
+    NoiseGenerator.Amplitude = 1.0;
+    form = std::make_unique<TForm1>();
+    form2 = std::make_unique<TForm2>();
+    form->SetForm2(form2.get());
+    CloseSplashes();
+}
+
+FormFixture::~FormFixture() {
+    form2.reset();
+    form.reset();
+}

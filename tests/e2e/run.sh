@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# End-to-end test of the real window program on a virtual X screen: start it,
+# let the splash go, press "Пуск" and see curves on both charts, switch the
+# signal off and the noise on, measure, copy the registrar's reading, leave
+# through "Файл" > "Выход" and expect exit status 0 with a clean stderr.
+#   run.sh <matched-filter-lab> <lab-screen-check>
+set -uo pipefail
+app=$1
+check=$2
+work=$(mktemp -d)
+xvfb_pid=
+app_pid=
+
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  [ -f "$work/stderr" ] && { echo "--- program stderr"; tail -n 40 "$work/stderr"; }
+  exit 1
+}
+
+# Polls a command until it succeeds or the seconds run out.
+wait_for() {
+  local seconds=$1; shift
+  local end=$((SECONDS + seconds))
+  until "$@"; do
+    [ $SECONDS -ge $end ] && return 1
+    sleep 0.2
+  done
+}
+
+main_window() {
+  main=$(xdotool search --onlyvisible --name 'Тармин' 2>/dev/null | head -n 1)
+  [ -n "$main" ]
+}
+window_or_ended() { main_window || ! kill -0 "$app_pid" 2> /dev/null; }
+
+# Xvfb picks a free display itself and tells its number, so that tests run
+# side by side never meet on one display. Returns 2 when the program could
+# not use the display (another server's start or end got in the way).
+start_program() {
+  rm -f "$work/display"
+  app_pid=
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  wait_for 20 test -s "$work/display" || return 2
+  export DISPLAY=":$(head -n 1 "$work/display")"
+  wait_for 20 xdotool getdisplaygeometry > /dev/null 2>&1 || return 2
+  "$app" > "$work/stdout" 2> "$work/stderr" &
+  app_pid=$!
+  wait_for 60 window_or_ended
+  main_window && return 0
+  grep -q 'could not connect to display' "$work/stderr" && return 2
+  return 1
+}
+
+for attempt in 1 2 3; do
+  start_program
+  result=$?
+  [ $result -eq 0 ] && break
+  [ $result -eq 1 ] && fail "the main window did not appear"
+  echo "attempt $attempt: no usable display ${DISPLAY:-}; trying another"
+  kill "$app_pid" "$xvfb_pid" 2> /dev/null
+  wait "$app_pid" "$xvfb_pid" 2> /dev/null
+  app_pid=; xvfb_pid=
+  [ $attempt -eq 3 ] && fail "no usable display after three attempts"
+done
+# The splash is the program's other visible window; it goes after 5 s.
+only_main_left() {
+  [ "$(xdotool search --onlyvisible --class matched-filter-lab 2>/dev/null | wc -l)" -eq 1 ]
+}
+wait_for 30 only_main_left || fail "the splash did not go"
+
+eval "$(xdotool getwindowgeometry --shell "$main")"
+wx=$X; wy=$Y; ww=$WIDTH; wh=$HEIGHT
+menu_h=$((wh - 542))
+# The page sits in the page control's frame; its controls are found from the
+# window's left and bottom edges, which do not depend on the tab bar's height.
+row=$((wy + wh - 51))          # middle of "Пуск" and "Измерение"
+start_x=$((wx + 2 + 16 + 80))
+measure_x=$((wx + 2 + 376 + 264 + 52))
+readout_x=$((wx + 2 + 376 + 8 + 60))
+readout_y=$((row - 2))
+tabs_y=$((wy + menu_h + 10))
+
+click() { xdotool mousemove "$1" "$2" sleep 0.2 click 1; }
+shot() { import -window root "$work/shot.png" 2> /dev/null; }
+# Lines "net left top right bottom blocks rows" of the charts on screen.
+nets() { shot && ASAN_OPTIONS=detect_leaks=0 "$check" "$work/shot.png" "$wx" "$wy" "$ww" "$wh" > "$work/nets" 2>/dev/null; }
+
+# The charts page before any run: two nets with nothing but the flat base line.
+click $((wx + 250)) "$tabs_y"
+empty_charts() { nets && [ "$(wc -l < "$work/nets")" -eq 2 ] && awk '$7 > 3 {exit 1}' "$work/nets"; }
+wait_for 10 empty_charts || { cat "$work/nets"; fail "the empty charts page does not show two empty nets"; }
+
+# "Пуск" on the bench page: the program turns to the charts by itself.
+click $((wx + 60)) "$tabs_y"
+sleep 0.5
+click "$start_x" "$row"
+both_curves() { nets && [ "$(wc -l < "$work/nets")" -eq 2 ] && awk '$7 < 20 {exit 1}' "$work/nets"; }
+wait_for 30 both_curves || { cat "$work/nets"; fail "Пуск did not draw curves on both charts"; }
+echo "charts after Пуск:"; cat "$work/nets"
+
+# Signal off, then noise on, through the scheme's pop-up menu.
+click $((wx + 60)) "$tabs_y"
+sleep 0.5
+xdotool mousemove $((wx + 400)) $((wy + menu_h + 150)) sleep 0.3 click 3 sleep 0.5 \
+  key --delay 150 Down Down Down Right Down Down Return
+sleep 0.5
+xdotool mousemove $((wx + 400)) $((wy + menu_h + 150)) sleep 0.3 click 3 sleep 0.5 \
+  key --delay 150 Down Down Down Down Right Down Return
+sleep 0.5
+
+# Measure, then copy the reading from the registrar.
+click "$measure_x" "$row"
+echo -n | xclip -selection clipboard
+reading_copied() {
+  xdotool mousemove "$readout_x" "$readout_y" sleep 0.1 click --repeat 3 --delay 60 1 \
+    sleep 0.2 key ctrl+c
+  sleep 0.3
+  reading=$(timeout 5 xclip -o -selection clipboard 2> /dev/null)
+  [[ "$reading" =~ ^[0-9]+,[0-9]{2}$ ]]
+}
+wait_for 120 reading_copied || fail "no measured reading in the registrar (got '${reading:-}')"
+echo "registrar reading: $reading"
+
+# "Файл" > "Выход".
+xdotool mousemove $((wx + 20)) $((wy + menu_h / 2)) sleep 0.2 click 1 sleep 0.5 \
+  key --delay 150 Down Down Down Return
+ended() { ! kill -0 "$app_pid" 2> /dev/null; }
+wait_for 30 ended || fail "the program did not end after Выход"
+wait "$app_pid"
+status=$?
+app_pid=
+[ "$status" -eq 0 ] || fail "exit status $status"
+if grep -E 'ERROR: (Address|Leak)Sanitizer|runtime error:|SUMMARY: (Address|Undefined)' \
+     "$work/stderr"; then
+  fail "sanitizer report"
+fi
+echo "PASS"
