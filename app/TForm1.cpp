@@ -202,12 +202,12 @@ void TForm1::BuildMenus() {
     QMenu* n2 = bar->addMenu(Text("Лабораторная установка"));
     n2->setObjectName("N2");
     n2->menuAction()->setObjectName("N2");
-    QMenu* n9 = submenu(n2, "N9", "Генератор сигнала", TLabIcon::SignalGenerator);
+    QMenu* n9 = submenu(n2, "N9", "Генератор сигнала", TLabIcon::SignalSource);
     N10 = add(n9, "N10", "Дельта - импульс");
     N11 = add(n9, "N11", "Прямоугольный импульс");
     N12 = add(n9, "N12", "Отключен");
     separator(n2, "N13");
-    QMenu* n14 = submenu(n2, "N14", "Генератор шума", TLabIcon::NoiseGenerator);
+    QMenu* n14 = submenu(n2, "N14", "Генератор шума", TLabIcon::NoiseSource);
     N15 = add(n14, "N15", "Отключен");
     N16 = add(n14, "N16", "Подключен");
     separator(n2, "N17");
@@ -229,12 +229,12 @@ void TForm1::BuildMenus() {
     on(addIcon(p, "N8", "Сохранить схему лабораторной установки", TLabIcon::Save),
        &TForm1::N4Click);
     separator(p, "N27");
-    QMenu* n28 = submenu(p, "N28", "Генератор сигнала", TLabIcon::SignalGenerator);
+    QMenu* n28 = submenu(p, "N28", "Генератор сигнала", TLabIcon::SignalSource);
     N29 = add(n28, "N29", "Дельта - импульс");
     N30 = add(n28, "N30", "Прямоугольный импульс");
     N31 = add(n28, "N31", "Отключен");
     separator(p, "N32");
-    QMenu* n33 = submenu(p, "N33", "Генератор шума", TLabIcon::NoiseGenerator);
+    QMenu* n33 = submenu(p, "N33", "Генератор шума", TLabIcon::NoiseSource);
     N34 = add(n33, "N34", "Отключен");
     N35 = add(n33, "N35", "Подключен");
     separator(p, "N36");

@@ -11,11 +11,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
-// The icon set names two of its kinds after the bench's generators; it comes
-// first so that the generators' declarations do not read as shadowing it.
-#include "controls/LabIcons.h"
-
 #include "bench/CBench.h"
+#include "controls/LabIcons.h"
 
 class QAction;
 class QComboBox;

@@ -338,10 +338,10 @@ void PaintLabIcon(QPainter& p, const QRectF& r, TLabIcon kind) {
     case TLabIcon::Exit:
         PaintExit(p);
         break;
-    case TLabIcon::SignalGenerator:
+    case TLabIcon::SignalSource:
         PaintSignalGenerator(p);
         break;
-    case TLabIcon::NoiseGenerator:
+    case TLabIcon::NoiseSource:
         PaintNoiseGenerator(p);
         break;
     case TLabIcon::Filter:

@@ -10,22 +10,22 @@
 class QPainter;
 
 enum class TLabIcon {
-    Measure,         // crosshair: coordinate readout
-    Limits,          // axis corner with arrows: limit arrows
-    ReturnLimits,    // turning arrow around a frame: back to the initial limits
-    Enlarge,         // magnifier: enlarged chart window
-    Save,            // diskette: save as a picture
-    Copy,            // two sheets: copy to the clipboard
-    Close,           // red cross
-    NetOnly,         // bare grid: do not draw the series while limits change
-    Exit,            // door with an arrow
-    SignalGenerator, // box with a rectangular pulse
-    NoiseGenerator,  // box with a noisy trace
-    Filter,          // box with a low-pass response
-    Description,     // sheet with text
-    Start,           // green play triangle
-    Registrar,       // meter dial
-    Application      // oscilloscope screen with a pulse
+    Measure,      // crosshair: coordinate readout
+    Limits,       // axis corner with arrows: limit arrows
+    ReturnLimits, // turning arrow around a frame: back to the initial limits
+    Enlarge,      // magnifier: enlarged chart window
+    Save,         // diskette: save as a picture
+    Copy,         // two sheets: copy to the clipboard
+    Close,        // red cross
+    NetOnly,      // bare grid: do not draw the series while limits change
+    Exit,         // door with an arrow
+    SignalSource, // box with a rectangular pulse
+    NoiseSource,  // box with a noisy trace
+    Filter,       // box with a low-pass response
+    Description,  // sheet with text
+    Start,        // green play triangle
+    Registrar,    // meter dial
+    Application   // oscilloscope screen with a pulse
 };
 
 // The icon of kind, painted on demand at the requested size.

@@ -274,3 +274,5 @@ void TDiagramFrame::SetArrowsVisible(bool visible) {
         a->setVisible(visible);
     }
 }
+
+TDiagramFrame::~TDiagramFrame() = default;

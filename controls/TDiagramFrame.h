@@ -33,6 +33,8 @@ class TDiagramFrame : public QFrame {
 
   public:
     explicit TDiagramFrame(QWidget* parent = nullptr);
+    // Out of line, so that hosts need not see the enlarged window's class.
+    ~TDiagramFrame() override;
 
     // Components; object names equal the member names.
     TDiagram* Diagram = nullptr;

@@ -183,7 +183,7 @@ TEST(Icons, DistinctSharpAtEveryScaleAndGreyWhenDisabled) {
         TLabIcon::Measure,         TLabIcon::Limits,         TLabIcon::ReturnLimits,
         TLabIcon::Enlarge,         TLabIcon::Save,           TLabIcon::Copy,
         TLabIcon::Close,           TLabIcon::NetOnly,        TLabIcon::Exit,
-        TLabIcon::SignalGenerator, TLabIcon::NoiseGenerator, TLabIcon::Filter,
+        TLabIcon::SignalSource, TLabIcon::NoiseSource, TLabIcon::Filter,
         TLabIcon::Description,     TLabIcon::Start,          TLabIcon::Registrar,
         TLabIcon::Application};
     std::set<QByteArray> seen;
