@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QtMath>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -20,6 +21,9 @@
 namespace {
 
 const char* const kNoDialog = "Не удаётся сохранить файл. Не достаточно памяти.";
+
+// The ratio tests draw at; 0 for the screen's.
+qreal gPictureRatio = 0;
 
 } // namespace
 
@@ -67,8 +71,33 @@ void TDiagram::FullSize() {
         Picture = QImage();
         return;
     }
-    Picture = QImage(width(), height(), QImage::Format_RGB32);
+    Picture = QImage();
+    SizePicture(width(), height(), PictureRatio());
     Picture.fill(Qt::white);
+}
+
+qreal TDiagram::SetPictureRatio(qreal ratio) {
+    const qreal previous = gPictureRatio;
+    gPictureRatio = ratio > 0 ? ratio : 0;
+    return previous;
+}
+
+qreal TDiagram::PictureRatio() const {
+    if (Exporting) {
+        return 1.0;
+    }
+    const qreal ratio = gPictureRatio > 0 ? gPictureRatio : devicePixelRatioF();
+    return ratio > 0 ? ratio : 1.0;
+}
+
+void TDiagram::SizePicture(int W, int H, qreal ratio) {
+    const QSize device(qCeil(W * ratio), qCeil(H * ratio));
+    if (Picture.size() == device && Picture.format() == QImage::Format_RGB32 &&
+        Picture.devicePixelRatio() == ratio) {
+        return;
+    }
+    Picture = QImage(device, QImage::Format_RGB32);
+    Picture.setDevicePixelRatio(ratio);
 }
 
 // ---------------------------------------------------------------- rendering
@@ -82,6 +111,11 @@ struct TDiagram::TLayout {
 };
 
 void TDiagram::ShowDiagram() {
+    Render();
+    update();
+}
+
+void TDiagram::Render() {
     FeelerDrawn = false;
     const int W = width();
     const int H = height();
@@ -90,20 +124,23 @@ void TDiagram::ShowDiagram() {
         xb_net = yb_net = w_net = h_net = 0;
         Scale.X.SetPixels(0, 0);
         Scale.Y.SetPixels(0, 0);
-        update();
         return;
     }
     // Every pixel is painted below, so a picture of the right size is reused
     // rather than blanked first.
-    if (Picture.size() != QSize(W, H) || Picture.format() != QImage::Format_RGB32) {
-        Picture = QImage(W, H, QImage::Format_RGB32);
-    }
+    const qreal ratio = PictureRatio();
+    SizePicture(W, H, ratio);
     QPainter p(&Picture);
     if (!p.isActive()) {
         return;
     }
     const TLayout layout = LayOut();
     const QColor backDiagram = PrintMode ? QColor(Qt::white) : ColorBackDiagram;
+    if (Picture.width() != W * ratio || Picture.height() != H * ratio) {
+        // At a fractional ratio the picture's last device pixels lie partly
+        // outside the widget, where the logical drawing does not reach them.
+        Picture.fill(backDiagram);
+    }
     const QColor backNet = PrintMode ? QColor(Qt::white) : ColorBackNet;
     const QColor netLine = PrintMode ? QColor(Qt::black) : ColorNetLine;
 
@@ -164,8 +201,7 @@ void TDiagram::ShowDiagram() {
         p.setClipping(false);
     }
     p.end();
-    ShowBitmap();
-    update();
+    DrawBitmaps();
 }
 
 QColor TDiagram::TextColor(const QColor& own) const {
@@ -237,6 +273,11 @@ void TDiagram::DrawNames(QPainter& p, const QColor& back) {
 }
 
 void TDiagram::ShowBitmap() {
+    DrawBitmaps();
+    update();
+}
+
+void TDiagram::DrawBitmaps() {
     if (Picture.isNull() || (BitmapX.isNull() && BitmapY.isNull())) {
         return;
     }
@@ -248,7 +289,6 @@ void TDiagram::ShowBitmap() {
         p.drawImage(Get_xe_net() - BitmapX.width() - 3, Get_ye_net() - BitmapX.height() - 3,
                     BitmapX);
     }
-    update();
 }
 
 // ---------------------------------------------------------------- series
@@ -287,10 +327,22 @@ void TDiagram::ShowPoint(double x, double y, const QColor& color) {
     }
     const int px = MathToPhisX(x);
     const int py = MathToPhisY(y);
-    if (px >= 0 && py >= 0 && px < Picture.width() && py < Picture.height()) {
-        Picture.setPixelColor(px, py, color);
-        update(px, py, 1, 1);
+    const QSizeF size = Picture.deviceIndependentSize();
+    if (px < 0 || py < 0 || px >= size.width() || py >= size.height()) {
+        return;
     }
+    // The widget's pixel is a block of device pixels at a ratio above 1.
+    const qreal r = Picture.devicePixelRatio();
+    const int x0 = qFloor(px * r);
+    const int y0 = qFloor(py * r);
+    const int x1 = std::min(Picture.width(), std::max(x0 + 1, qFloor((px + 1) * r)));
+    const int y1 = std::min(Picture.height(), std::max(y0 + 1, qFloor((py + 1) * r)));
+    for (int dy = y0; dy < y1; ++dy) {
+        for (int dx = x0; dx < x1; ++dx) {
+            Picture.setPixelColor(dx, dy, color);
+        }
+    }
+    update(px, py, 1, 1);
 }
 
 void TDiagram::DeleteKeeper(unsigned char n) {
@@ -381,12 +433,27 @@ void TDiagram::MouseMove(Qt::KeyboardModifiers shift, int x, int y) {
 // ---------------------------------------------------------------- widget
 
 void TDiagram::paintEvent(QPaintEvent* event) {
+    // A window moved to a screen of another density is shown at the new one.
+    if (!Picture.isNull() && Picture.devicePixelRatio() != PictureRatio()) {
+        Render();
+    }
     QPainter p(this);
+    const QRect r = event->rect();
     if (Picture.isNull()) {
-        p.fillRect(event->rect(), ColorBackDiagram);
+        p.fillRect(r, ColorBackDiagram);
         return;
     }
-    p.drawImage(event->rect(), Picture, event->rect());
+    const qreal ratio = Picture.devicePixelRatio();
+    p.drawImage(QRectF(r), Picture,
+                QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
+}
+
+bool TDiagram::event(QEvent* event) {
+    if (event->type() == QEvent::ScreenChangeInternal && !Picture.isNull() &&
+        Picture.devicePixelRatio() != PictureRatio()) {
+        ShowDiagram();
+    }
+    return QWidget::event(event);
 }
 
 void TDiagram::resizeEvent(QResizeEvent* event) {
@@ -402,12 +469,20 @@ void TDiagram::mouseMoveEvent(QMouseEvent* event) {
 
 // ---------------------------------------------------------------- export
 
-void TDiagram::CopyToClipboard() {
+QImage TDiagram::ExportPicture() {
+    Exporting = true;
     SetPrintMode();
-    if (QClipboard* clipboard = QGuiApplication::clipboard()) {
-        clipboard->setImage(Picture);
-    }
+    const QImage picture = Picture;
+    Exporting = false;
     ResetPrintMode();
+    return picture;
+}
+
+void TDiagram::CopyToClipboard() {
+    const QImage picture = ExportPicture();
+    if (QClipboard* clipboard = QGuiApplication::clipboard()) {
+        clipboard->setImage(picture);
+    }
 }
 
 void TDiagram::SaveBmpFile() {
@@ -426,8 +501,5 @@ void TDiagram::SaveBmpFile() {
 
 bool TDiagram::SaveBmpFile(const QString& name) {
     const QString fileName = CorrectBitmapFileName(name);
-    SetPrintMode();
-    const QImage picture = Picture;
-    ResetPrintMode();
-    return WriteBitmapFile(picture, fileName);
+    return WriteBitmapFile(ExportPicture(), fileName);
 }

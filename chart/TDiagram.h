@@ -60,7 +60,16 @@ class TDiagram : public QWidget {
     double GetGridStepY() const { return GridStepY; }
     // Gives the picture a new blank (white) image of the widget's size.
     void FullSize();
+    // The picture as the widget shows it. On a screen of device pixel ratio r
+    // it holds r times the widget's pixels each way, at devicePixelRatio() r,
+    // so that the chart stays sharp; pixel (x, y) of the widget is then the
+    // block from (x*r, y*r). At ratio 1 it is the widget's size, pixel for
+    // pixel. The exports are always of the widget's size.
     const QImage& GetPicture() const { return Picture; }
+    // Lets tests stand in for a screen of another device pixel ratio: every
+    // chart draws at ratio from its next repaint on. Returns the previous
+    // setting; 0 restores the ratio of the widget's screen.
+    static qreal SetPictureRatio(qreal ratio);
 
     // ---- Appearance
     void SetColorBackDiagram(const QColor& c) { Assign(ColorBackDiagram, c); }
@@ -249,6 +258,7 @@ class TDiagram : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     // The mouse handler proper, in the chart's pixels.
     void MouseMove(Qt::KeyboardModifiers shift, int x, int y);
@@ -265,6 +275,18 @@ class TDiagram : public QWidget {
         ShowDiagram();
     }
     void RedrawIf(bool changed);
+    // The device pixel ratio the picture is drawn at: the screen's, or 1 while
+    // an export is drawn.
+    qreal PictureRatio() const;
+    // Makes Picture a W x H image at ratio, its pixels left as they are when
+    // it already was one.
+    void SizePicture(int W, int H, qreal ratio);
+    // ShowDiagram and ShowBitmap without the repaint of the widget.
+    void Render();
+    void DrawBitmaps();
+    // The print picture at ratio 1, drawn for an export; the chart is shown
+    // again afterwards as before.
+    QImage ExportPicture();
     void AutoRange(bool x, bool average);
     struct TLayout;
     TLayout LayOut();
@@ -289,6 +311,7 @@ class TDiagram : public QWidget {
     TTextMeasure LayoutName, LayoutNameX, LayoutNameY;
     TTextMeasure DrawnName, DrawnNameX, DrawnNameY, DrawnNet;
     bool PrintMode = false;
+    bool Exporting = false;
     QImage BitmapX, BitmapY;
     bool LineEnabled = true;
     bool ShowFeeler = true;

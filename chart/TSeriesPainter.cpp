@@ -2,8 +2,10 @@
 
 #include <QLine>
 #include <QPainter>
+#include <QPen>
 #include <QPoint>
 #include <QRect>
+#include <QtMath>
 #include <QVector>
 #include <algorithm>
 #include <climits>
@@ -24,20 +26,28 @@ constexpr int kMaxMarks = 8192;
 // self-intersecting polygon, which costs a hundred times a thin line. Laying
 // thin lines side by side, shifted across and along, gives the same thick
 // stroke at the speed of thin ones. The spare pixel of an even width goes up
-// and to the left.
+// and to the left. On a picture of device pixel ratio r the thin lines are
+// device pixels, so a stroke covers the r x r blocks of the pixels it covers
+// at ratio 1.
 template <class Draw> void ThickStroke(QPainter& p, int width, Draw draw) {
+    const qreal r = p.device() != nullptr ? p.device()->devicePixelRatio() : 1.0;
     draw();
-    const int lo = -(width / 2);
-    const int hi = (width - 1) / 2;
+    int lo = -(width / 2);
+    int hi = (width - 1) / 2;
+    if (r != 1.0) {
+        lo = qFloor(lo * r);
+        hi = qCeil((hi + 1) * r) - 1;
+    }
     for (int o = lo; o <= hi; ++o) {
         if (o == 0) {
             continue;
         }
-        p.translate(o, 0);
+        const qreal d = r != 1.0 ? o / r : o;
+        p.translate(d, 0);
         draw();
-        p.translate(-o, o);
+        p.translate(-d, d);
         draw();
-        p.translate(0, -o);
+        p.translate(0, -d);
     }
 }
 
@@ -277,8 +287,15 @@ void TSeriesPainter::StemsOrBars(TKeeper& k, bool bars) {
     if (!strokes.marks.isEmpty()) {
         // The marks are rings filled with the net's background.
         P.setBrush(PrintMode ? QColor(Qt::white) : NetBack);
-        for (const QRect& r : strokes.marks) {
-            P.drawEllipse(r);
+        // A ring as wide as a pixel of the widget on a denser picture too.
+        const qreal r = P.device() != nullptr ? P.device()->devicePixelRatio() : 1.0;
+        if (r != 1.0) {
+            QPen pen = P.pen();
+            pen.setWidthF(r);
+            P.setPen(pen);
+        }
+        for (const QRect& rect : strokes.marks) {
+            P.drawEllipse(rect);
         }
         P.setBrush(Qt::NoBrush);
     }
