@@ -1,7 +1,6 @@
 #include "chart/TDiagram.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -11,16 +10,11 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "base/MessageHook.h"
-#include "chart/BitmapFile.h"
 #include "chart/Crosshair.h"
 #include "chart/GridPainter.h"
-#include "chart/SaveDialog.h"
 #include "chart/TSeriesPainter.h"
 
 namespace {
-
-const char* const kNoDialog = "Не удаётся сохранить файл. Не достаточно памяти.";
 
 // The ratio tests draw at; 0 for the screen's.
 qreal gPictureRatio = 0;
@@ -465,41 +459,4 @@ void TDiagram::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     MouseMove(event->modifiers(), pos.x(), pos.y());
     QWidget::mouseMoveEvent(event);
-}
-
-// ---------------------------------------------------------------- export
-
-QImage TDiagram::ExportPicture() {
-    Exporting = true;
-    SetPrintMode();
-    const QImage picture = Picture;
-    Exporting = false;
-    ResetPrintMode();
-    return picture;
-}
-
-void TDiagram::CopyToClipboard() {
-    const QImage picture = ExportPicture();
-    if (QClipboard* clipboard = QGuiApplication::clipboard()) {
-        clipboard->setImage(picture);
-    }
-}
-
-void TDiagram::SaveBmpFile() {
-    QString fileName;
-    switch (AskBitmapFileName(this, QStringLiteral("Диаграмма.bmp"), fileName)) {
-    case TSaveDialogResult::Accepted:
-        SaveBmpFile(fileName);
-        break;
-    case TSaveDialogResult::Unavailable:
-        ShowMessage(kNoDialog);
-        break;
-    case TSaveDialogResult::Cancelled:
-        break;
-    }
-}
-
-bool TDiagram::SaveBmpFile(const QString& name) {
-    const QString fileName = CorrectBitmapFileName(name);
-    return WriteBitmapFile(ExportPicture(), fileName);
 }
