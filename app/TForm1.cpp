@@ -17,6 +17,7 @@
 
 #include "app/BenchPictures.h"
 #include "app/BusyCursor.h"
+#include "app/RunOnChart.h"
 #include "app/TForm2.h"
 #include "app/THelloForm.h"
 #include "base/FloatToText.h"
@@ -323,11 +324,11 @@ void TForm1::BuildBenchPage() {
     connect(ComboBox3, &QComboBox::activated, this, &TForm1::ComboBox1Change);
 
     GroupBox3 = MakeGroup(page, "GroupBox3", " Фильтр ", 376, 320, 393, 105);
-    ComboBox2 = MakeList(GroupBox3, "ComboBox2", 8, 20, 377,
-                         {"СФ для прямоугольного импульса",
-                          "СФ для прямоугольного импульса с неидеальным интегратором",
-                          "СФ для импульса \"меандр\"", "ФНЧ 1-го порядка",
-                          "ФНЧ с П - образной АЧХ"});
+    ComboBox2 =
+        MakeList(GroupBox3, "ComboBox2", 8, 20, 377,
+                 {"СФ для прямоугольного импульса",
+                  "СФ для прямоугольного импульса с неидеальным интегратором",
+                  "СФ для импульса \"меандр\"", "ФНЧ 1-го порядка", "ФНЧ с П - образной АЧХ"});
     connect(ComboBox2, &QComboBox::activated, this, &TForm1::ComboBox2Change);
     BitBtn2 = MakeButton(GroupBox3, "BitBtn2", "Описание", TLabIcon::Description, 264, 57, 105, 25);
     connect(BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
@@ -359,8 +360,7 @@ void TForm1::BuildBenchPage() {
     StaticText1->setFont(readoutFont);
     StaticText1->setText("0");
     // The student copies the reading into a report.
-    StaticText1->setTextInteractionFlags(Qt::TextSelectableByMouse |
-                                         Qt::TextSelectableByKeyboard);
+    StaticText1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     BitBtn3 = MakeButton(GroupBox4, "BitBtn3", "Измерение", TLabIcon::Registrar, 264, 24, 105, 25);
     BitBtn3->setEnabled(false);
     connect(BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
@@ -417,9 +417,9 @@ void TForm1::FitToScreen(const QSize& screen, const QRect& available) {
     // there; never above or left of the screen, where the menu would be lost.
     const QRect designed(QPoint(267, 111), DesignedSize);
     const QPoint centred = available.center() - QRect(QPoint(), DesignedSize).center();
-    move(available.contains(designed)
-             ? designed.topLeft()
-             : QPoint(std::max(centred.x(), available.left()), std::max(centred.y(), available.top())));
+    move(available.contains(designed) ? designed.topLeft()
+                                      : QPoint(std::max(centred.x(), available.left()),
+                                               std::max(centred.y(), available.top())));
 }
 
 void TForm1::SetForm2(TForm2* form) {
@@ -457,25 +457,7 @@ CBenchControls TForm1::Controls() {
 
 void TForm1::ShowRun(TDiagramFrame* frame, const double* samples, const CRunDisplay& display,
                      bool output) {
-    TDiagram* d = frame->Diagram;
-    TKeeper* k = d->GetKeeper(0);
-    k->SetData(samples, display.Count, display.ArgMin, display.ArgMax);
-    // Hidden while the x range changes, so that those redraws skip the series.
-    k->Hide();
-    d->SetRangeX(display.RangeXmin, display.RangeXmax);
-    d->SetLimitX(display.LimitXmin, display.LimitXmax);
-    if (!output || display.OutputYFromData) {
-        k->Show();
-        d->AutoRangeY();
-    } else {
-        d->AutoRangeY();
-        k->Show();
-        if (display.RaiseOutputYmax(d->GetYmax())) {
-            d->SetYmax(display.OutputYFloor);
-        } else {
-            d->ShowDiagram();
-        }
-    }
+    ShowRunOnChart(*frame->Diagram, samples, display, output);
     frame->SaveInitialLimits();
 }
 
@@ -719,15 +701,14 @@ void TForm1::DiagramFrame2DiagramMouseMove(TDiagram* sender, Qt::KeyboardModifie
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseMove &&
-        (watched == PageControl1 || watched == TabSheet2)) {
+    if (event->type() == QEvent::MouseMove && (watched == PageControl1 || watched == TabSheet2)) {
         // Moves over a chart reach the page too, on their way up; only those
         // outside both frames put the tools away.
         const QPoint at = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
         const QWidget* under = QApplication::widgetAt(at);
-        const bool overFrame = under && (DiagramFrame1->isAncestorOf(under) ||
-                                         DiagramFrame2->isAncestorOf(under) ||
-                                         under == DiagramFrame1 || under == DiagramFrame2);
+        const bool overFrame =
+            under && (DiagramFrame1->isAncestorOf(under) || DiagramFrame2->isAncestorOf(under) ||
+                      under == DiagramFrame1 || under == DiagramFrame2);
         if (!overFrame) {
             TabSheet2MouseMove();
         }

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/RunOnChart.h"
 #include "bench/CBench.h"
 #include "bench/CRunDisplay.h"
 #include "chart/TDiagram.h"
@@ -33,27 +34,6 @@ std::unique_ptr<TDiagram> MakeChart() {
     return d;
 }
 
-// What the window's Start handler does with one chart after the run.
-void ShowRun(TDiagram& d, const double* samples, const CRunDisplay& run, bool output) {
-    TKeeper* k = d.GetKeeper(0);
-    k->SetData(samples, run.Count, run.ArgMin, run.ArgMax);
-    k->Hide();
-    d.SetRangeX(run.RangeXmin, run.RangeXmax);
-    d.SetLimitX(run.LimitXmin, run.LimitXmax);
-    if (!output || run.OutputYFromData) {
-        k->Show();
-        d.AutoRangeY();
-        return;
-    }
-    d.AutoRangeY();
-    k->Show();
-    if (run.RaiseOutputYmax(d.GetYmax())) {
-        d.SetYmax(run.OutputYFloor);
-    } else {
-        d.ShowDiagram();
-    }
-}
-
 // One pass of the bench without noise and both charts showing it.
 struct Shown {
     std::unique_ptr<TDiagram> Input = MakeChart();
@@ -68,8 +48,8 @@ struct Shown {
         c.FilterItem = filterItem;
         bench.ComputeRun(c);
         const CRunDisplay run = RunDisplayFor(signalItem);
-        ShowRun(*Input, InputSamples, run, false);
-        ShowRun(*Output, OutputSamples, run, true);
+        ShowRunOnChart(*Input, InputSamples, run, false);
+        ShowRunOnChart(*Output, OutputSamples, run, true);
     }
 };
 
