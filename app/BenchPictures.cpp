@@ -1,5 +1,6 @@
 #include "app/BenchPictures.h"
 
+#include "controls/TImage.h"
 #include "filters/CChebishevFilter.h"
 
 #include <QFont>
@@ -42,7 +43,9 @@ QFont PictureFont(const char* family, qreal pixels, bool bold = false, bool ital
     return f;
 }
 
-QFont LabelFont(qreal pixels = 13) { return PictureFont("Arial", pixels); }
+QFont LabelFont(qreal pixels = 13) {
+    return PictureFont("Arial", pixels);
+}
 QFont MathFont(qreal pixels = 17, bool italic = false) {
     return PictureFont("Times New Roman", pixels, false, italic);
 }
@@ -268,9 +271,11 @@ void IntegralSign(QPainter& p, QPointF c, qreal h) {
     QPainterPath path;
     const qreal x = c.x(), y = c.y();
     path.moveTo(x - 0.20 * h, y + 0.36 * h);
-    path.cubicTo(x - 0.14 * h, y + 0.50 * h, x - 0.03 * h, y + 0.46 * h, x - 0.02 * h, y + 0.22 * h);
+    path.cubicTo(x - 0.14 * h, y + 0.50 * h, x - 0.03 * h, y + 0.46 * h, x - 0.02 * h,
+                 y + 0.22 * h);
     path.lineTo(x + 0.02 * h, y - 0.22 * h);
-    path.cubicTo(x + 0.03 * h, y - 0.46 * h, x + 0.14 * h, y - 0.50 * h, x + 0.20 * h, y - 0.36 * h);
+    path.cubicTo(x + 0.03 * h, y - 0.46 * h, x + 0.14 * h, y - 0.50 * h, x + 0.20 * h,
+                 y - 0.36 * h);
     QPen pen(Ink, std::max(1.3, h / 16.0));
     pen.setCapStyle(Qt::RoundCap);
     p.setPen(pen);
@@ -328,14 +333,13 @@ void DrawScreen(QPainter& p, const QRectF& r) {
 // ---------------------------------------------------------------------------
 // The filter drawings
 
-const TRuns InputSignal{{QStringLiteral("s")}, {QString::fromUtf8("вх"), TRunKind::Sub},
-                        {QStringLiteral("(t)")}};
-const TRuns OutputSignal{{QStringLiteral("s")}, {QString::fromUtf8("вых"), TRunKind::Sub},
-                         {QStringLiteral("(t)")}};
+const TRuns InputSignal{
+    {QStringLiteral("s")}, {QString::fromUtf8("вх"), TRunKind::Sub}, {QStringLiteral("(t)")}};
+const TRuns OutputSignal{
+    {QStringLiteral("s")}, {QString::fromUtf8("вых"), TRunKind::Sub}, {QStringLiteral("(t)")}};
 const TRuns PulseDelay{{QString::fromUtf8("τ")}, {QString::fromUtf8("и"), TRunKind::Sub}};
-const TRuns HalfPulseDelay{{QString::fromUtf8("τ")},
-                           {QString::fromUtf8("и"), TRunKind::Sub},
-                           {QStringLiteral("/2")}};
+const TRuns HalfPulseDelay{
+    {QString::fromUtf8("τ")}, {QString::fromUtf8("и"), TRunKind::Sub}, {QStringLiteral("/2")}};
 
 // The signal names written above the input and output wires.
 void SignalLabel(QPainter& p, QPointF centre, const TRuns& runs) {
@@ -413,8 +417,8 @@ void PaintMeander(QPainter& p) {
     ArrowWire(p, {QPointF(262, y), QPointF(adder.x() - r, y)});
     SignLabel(p, QPointF(adder.x() - r - 9, y - 11), "+");
     // The undelayed input enters from above, the fully delayed from below.
-    ArrowWire(p, {QPointF(112, y), QPointF(112, 60), QPointF(adder.x(), 60),
-                  QPointF(adder.x(), y - r)});
+    ArrowWire(
+        p, {QPointF(112, y), QPointF(112, 60), QPointF(adder.x(), 60), QPointF(adder.x(), y - r)});
     SignLabel(p, QPointF(adder.x() - 11, y - r - 10), "−");
     Wire(p, {QPointF(210, y), QPointF(210, 240), QPointF(225, 240)});
     DelayBox(p, QRectF(225, 218, 60, 44), HalfPulseDelay);
@@ -434,7 +438,8 @@ void PaintFirstOrderLowPass(QPainter& p) {
     SignalLabel(p, QPointF(80, y - 16), InputSignal);
     ArrowWire(p, {QPointF(30, y), QPointF(block.left(), y)});
     Box(p, block);
-    DrawTextCentred(p, LabelFont(17), QPointF(block.center().x(), y - 22), QString::fromUtf8("ФНЧ"));
+    DrawTextCentred(p, LabelFont(17), QPointF(block.center().x(), y - 22),
+                    QString::fromUtf8("ФНЧ"));
     DrawTransferFunction(p, QPointF(block.center().x(), y + 12), {{QStringLiteral("k")}},
                          {{QString::fromUtf8("1 + jωτ")}});
     ArrowWire(p, {QPointF(block.right(), y), QPointF(455, y)});
@@ -509,7 +514,8 @@ void PaintMagnitudeResponse(QPainter& p) {
     // The edge: a dotted line from the curve at fc down to its tick.
     CChebishevFilter filter;
     DesignResponseFilter(filter);
-    const QPointF edge = ResponsePoint(ResponseBandEdge, CascadeMagnitude(filter, ResponseBandEdge));
+    const QPointF edge =
+        ResponsePoint(ResponseBandEdge, CascadeMagnitude(filter, ResponseBandEdge));
     DottedLine(p, edge, QPointF(edge.x(), PlotBottom));
     p.drawLine(QPointF(edge.x(), PlotBottom), QPointF(edge.x(), PlotBottom + 4));
     DrawRunsCentred(p, axisFont, QPointF(edge.x(), PlotBottom + 16),
@@ -561,7 +567,8 @@ void PaintSplashDecoration(QPainter& p) {
                               QPointF(325, base), QPointF(332, base)}));
     SetLinePen(p);
     DrawRunsCentred(p, f, QPointF(292, base - 48),
-                    {{QStringLiteral("s")}, {QString::fromUtf8("вых"), TRunKind::Sub},
+                    {{QStringLiteral("s")},
+                     {QString::fromUtf8("вых"), TRunKind::Sub},
                      {QStringLiteral("(t)")}});
 }
 
@@ -628,8 +635,9 @@ void PaintScheme(QPainter& p, TSchemeSwitches switches) {
     const QRectF scope(590, MiddleRow - 42, 140, 84);
     const qreal j1 = 266, j2 = 390;
     ArrowWire(p, {QPointF(adder.x() + r, MiddleRow), QPointF(filter.left(), MiddleRow)});
-    ArrowWire(p, {QPointF(j1, MiddleRow), QPointF(j1, TopWireRow),
-                  QPointF(scope.center().x(), TopWireRow), QPointF(scope.center().x(), scope.top())});
+    ArrowWire(p,
+              {QPointF(j1, MiddleRow), QPointF(j1, TopWireRow),
+               QPointF(scope.center().x(), TopWireRow), QPointF(scope.center().x(), scope.top())});
     Junction(p, QPointF(j1, MiddleRow));
     TextBox(p, filter, {"Фильтр"}, LabelFont(14));
 
@@ -711,19 +719,12 @@ double ResponseMagnitude(double f) {
 
 namespace {
 
-template <typename Paint>
-QImage Render(int w, int h, qreal dpr, Paint paint) {
+// The image control's rendering, with a ratio that makes no sense taken as 1.
+QImage Render(int w, int h, qreal dpr, const TImage::PaintFunction& paint) {
     if (!(dpr > 0.0) || dpr > 16.0) {
         dpr = 1.0;
     }
-    QImage image(static_cast<int>(std::lround(w * dpr)), static_cast<int>(std::lround(h * dpr)),
-                 QImage::Format_RGB32);
-    image.setDevicePixelRatio(dpr);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    paint(p);
-    p.end();
-    return image;
+    return TImage::RenderPicture(QSize(w, h), dpr, paint);
 }
 
 } // namespace
