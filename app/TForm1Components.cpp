@@ -1,0 +1,336 @@
+// The main window's components, built at their designed places and sizes,
+// and its two menus.
+#include "app/TForm1.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+
+#include "app/BenchPictures.h"
+#include "app/BusyCursor.h"
+#include "app/RunOnChart.h"
+#include "app/TForm2.h"
+#include "app/THelloForm.h"
+#include "base/FloatToText.h"
+#include "bench/CRunDisplay.h"
+#include "chart/TDiagram.h"
+#include "controls/LabIcons.h"
+#include "controls/SaveImageToBmp.h"
+#include "controls/TDiagramFrame.h"
+#include "controls/TDiagramIncrease.h"
+#include "controls/TEditFloat.h"
+#include "controls/TImage.h"
+
+namespace {
+
+QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+template <class W> W* Make(QWidget* parent, const char* name, int x, int y, int w, int h) {
+    W* widget = new W(parent);
+    widget->setObjectName(name);
+    widget->setGeometry(x, y, w, h);
+    return widget;
+}
+
+QComboBox* MakeList(QWidget* parent, const char* name, int x, int y, int w,
+                    std::initializer_list<const char*> items) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(name);
+    for (const char* item : items) {
+        box->addItem(Text(item));
+    }
+    box->setGeometry(x, y, w, std::max(21, box->sizeHint().height()));
+    return box;
+}
+
+QGroupBox* MakeGroup(QWidget* parent, const char* name, const char* title, int x, int y, int w,
+                     int h) {
+    auto* box = Make<QGroupBox>(parent, name, x, y, w, h);
+    box->setTitle(Text(title));
+    return box;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, TLabIcon icon,
+                        int x, int y, int w, int h) {
+    auto* button = Make<QPushButton>(parent, name, x, y, w, h);
+    button->setText(Text(caption));
+    button->setIcon(LabIcon(icon));
+    return button;
+}
+
+TEditFloat* MakeField(QWidget* parent, const char* name, int x, int y, int w, double min,
+                      double max, double val) {
+    auto* field = Make<TEditFloat>(parent, name, x, y, w, 21);
+    field->setMaxLength(7);
+    field->LoadDescription({{}, true, max, min, val, {}, {}});
+    return field;
+}
+
+QFont ChartFont(bool boldItalic) {
+    QFont font("Times New Roman");
+    font.setPixelSize(16);
+    font.setBold(boldItalic);
+    font.setItalic(boldItalic);
+    return font;
+}
+
+void SetUpChart(TDiagram* d, const char* title, const char* nameY) {
+    d->SetFontName(ChartFont(true));
+    d->SetFontNameX(ChartFont(true));
+    d->SetFontNameY(ChartFont(true));
+    d->SetFontNet(ChartFont(false));
+    d->SetNameDiagram(Text(title));
+    d->SetNameY(Text(nameY));
+    d->SetNameX(Text("t, мс"));
+}
+
+} // namespace
+
+void TForm1::BuildMenus() {
+    auto add = [](QMenu* menu, const char* name, const char* caption) {
+        QAction* a = menu->addAction(Text(caption));
+        a->setObjectName(name);
+        return a;
+    };
+    auto addIcon = [](QMenu* menu, const char* name, const char* caption, TLabIcon icon) {
+        QAction* a = menu->addAction(LabIcon(icon), Text(caption));
+        a->setObjectName(name);
+        return a;
+    };
+    auto separator = [](QMenu* menu, const char* name) {
+        menu->addSeparator()->setObjectName(name);
+    };
+    auto submenu = [](QMenu* menu, const char* name, const char* caption, TLabIcon icon) {
+        QMenu* sub = menu->addMenu(LabIcon(icon), Text(caption));
+        sub->setObjectName(name);
+        sub->menuAction()->setObjectName(name);
+        return sub;
+    };
+    auto group = [this](std::initializer_list<QAction*> items) {
+        auto* g = new QActionGroup(this);
+        g->setExclusive(true);
+        for (QAction* a : items) {
+            a->setCheckable(true);
+            g->addAction(a);
+        }
+        items.begin()[0]->setChecked(true);
+    };
+    auto on = [this](QAction* a, void (TForm1::*handler)()) {
+        connect(a, &QAction::triggered, this, handler);
+    };
+
+    QMenuBar* bar = menuBar();
+    bar->setObjectName("MainMenu1");
+    QMenu* n1 = bar->addMenu(Text("Файл"));
+    n1->setObjectName("N1");
+    n1->menuAction()->setObjectName("N1");
+    on(addIcon(n1, "N3", "Копировать схему лабораторной установки", TLabIcon::Copy),
+       &TForm1::N3Click);
+    on(addIcon(n1, "N4", "Сохранить схему лабораторной установки", TLabIcon::Save),
+       &TForm1::N4Click);
+    separator(n1, "N6");
+    on(addIcon(n1, "N5", "Выход", TLabIcon::Exit), &TForm1::N5Click);
+
+    QMenu* n2 = bar->addMenu(Text("Лабораторная установка"));
+    n2->setObjectName("N2");
+    n2->menuAction()->setObjectName("N2");
+    QMenu* n9 = submenu(n2, "N9", "Генератор сигнала", TLabIcon::SignalSource);
+    N10 = add(n9, "N10", "Дельта - импульс");
+    N11 = add(n9, "N11", "Прямоугольный импульс");
+    N12 = add(n9, "N12", "Отключен");
+    separator(n2, "N13");
+    QMenu* n14 = submenu(n2, "N14", "Генератор шума", TLabIcon::NoiseSource);
+    N15 = add(n14, "N15", "Отключен");
+    N16 = add(n14, "N16", "Подключен");
+    separator(n2, "N17");
+    QMenu* n18 = submenu(n2, "N18", "Фильтр", TLabIcon::Filter);
+    N19 = add(n18, "N19", "СФ для прямоугольного импульса");
+    N20 = add(n18, "N20", "СФ для прямоугольного импульса с неидеальным интегратором");
+    N21 = add(n18, "N21", "СФ для импульса \"меандр\"");
+    N22 = add(n18, "N22", "ФНЧ первого порядка");
+    N23 = add(n18, "N23", "ФНЧ с П - образной АЧХ");
+    on(addIcon(n2, "N24", "Описание фильтра", TLabIcon::Description), &TForm1::BitBtn2Click);
+    separator(n2, "N25");
+    on(addIcon(n2, "N26", "Пуск", TLabIcon::Start), &TForm1::BitBtn1Click);
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName("PopupMenu1");
+    QMenu* p = PopupMenu1;
+    on(addIcon(p, "N7", "Копировать схему лабораторной установки", TLabIcon::Copy),
+       &TForm1::N3Click);
+    on(addIcon(p, "N8", "Сохранить схему лабораторной установки", TLabIcon::Save),
+       &TForm1::N4Click);
+    separator(p, "N27");
+    QMenu* n28 = submenu(p, "N28", "Генератор сигнала", TLabIcon::SignalSource);
+    N29 = add(n28, "N29", "Дельта - импульс");
+    N30 = add(n28, "N30", "Прямоугольный импульс");
+    N31 = add(n28, "N31", "Отключен");
+    separator(p, "N32");
+    QMenu* n33 = submenu(p, "N33", "Генератор шума", TLabIcon::NoiseSource);
+    N34 = add(n33, "N34", "Отключен");
+    N35 = add(n33, "N35", "Подключен");
+    separator(p, "N36");
+    QMenu* n37 = submenu(p, "N37", "Фильтр", TLabIcon::Filter);
+    N38 = add(n37, "N38", "СФ для прямоугольного импульса");
+    N39 = add(n37, "N39", "СФ для прямоугольного импульса с неидеальным интегратором");
+    N40 = add(n37, "N40", "СФ для импульса \"меандр\"");
+    N110 = add(n37, "N110", "ФНЧ 1-го порядка");
+    N41 = add(n37, "N41", "ФНЧ с П - образной АЧХ");
+    on(addIcon(p, "N42", "Описание фильтра", TLabIcon::Description), &TForm1::BitBtn2Click);
+    separator(p, "N43");
+    on(addIcon(p, "N44", "Пуск", TLabIcon::Start), &TForm1::BitBtn1Click);
+
+    group({N10, N11, N12});
+    group({N15, N16});
+    group({N19, N20, N21, N22, N23});
+    group({N29, N30, N31});
+    group({N34, N35});
+    group({N38, N39, N40, N110, N41});
+
+    for (QAction* a : {N10, N29}) {
+        on(a, &TForm1::N10Click);
+    }
+    for (QAction* a : {N11, N30}) {
+        on(a, &TForm1::N11Click);
+    }
+    for (QAction* a : {N12, N31}) {
+        on(a, &TForm1::N12Click);
+    }
+    for (QAction* a : {N15, N34}) {
+        on(a, &TForm1::N15Click);
+    }
+    for (QAction* a : {N16, N35}) {
+        on(a, &TForm1::N16Click);
+    }
+    for (QAction* a : {N19, N38}) {
+        on(a, &TForm1::N19Click);
+    }
+    for (QAction* a : {N20, N39}) {
+        on(a, &TForm1::N20Click);
+    }
+    for (QAction* a : {N21, N40}) {
+        on(a, &TForm1::N21Click);
+    }
+    for (QAction* a : {N22, N110}) {
+        on(a, &TForm1::N22Click);
+    }
+    for (QAction* a : {N23, N41}) {
+        on(a, &TForm1::N23Click);
+    }
+}
+
+void TForm1::BuildBenchPage() {
+    QWidget* page = TabSheet1;
+
+    Panel1 = Make<QFrame>(page, "Panel1", 0, 0, 777, 313);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1->setLineWidth(2);
+    Panel1->setAutoFillBackground(true);
+    QPalette white = Panel1->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    Panel1->setPalette(white);
+    Panel1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Panel1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { PopupMenu1->popup(Panel1->mapToGlobal(at)); });
+    TImage** images[] = {&Image1, &Image2, &Image3, &Image4};
+    for (int n = 1; n <= 4; ++n) {
+        TImage* image = new TImage(Panel1);
+        image->setObjectName(QString("Image%1").arg(n));
+        image->setGeometry(16, 8, SchemeWidth, SchemeHeight);
+        image->SetPicture(QSize(SchemeWidth, SchemeHeight), [n](QPainter& painter) {
+            PaintScheme(painter, SchemeSwitchesOfImage(n));
+        });
+        image->SetPopupMenu(PopupMenu1);
+        image->setVisible(n == 1);
+        *images[n - 1] = image;
+    }
+
+    GroupBox1 = MakeGroup(page, "GroupBox1", " Генератор сигнала ", 8, 320, 169, 105);
+    ComboBox1 = MakeList(GroupBox1, "ComboBox1", 8, 32, 153,
+                         {"Дельта-импульс", "Прямоугольный импульс", "Отключен"});
+    connect(ComboBox1, &QComboBox::activated, this, &TForm1::ComboBox1Change);
+
+    GroupBox2 = MakeGroup(page, "GroupBox2", " Генератор шума ", 184, 320, 185, 105);
+    ComboBox3 = MakeList(GroupBox2, "ComboBox3", 16, 32, 153, {"Отключен", "Подключен"});
+    connect(ComboBox3, &QComboBox::activated, this, &TForm1::ComboBox1Change);
+
+    GroupBox3 = MakeGroup(page, "GroupBox3", " Фильтр ", 376, 320, 393, 105);
+    ComboBox2 =
+        MakeList(GroupBox3, "ComboBox2", 8, 20, 377,
+                 {"СФ для прямоугольного импульса",
+                  "СФ для прямоугольного импульса с неидеальным интегратором",
+                  "СФ для импульса \"меандр\"", "ФНЧ 1-го порядка", "ФНЧ с П - образной АЧХ"});
+    connect(ComboBox2, &QComboBox::activated, this, &TForm1::ComboBox2Change);
+    BitBtn2 = MakeButton(GroupBox3, "BitBtn2", "Описание", TLabIcon::Description, 264, 57, 105, 25);
+    connect(BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
+    Label1 = Make<QLabel>(GroupBox3, "Label1", 8, 48, 200, 21);
+    Label1->setText(Text("Постоянная времени интегратора, мс:"));
+    Label2 = Make<QLabel>(GroupBox3, "Label2", 8, 48, 200, 21);
+    Label2->setText(Text("Постоянная времени, мс:"));
+    Label3 = Make<QLabel>(GroupBox3, "Label3", 8, 48, 200, 21);
+    Label3->setText(Text("Частота среза, Гц:"));
+    EditFloat2 = MakeField(GroupBox3, "EditFloat2", 10, 70, 200, 10, 100000, 100);
+    EditFloat3 = MakeField(GroupBox3, "EditFloat3", 8, 70, 200, 10, 10000, 100);
+    EditFloat4 = MakeField(GroupBox3, "EditFloat4", 8, 70, 200, 1, 300, 1);
+    for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label2, Label3, EditFloat2,
+                                                      EditFloat3, EditFloat4}) {
+        w->hide();
+    }
+
+    GroupBox4 = MakeGroup(page, "GroupBox4", " Регистратор  мВ*мВ ", 376, 432, 393, 73);
+    StaticText1 = Make<QLabel>(GroupBox4, "StaticText1", 8, 24, 201, 21);
+    StaticText1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    StaticText1->setAutoFillBackground(true);
+    QPalette readout = StaticText1->palette();
+    readout.setColor(QPalette::Window, Qt::white);
+    StaticText1->setPalette(readout);
+    QFont readoutFont("Times New Roman");
+    readoutFont.setPixelSize(19);
+    readoutFont.setBold(true);
+    readoutFont.setItalic(true);
+    StaticText1->setFont(readoutFont);
+    StaticText1->setText("0");
+    // The student copies the reading into a report.
+    StaticText1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    BitBtn3 = MakeButton(GroupBox4, "BitBtn3", "Измерение", TLabIcon::Registrar, 264, 24, 105, 25);
+    BitBtn3->setEnabled(false);
+    connect(BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
+
+    BitBtn1 = MakeButton(page, "BitBtn1", "Пуск", TLabIcon::Start, 16, 448, 161, 41);
+    BitBtn1->setIconSize(QSize(24, 24));
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+
+    GroupBox5 = MakeGroup(page, "GroupBox5", " Коэффициент усиления  ", 184, 432, 185, 73);
+    EditFloat1 = MakeField(GroupBox5, "EditFloat1", 16, 28, 153, 0, 1000, 1);
+
+    for (TEditFloat* field : {EditFloat1, EditFloat2, EditFloat3, EditFloat4}) {
+        field->installEventFilter(this);
+    }
+}
+
+void TForm1::BuildChartsPage() {
+    DiagramFrame1 = Make<TDiagramFrame>(TabSheet2, "DiagramFrame1", 8, 0, 760, 250);
+    DiagramFrame2 = Make<TDiagramFrame>(TabSheet2, "DiagramFrame2", 8, 260, 760, 250);
+    SetUpChart(DiagramFrame1->Diagram, "Сигнал на входе фильтра", "sвх(t), B");
+    SetUpChart(DiagramFrame2->Diagram, "Сигнал на выходе фильтра", "sвых(t), мВ");
+    // Moving over one chart shows its tools and puts the other's away.
+    QObject::disconnect(DiagramFrame1->Diagram, &TDiagram::OnMouseMove, DiagramFrame1, nullptr);
+    QObject::disconnect(DiagramFrame2->Diagram, &TDiagram::OnMouseMove, DiagramFrame2, nullptr);
+    connect(DiagramFrame1->Diagram, &TDiagram::OnMouseMove, this,
+            &TForm1::DiagramFrame1DiagramMouseMove);
+    connect(DiagramFrame2->Diagram, &TDiagram::OnMouseMove, this,
+            &TForm1::DiagramFrame2DiagramMouseMove);
+}
