@@ -135,7 +135,7 @@ BENCHMARK(BM_MeasureWorstCaseSerialNoise)->Unit(benchmark::kMillisecond)->Iterat
 #include <cstdio>
 #include <sstream>
 
-#include "bench/BenchCommandLine.h"
+#include "cli/BenchCommandLine.h"
 
 namespace {
 // A run with noise, so that the CSV holds numbers of every length.

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "bench/BenchCommandLine.h"
+#include "cli/BenchCommandLine.h"
 #include "bench/CBench.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "bench/BenchCommandLine.h"
+#include "cli/BenchCommandLine.h"
 
 #include <cctype>
 #include <cerrno>
