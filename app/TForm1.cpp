@@ -1,6 +1,5 @@
 #include "app/TForm1.h"
 
-#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -15,7 +14,6 @@
 #include <QScreen>
 #include <QTabWidget>
 
-#include "app/BenchPictures.h"
 #include "app/BusyCursor.h"
 #include "app/RunOnChart.h"
 #include "app/TForm2.h"
@@ -54,7 +52,7 @@ TForm1::TForm1(QWidget* parent)
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName("PageControl1");
-    PageControl1->setFixedSize(784, 542);
+    PageControl1->setFixedSize(ClientWidth, ClientHeight);
     setCentralWidget(PageControl1);
     TabSheet1 = new QWidget;
     TabSheet1->setObjectName("TabSheet1");
@@ -79,7 +77,7 @@ TForm1::TForm1(QWidget* parent)
     ComboBox3->setCurrentIndex(0);
 
     // Fixed size: the client area is the page control, below the menu bar.
-    DesignedSize = QSize(784, 542 + menuBar()->sizeHint().height());
+    DesignedSize = QSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
     setFixedSize(DesignedSize);
     FormCreate();
 }

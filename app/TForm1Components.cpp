@@ -3,32 +3,18 @@
 #include "app/TForm1.h"
 
 #include <QActionGroup>
-#include <QApplication>
-#include <QClipboard>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
-#include <QTabWidget>
 
 #include "app/BenchPictures.h"
-#include "app/BusyCursor.h"
-#include "app/RunOnChart.h"
-#include "app/TForm2.h"
-#include "app/THelloForm.h"
-#include "base/FloatToText.h"
-#include "bench/CRunDisplay.h"
 #include "chart/TDiagram.h"
 #include "controls/LabIcons.h"
-#include "controls/SaveImageToBmp.h"
 #include "controls/TDiagramFrame.h"
-#include "controls/TDiagramIncrease.h"
 #include "controls/TEditFloat.h"
 #include "controls/TImage.h"
 
