@@ -75,7 +75,7 @@ class TForm1 : public QMainWindow {
     QLabel* Label1;
     QLabel* Label2;
     QLabel* Label3;
-    TEditFloat* EditFloat1; // gain, 0..1000
+    TEditFloat* EditFloat1; // noise amplifier's gain
     TEditFloat* EditFloat2; // integrator time constant, ms
     TEditFloat* EditFloat3; // low-pass time constant, ms
     TEditFloat* EditFloat4; // cut-off, Hz

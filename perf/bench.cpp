@@ -65,7 +65,6 @@ BENCHMARK(BM_NoiseNextSample);
 static void BM_BenchRun(benchmark::State& state) {
     SeedRandom(1);
     CBench bench;
-    SignalGenerator.Kind = skRectangle;
     CBenchControls controls;
     controls.SignalItem = siRectangle;
     controls.NoiseItem = niOn;
@@ -142,7 +141,6 @@ namespace {
 void NoisyRun() {
     SeedRandom(3);
     CBench bench;
-    SignalGenerator.Kind = SignalKindForItem(siRectangle);
     CBenchControls controls;
     controls.SignalItem = siRectangle;
     controls.NoiseItem = niOn;
