@@ -129,7 +129,7 @@ bool CanMeasure(int signalItem, int noiseItem) {
 
 CSchemeSwitches SchemeSwitchesFor(int signalItem, int noiseItem) {
     const bool signal = SignalOnForItem(signalItem);
-    return {signal, NoiseAddedForItem(noiseItem), CanMeasure(signalItem, noiseItem)};
+    return {signal, NoiseAddedForItem(noiseItem), !signal};
 }
 
 int SchemeImageFor(int signalItem, int noiseItem) {

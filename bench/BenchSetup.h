@@ -129,7 +129,9 @@ inline bool operator!=(const CSchemeSwitches& a, const CSchemeSwitches& b) {
 }
 
 // The switches for a pair of choices: a generator's branch is closed while it
-// is on; the registrar's branch while it can measure.
+// is on; the registrar's branch whenever the signal is off, with noise or
+// without (without noise it has nothing to measure, but nothing is
+// disconnected from it either).
 CSchemeSwitches SchemeSwitchesFor(int signalItem, int noiseItem);
 // Which of the window's scheme pictures Image1..Image4 shows for a pair of
 // choices: 1 signal alone, 2 signal and noise, 3 noise alone, 4 neither.

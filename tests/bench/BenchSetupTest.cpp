@@ -78,7 +78,7 @@ TEST(BenchSetup, SchemeAndRegistrarForEveryPairOfChoices) {
         {siRectangle, niOff, false, 1, {true, false, false}},
         {siRectangle, niOn, false, 2, {true, true, false}},
         {siRectangle, 2, false, 2, {true, true, false}},
-        {siOff, niOff, false, 4, {false, false, false}},
+        {siOff, niOff, false, 4, {false, false, true}},
         {siOff, niOn, true, 3, {false, true, true}},
         {siOff, 2, true, 3, {false, true, true}},
     };
