@@ -151,6 +151,7 @@ constexpr double ChebishevRipple = 0.05;   // span of the pass-band ripple, frac
 constexpr double ChebishevBandEdge = 0.05; // cycles per sample
 constexpr double ChebishevGain = 100.0;    // the cascade's input multiplier
 
-// Designs filter as the bench's (fixed order, then ripple, order, band edge,
-// gain, in the order the design's setters need).
+// Designs filter as the bench's: automatic order off, then the ripple, the
+// order, the band edge and the gain, in the order the design's setters need,
+// then the sections.
 void DesignBenchChebishev(CChebishevFilter& filter);
