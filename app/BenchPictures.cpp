@@ -11,8 +11,7 @@
 #include <QPolygonF>
 #include <QString>
 
-#include <cmath>
-#include <complex>
+#include <algorithm>
 #include <initializer_list>
 #include <vector>
 
@@ -189,25 +188,8 @@ constexpr qreal PlotLeft = 62, PlotRight = 440, PlotBottom = 242, PlotTop = 62;
 void DesignResponseFilter(CChebishevFilter& f) {
     // The bench's own design, with unit overall gain so that the pass band
     // ripples just below 1.
-    f.SetAutoOrder(false);
-    f.SetRipple(0.05);
-    f.SetOrder(10);
-    f.SetCyclicBandEdge(ResponseBandEdge);
+    DesignBenchChebishev(f);
     f.SetGain(1.0);
-    f.Design();
-}
-
-// |H| of a cascade on the unit circle, from the coefficients of its sections.
-double CascadeMagnitude(const CCascadFilter2& cascade, double f) {
-    const std::complex<double> z1 = std::polar(1.0, -2.0 * M_PI * f);
-    const std::complex<double> z2 = z1 * z1;
-    double m = std::fabs(cascade.GetGain());
-    for (const CDigitalFilter2* s = cascade.GetFirstCascade(); s != nullptr; s = s->GetNext()) {
-        const std::complex<double> num = s->GetB(0) + s->GetB(1) * z1 + s->GetB(2) * z2;
-        const std::complex<double> den = 1.0 - s->GetA(1) * z1 - s->GetA(2) * z2;
-        m *= std::fabs(s->GetGain()) * std::abs(num) / std::abs(den);
-    }
-    return m;
 }
 
 void DottedLine(QPainter& p, QPointF a, QPointF b) {
@@ -250,8 +232,7 @@ void PaintMagnitudeResponse(QPainter& p) {
     // The edge: a dotted line from the curve at fc down to its tick.
     CChebishevFilter filter;
     DesignResponseFilter(filter);
-    const QPointF edge =
-        ResponsePoint(ResponseBandEdge, CascadeMagnitude(filter, ResponseBandEdge));
+    const QPointF edge = ResponsePoint(ResponseBandEdge, filter.Magnitude(ResponseBandEdge));
     DottedLine(p, edge, QPointF(edge.x(), PlotBottom));
     p.drawLine(QPointF(edge.x(), PlotBottom), QPointF(edge.x(), PlotBottom + 4));
     DrawRunsCentred(p, axisFont, QPointF(edge.x(), PlotBottom + 16),
@@ -263,7 +244,7 @@ void PaintMagnitudeResponse(QPainter& p) {
     curve.reserve(steps + 1);
     for (int i = 0; i <= steps; ++i) {
         const double f = ResponseMaxFrequency * i / steps;
-        curve << ResponsePoint(f, std::min(CascadeMagnitude(filter, f), 1.08));
+        curve << ResponsePoint(f, std::min(filter.Magnitude(f), 1.08));
     }
     QPen pen(Ink, 1.8);
     pen.setJoinStyle(Qt::RoundJoin);
@@ -311,19 +292,6 @@ void PaintSplashDecoration(QPainter& p) {
 } // namespace
 
 // ---------------------------------------------------------------------------
-
-TSchemeSwitches SchemeSwitchesOfImage(int image) {
-    switch (image) {
-    case 1:
-        return {true, false, false};
-    case 2:
-        return {true, true, false};
-    case 3:
-        return {false, true, true};
-    default:
-        return {false, false, false};
-    }
-}
 
 QRect SchemeSwitchRect(TSchemeSwitch which) {
     switch (which) {
@@ -445,12 +413,6 @@ void PaintSplash(QPainter& p) {
 QPointF ResponsePoint(double f, double m) {
     return QPointF(PlotLeft + (PlotRight - PlotLeft) * f / ResponseMaxFrequency,
                    PlotBottom - (PlotBottom - PlotTop) * m / ResponseMaxMagnitude);
-}
-
-double ResponseMagnitude(double f) {
-    CChebishevFilter filter;
-    DesignResponseFilter(filter);
-    return CascadeMagnitude(filter, f);
 }
 
 namespace {

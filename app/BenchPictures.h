@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QRect>
 
+#include "bench/BenchSetup.h"
+
 class QPainter;
 
 // Logical sizes of the pictures (pixels at 100 % scale).
@@ -16,21 +18,10 @@ constexpr int SchemeWidth = 740, SchemeHeight = 300;
 constexpr int FilterPictureWidth = 483, FilterPictureHeight = 300;
 constexpr int SplashWidth = 400, SplashHeight = 300;
 
-// Which branches of the bench scheme are connected (a switch drawn closed).
-struct TSchemeSwitches {
-    bool Signal;
-    bool Noise;
-    bool Registrar;
-};
-inline bool operator==(const TSchemeSwitches& a, const TSchemeSwitches& b) {
-    return a.Signal == b.Signal && a.Noise == b.Noise && a.Registrar == b.Registrar;
-}
-inline bool operator!=(const TSchemeSwitches& a, const TSchemeSwitches& b) { return !(a == b); }
-
-// The switches of scheme picture 1..4 (Image1: signal only; Image2: signal and
-// noise; Image3: noise and registrar; Image4: nothing connected). Any other
-// number gives every switch open.
-TSchemeSwitches SchemeSwitchesOfImage(int image);
+// Which branches of the bench scheme are connected (a switch drawn closed);
+// the bench says which for each choice and each of the pictures Image1..4
+// (SchemeSwitchesFor, SchemeSwitchesOfImage).
+using TSchemeSwitches = CSchemeSwitches;
 
 // The bench scheme, SchemeWidth x SchemeHeight.
 void PaintScheme(QPainter& p, TSchemeSwitches switches);
@@ -48,18 +39,15 @@ enum class TSchemeSwitch { Signal, Noise, Registrar };
 QRect SchemeSwitchRect(TSchemeSwitch which);
 int SchemeSwitchRow(TSchemeSwitch which);
 
-// The magnitude-response plot of filter item 4: its design is the bench's
-// flat-passband low-pass of order 10 (5 % ripple) with the band edge at
-// ResponseBandEdge cycles/sample and unit overall gain. The plot maps a
-// frequency f (cycles/sample, 0..ResponseMaxFrequency) and a magnitude m
-// (0..ResponseMaxMagnitude) to picture coordinates.
-constexpr double ResponseBandEdge = 0.05;
+// The magnitude-response plot of filter item 4: the bench's own design
+// (DesignBenchChebishev) with unit overall gain, its band edge at
+// ResponseBandEdge cycles/sample. The plot maps a frequency f (cycles/sample,
+// 0..ResponseMaxFrequency) and a magnitude m (0..ResponseMaxMagnitude) to
+// picture coordinates.
+constexpr double ResponseBandEdge = ChebishevBandEdge;
 constexpr double ResponseMaxFrequency = 0.08;
 constexpr double ResponseMaxMagnitude = 1.0;
 QPointF ResponsePoint(double f, double m);
-// |H| of that design at frequency f (cycles/sample), evaluated from the
-// coefficients of its sections on the unit circle.
-double ResponseMagnitude(double f);
 
 // The pictures rendered into images of their logical size times dpr (dpr > 0,
 // otherwise 1), with the device pixel ratio set, so that a widget shows them

@@ -1,6 +1,5 @@
 #include "app/TForm1.h"
 
-#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -15,7 +14,6 @@
 #include <QScreen>
 #include <QTabWidget>
 
-#include "app/BenchPictures.h"
 #include "app/BusyCursor.h"
 #include "app/RunOnChart.h"
 #include "app/TForm2.h"
@@ -54,7 +52,7 @@ TForm1::TForm1(QWidget* parent)
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName("PageControl1");
-    PageControl1->setFixedSize(784, 542);
+    PageControl1->setFixedSize(ClientWidth, ClientHeight);
     setCentralWidget(PageControl1);
     TabSheet1 = new QWidget;
     TabSheet1->setObjectName("TabSheet1");
@@ -79,7 +77,7 @@ TForm1::TForm1(QWidget* parent)
     ComboBox3->setCurrentIndex(0);
 
     // Fixed size: the client area is the page control, below the menu bar.
-    DesignedSize = QSize(784, 542 + menuBar()->sizeHint().height());
+    DesignedSize = QSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
     setFixedSize(DesignedSize);
     FormCreate();
 }
@@ -162,8 +160,9 @@ void TForm1::ShowRun(TDiagramFrame* frame, const double* samples, const CRunDisp
 void TForm1::BitBtn1Click() {
     TBusyCursor busy;
     StaticText1->setText("0");
-    Bench.ComputeRun(Controls());
-    const CRunDisplay display = RunDisplayFor(ComboBox1->currentIndex());
+    const CBenchControls controls = Controls();
+    Bench.ComputeRun(controls);
+    const CRunDisplay display = RunDisplayFor(controls);
     ShowRun(DiagramFrame1, InputSamples, display, false);
     ShowRun(DiagramFrame2, OutputSamples, display, true);
     if (PageControl1->currentIndex() != 1) {
@@ -182,38 +181,40 @@ void TForm1::BitBtn3Click() {
 
 // ---------------------------------------------------------------- choices
 
-void TForm1::ComboBox1Change() {
-    const int s = ComboBox1->currentIndex();
-    const bool noise = ComboBox3->currentIndex() != niOff;
-    SignalGenerator.Kind = SignalKindForItem(s);
-    if (s == siOff) {
-        Image1->hide();
-        Image2->hide();
-        N12->setChecked(true);
-        N31->setChecked(true);
-        (noise ? N16 : N15)->setChecked(true);
-        (noise ? N35 : N34)->setChecked(true);
-        Image3->setVisible(noise);
-        Image4->setVisible(!noise);
-        // Only noise alone can be measured.
-        BitBtn3->setEnabled(noise);
-    } else {
-        (s == siDelta ? N10 : N11)->setChecked(true);
-        (s == siDelta ? N29 : N30)->setChecked(true);
-        Image3->hide();
-        BitBtn3->setEnabled(false);
-        Image4->hide();
-        (noise ? N16 : N15)->setChecked(true);
-        (noise ? N35 : N34)->setChecked(true);
-        Image2->setVisible(noise);
-        Image1->setVisible(!noise);
+namespace {
+
+// Checks the radio item of a choice; an item the menu lacks checks nothing.
+void CheckItem(std::initializer_list<QAction*> items, int item) {
+    if (item >= 0 && item < static_cast<int>(items.size())) {
+        items.begin()[item]->setChecked(true);
     }
 }
 
+} // namespace
+
+void TForm1::ComboBox1Change() {
+    const int s = ComboBox1->currentIndex();
+    const int n = ComboBox3->currentIndex();
+    ChooseSignal(s);
+    CheckItem({N10, N11, N12}, s);
+    CheckItem({N29, N30, N31}, s);
+    CheckItem({N15, N16}, NoiseAddedForItem(n) ? niOn : niOff);
+    CheckItem({N34, N35}, NoiseAddedForItem(n) ? niOn : niOff);
+    const int shown = SchemeImageFor(s, n);
+    int image = 1;
+    for (TImage* picture : {Image1, Image2, Image3, Image4}) {
+        picture->setVisible(image++ == shown);
+    }
+    BitBtn3->setEnabled(CanMeasure(s, n));
+}
+
 void TForm1::ComboBox2Change() {
-    for (QWidget* w : std::initializer_list<QWidget*>{Label1, EditFloat2, Label2, EditFloat3,
-                                                      Label3, EditFloat4}) {
-        w->hide();
+    QLabel* const labels[BenchParameterCount] = {nullptr, Label1, Label2, Label3};
+    TEditFloat* const fields[BenchParameterCount] = {EditFloat1, EditFloat2, EditFloat3,
+                                                     EditFloat4};
+    for (int p = bpIntegratorTimeConstant; p < BenchParameterCount; ++p) {
+        labels[p]->hide();
+        fields[p]->hide();
     }
     const int item = ComboBox2->currentIndex();
     if (Form2) {
@@ -222,41 +223,18 @@ void TForm1::ComboBox2Change() {
         }
         Form2->setWindowTitle(ComboBox2->currentText());
     }
-    struct Row {
-        QAction* mainItem;
-        QAction* popupItem;
-        QLabel* label;
-        TEditFloat* field;
-    };
-    const Row rows[] = {{N19, N38, nullptr, nullptr},
-                        {N20, N39, Label1, EditFloat2},
-                        {N21, N40, nullptr, nullptr},
-                        {N22, N110, Label2, EditFloat3},
-                        {N23, N41, Label3, EditFloat4}};
-    if (item < 0 || item > 4) {
+    if (item < 0 || item >= FilterItemCount) {
         return;
     }
-    const Row& row = rows[item];
-    row.mainItem->setChecked(true);
-    row.popupItem->setChecked(true);
-    if (row.field) {
-        row.label->show();
+    CheckItem({N19, N20, N21, N22, N23}, item);
+    CheckItem({N38, N39, N40, N110, N41}, item);
+    const int p = ParameterOfFilter(item);
+    if (p != NoBenchParameter && labels[p]) {
+        labels[p]->show();
         // The field shows what its filter holds now, which a run may have
         // changed since the field was last set.
-        double value = 0;
-        switch (item) {
-        case fiMafNotIdeal:
-            value = Bench.MafNotIdealFilter.GetTimeConstant();
-            break;
-        case fiLowBand1:
-            value = Bench.LowBandFilter1.GetTimeConstant();
-            break;
-        default:
-            value = Bench.ChebishevFilter.GetCyclicBandEdge() * 1000.0;
-            break;
-        }
-        row.field->SetVal(value);
-        row.field->show();
+        fields[p]->SetVal(Bench.ParameterValue(p));
+        fields[p]->show();
     }
     if (Form2) {
         Form2->Images()[item]->show();

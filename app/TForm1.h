@@ -43,6 +43,11 @@ class TForm1 : public QMainWindow {
     // The enlarged chart window that both chart frames open.
     void SetDiagramIncrease(TDiagramIncrease* window);
 
+    // The designed client area, which the page control fills; the menu bar
+    // comes on top of it.
+    static constexpr int ClientWidth = 784;
+    static constexpr int ClientHeight = 542;
+
     // Whether the window starts maximised on a screen of this size: at most
     // 800 pixels wide or at most 600 high.
     static bool StartsMaximised(const QSize& screen);
@@ -70,7 +75,7 @@ class TForm1 : public QMainWindow {
     QLabel* Label1;
     QLabel* Label2;
     QLabel* Label3;
-    TEditFloat* EditFloat1; // gain, 0..1000
+    TEditFloat* EditFloat1; // noise amplifier's gain
     TEditFloat* EditFloat2; // integrator time constant, ms
     TEditFloat* EditFloat3; // low-pass time constant, ms
     TEditFloat* EditFloat4; // cut-off, Hz

@@ -3,32 +3,18 @@
 #include "app/TForm1.h"
 
 #include <QActionGroup>
-#include <QApplication>
-#include <QClipboard>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
-#include <QTabWidget>
 
 #include "app/BenchPictures.h"
-#include "app/BusyCursor.h"
-#include "app/RunOnChart.h"
-#include "app/TForm2.h"
-#include "app/THelloForm.h"
-#include "base/FloatToText.h"
-#include "bench/CRunDisplay.h"
 #include "chart/TDiagram.h"
 #include "controls/LabIcons.h"
-#include "controls/SaveImageToBmp.h"
 #include "controls/TDiagramFrame.h"
-#include "controls/TDiagramIncrease.h"
 #include "controls/TEditFloat.h"
 #include "controls/TImage.h"
 
@@ -45,12 +31,13 @@ template <class W> W* Make(QWidget* parent, const char* name, int x, int y, int 
     return widget;
 }
 
-QComboBox* MakeList(QWidget* parent, const char* name, int x, int y, int w,
-                    std::initializer_list<const char*> items) {
+// A drop-down list of count items named by name(item).
+QComboBox* MakeList(QWidget* parent, const char* objectName, int x, int y, int w,
+                    const char* (*name)(int), int count) {
     auto* box = new QComboBox(parent);
-    box->setObjectName(name);
-    for (const char* item : items) {
-        box->addItem(Text(item));
+    box->setObjectName(objectName);
+    for (int item = 0; item < count; ++item) {
+        box->addItem(Text(name(item)));
     }
     box->setGeometry(x, y, w, std::max(21, box->sizeHint().height()));
     return box;
@@ -71,12 +58,20 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, 
     return button;
 }
 
-TEditFloat* MakeField(QWidget* parent, const char* name, int x, int y, int w, double min,
-                      double max, double val) {
+// Number field p (BenchParameter) with its range and value at start.
+TEditFloat* MakeField(QWidget* parent, const char* name, int x, int y, int w, int p) {
+    const CBenchParameter& parameter = BenchParameters[p];
     auto* field = Make<TEditFloat>(parent, name, x, y, w, 21);
     field->setMaxLength(7);
-    field->LoadDescription({{}, true, max, min, val, {}, {}});
+    field->LoadDescription({{}, true, parameter.Max, parameter.Min, parameter.Default, {}, {}});
     return field;
+}
+
+// The label of number field p, with its caption.
+QLabel* MakeLabel(QWidget* parent, const char* name, int p) {
+    QLabel* label = Make<QLabel>(parent, name, 8, 48, 200, 21);
+    label->setText(Text(BenchParameters[p].Caption));
+    return label;
 }
 
 QFont ChartFont(bool boldItalic) {
@@ -259,32 +254,24 @@ void TForm1::BuildBenchPage() {
     }
 
     GroupBox1 = MakeGroup(page, "GroupBox1", " Генератор сигнала ", 8, 320, 169, 105);
-    ComboBox1 = MakeList(GroupBox1, "ComboBox1", 8, 32, 153,
-                         {"Дельта-импульс", "Прямоугольный импульс", "Отключен"});
+    ComboBox1 = MakeList(GroupBox1, "ComboBox1", 8, 32, 153, SignalItemName, SignalItemCount);
     connect(ComboBox1, &QComboBox::activated, this, &TForm1::ComboBox1Change);
 
     GroupBox2 = MakeGroup(page, "GroupBox2", " Генератор шума ", 184, 320, 185, 105);
-    ComboBox3 = MakeList(GroupBox2, "ComboBox3", 16, 32, 153, {"Отключен", "Подключен"});
+    ComboBox3 = MakeList(GroupBox2, "ComboBox3", 16, 32, 153, NoiseItemName, NoiseItemCount);
     connect(ComboBox3, &QComboBox::activated, this, &TForm1::ComboBox1Change);
 
     GroupBox3 = MakeGroup(page, "GroupBox3", " Фильтр ", 376, 320, 393, 105);
-    ComboBox2 =
-        MakeList(GroupBox3, "ComboBox2", 8, 20, 377,
-                 {"СФ для прямоугольного импульса",
-                  "СФ для прямоугольного импульса с неидеальным интегратором",
-                  "СФ для импульса \"меандр\"", "ФНЧ 1-го порядка", "ФНЧ с П - образной АЧХ"});
+    ComboBox2 = MakeList(GroupBox3, "ComboBox2", 8, 20, 377, FilterItemName, FilterItemCount);
     connect(ComboBox2, &QComboBox::activated, this, &TForm1::ComboBox2Change);
     BitBtn2 = MakeButton(GroupBox3, "BitBtn2", "Описание", TLabIcon::Description, 264, 57, 105, 25);
     connect(BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
-    Label1 = Make<QLabel>(GroupBox3, "Label1", 8, 48, 200, 21);
-    Label1->setText(Text("Постоянная времени интегратора, мс:"));
-    Label2 = Make<QLabel>(GroupBox3, "Label2", 8, 48, 200, 21);
-    Label2->setText(Text("Постоянная времени, мс:"));
-    Label3 = Make<QLabel>(GroupBox3, "Label3", 8, 48, 200, 21);
-    Label3->setText(Text("Частота среза, Гц:"));
-    EditFloat2 = MakeField(GroupBox3, "EditFloat2", 10, 70, 200, 10, 100000, 100);
-    EditFloat3 = MakeField(GroupBox3, "EditFloat3", 8, 70, 200, 10, 10000, 100);
-    EditFloat4 = MakeField(GroupBox3, "EditFloat4", 8, 70, 200, 1, 300, 1);
+    Label1 = MakeLabel(GroupBox3, "Label1", bpIntegratorTimeConstant);
+    Label2 = MakeLabel(GroupBox3, "Label2", bpTimeConstant);
+    Label3 = MakeLabel(GroupBox3, "Label3", bpCutOff);
+    EditFloat2 = MakeField(GroupBox3, "EditFloat2", 10, 70, 200, bpIntegratorTimeConstant);
+    EditFloat3 = MakeField(GroupBox3, "EditFloat3", 8, 70, 200, bpTimeConstant);
+    EditFloat4 = MakeField(GroupBox3, "EditFloat4", 8, 70, 200, bpCutOff);
     for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label2, Label3, EditFloat2,
                                                       EditFloat3, EditFloat4}) {
         w->hide();
@@ -313,8 +300,8 @@ void TForm1::BuildBenchPage() {
     BitBtn1->setIconSize(QSize(24, 24));
     connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
 
-    GroupBox5 = MakeGroup(page, "GroupBox5", " Коэффициент усиления  ", 184, 432, 185, 73);
-    EditFloat1 = MakeField(GroupBox5, "EditFloat1", 16, 28, 153, 0, 1000, 1);
+    GroupBox5 = MakeGroup(page, "GroupBox5", BenchParameters[bpGain].Caption, 184, 432, 185, 73);
+    EditFloat1 = MakeField(GroupBox5, "EditFloat1", 16, 28, 153, bpGain);
 
     for (TEditFloat* field : {EditFloat1, EditFloat2, EditFloat3, EditFloat4}) {
         field->installEventFilter(this);

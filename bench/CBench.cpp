@@ -11,6 +11,26 @@ std::int32_t SignalKindForItem(int signalItem) {
     }
 }
 
+void ChooseSignal(int signalItem) {
+    SignalGenerator.Kind = SignalKindForItem(signalItem);
+}
+
+CBenchControls FixedControls(const CBenchSetup& setup) {
+    CBenchControls c;
+    c.SignalItem = setup.SignalItem;
+    c.NoiseItem = setup.NoiseItem;
+    c.FilterItem = setup.FilterItem;
+    const auto value = [&setup](int p) {
+        const double v = setup.Values[p];
+        return [v] { return v; };
+    };
+    c.IntegratorTimeConstant = value(bpIntegratorTimeConstant);
+    c.TimeConstant = value(bpTimeConstant);
+    c.CutOff = value(bpCutOff);
+    c.Gain = value(bpGain);
+    return c;
+}
+
 CBench::CBench() {
     // The moving-sum windows span the test pulse; gain 1 makes them sum
     // rather than average.
@@ -18,30 +38,43 @@ CBench::CBench() {
     MafFilter.SetGain(1.0);
     MafNotIdealFilter.SetOrder(PulseLength - 1);
     MafNotIdealFilter.SetGain(1.0);
-    MafNotIdealFilter.SetTimeConstant(100.0);
+    // The time constants start where their fields do, so that choosing
+    // either filter shows the value the filter holds.
+    MafNotIdealFilter.SetTimeConstant(BenchParameters[bpIntegratorTimeConstant].Default *
+                                      BenchParameters[bpIntegratorTimeConstant].ToFilter);
     MeandrFilter.SetOrder(PulseLength - 1);
     MeandrFilter.SetGain(1.0);
-    LowBandFilter1.SetTimeConstant(100.0);
-    ChebishevFilter.SetAutoOrder(false);
-    ChebishevFilter.SetRipple(0.05);
-    ChebishevFilter.SetOrder(10);
-    ChebishevFilter.SetCyclicBandEdge(0.05);
-    ChebishevFilter.SetGain(100.0);
-    ChebishevFilter.Design();
+    LowBandFilter1.SetTimeConstant(BenchParameters[bpTimeConstant].Default *
+                                   BenchParameters[bpTimeConstant].ToFilter);
+    DesignBenchChebishev(ChebishevFilter);
 }
 
 void CBench::SetIntegratorTimeConstant(double ms) {
-    MafNotIdealFilter.SetTimeConstant(ms);
+    MafNotIdealFilter.SetTimeConstant(ms * BenchParameters[bpIntegratorTimeConstant].ToFilter);
 }
 
 void CBench::SetTimeConstant(double ms) {
-    LowBandFilter1.SetTimeConstant(ms);
+    LowBandFilter1.SetTimeConstant(ms * BenchParameters[bpTimeConstant].ToFilter);
 }
 
 void CBench::SetCutOff(double hz) {
-    // One sample is 1 ms, so hertz times 0.001 are cycles per sample.
-    ChebishevFilter.SetCyclicBandEdge(hz * 0.001);
+    ChebishevFilter.SetCyclicBandEdge(hz * BenchParameters[bpCutOff].ToFilter);
     ChebishevFilter.Design();
+}
+
+double CBench::ParameterValue(int p) const {
+    switch (p) {
+    case bpIntegratorTimeConstant:
+        return MafNotIdealFilter.GetTimeConstant() / BenchParameters[p].ToFilter;
+    case bpTimeConstant:
+        return LowBandFilter1.GetTimeConstant() / BenchParameters[p].ToFilter;
+    case bpCutOff:
+        return ChebishevFilter.GetCyclicBandEdge() / BenchParameters[p].ToFilter;
+    case bpGain:
+        return NoiseGenerator.Amplitude;
+    default:
+        return 0.0;
+    }
 }
 
 void CBench::PrepareFilters(const CBenchControls& controls) {
@@ -82,6 +115,7 @@ double CBench::Filtrate(int filterItem, double x) {
 }
 
 void CBench::ComputeRun(const CBenchControls& controls) {
+    ChooseSignal(controls.SignalItem);
     PrepareFilters(controls);
     SignalGenerator.Rewind();
     NoiseGenerator.Amplitude = controls.Gain();
@@ -112,6 +146,7 @@ struct CSilentFilter {
 } // namespace
 
 CMeasurement CBench::Measure(const CBenchControls& controls) {
+    ChooseSignal(controls.SignalItem);
     PrepareFilters(controls);
     NoiseGenerator.Amplitude = controls.Gain();
 

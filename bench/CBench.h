@@ -13,43 +13,38 @@
 #include <functional>
 
 #include "bench/BenchSamples.h"
+#include "bench/BenchSetup.h"
 #include "filters/CChebishevFilter.h"
 #include "filters/CDoubleList.h"
 #include "filters/Digitalfilter.h"
-
-// Items of the signal, noise and filter lists, in the order the window shows them.
-enum BenchSignalItem { siDelta = 0, siRectangle = 1, siOff = 2 };
-enum BenchNoiseItem { niOff = 0, niOn = 1 };
 
 // The signal generator's kind for an item of the signal list: the delta and
 // the rectangular impulse for items 0 and 1, the silent generator otherwise.
 std::int32_t SignalKindForItem(int signalItem);
 
-// Whether a run adds noise for an item of the noise list: only "off" (item 0)
-// leaves the signal alone. The pre-roll and the main part follow the same
-// rule, so that the filter has settled on the very noise it sees from t = 0.
-inline bool NoiseAddedForItem(int noiseItem) {
-    return noiseItem != niOff;
-}
-enum BenchFilterItem {
-    fiMaf = 0,         // matched filter for a rectangular impulse
-    fiMafNotIdeal = 1, // the same with a leaky integrator
-    fiMeandr = 2,      // matched filter for a meander impulse
-    fiLowBand1 = 3,    // first-order low-pass
-    fiChebishev = 4,   // low-pass with a flat passband
-};
+// Puts the bench's signal generator in the kind of a signal item. A run does
+// it itself; the window does it as soon as the choice changes, so that the
+// generator always holds the chosen kind.
+void ChooseSignal(int signalItem);
 
 // What a run or a measurement reads from the window's controls.
 struct CBenchControls {
-    int SignalItem = siDelta; // chooses the first-order low-pass gain rule
+    int SignalItem = siDelta; // the generator's kind and the low-pass gain rule
     int NoiseItem = niOff;    // any item but niOff adds noise
     int FilterItem = fiMaf;   // the filter that gets the samples
-    // Each call reads (and validates) one number field and returns its value.
-    std::function<double()> IntegratorTimeConstant = [] { return 100.0; }; // ms, 10..100000
-    std::function<double()> TimeConstant = [] { return 100.0; };           // ms, 10..10000
-    std::function<double()> CutOff = [] { return 1.0; };                   // Hz, 1..300
-    std::function<double()> Gain = [] { return 1.0; };                     // V, 0..1000
+    // Each call reads (and validates) one number field and returns its value,
+    // in the field's unit and range (BenchParameters); unless set, the
+    // field's value at start.
+    std::function<double()> IntegratorTimeConstant = [] {
+        return BenchParameters[bpIntegratorTimeConstant].Default;
+    };
+    std::function<double()> TimeConstant = [] { return BenchParameters[bpTimeConstant].Default; };
+    std::function<double()> CutOff = [] { return BenchParameters[bpCutOff].Default; };
+    std::function<double()> Gain = [] { return BenchParameters[bpGain].Default; };
 };
+
+// Controls that give a configuration's choices and values as they are.
+CBenchControls FixedControls(const CBenchSetup& setup);
 
 // Result of a registrar measurement.
 struct CMeasurement {
@@ -59,6 +54,16 @@ struct CMeasurement {
 
 constexpr int MeasureBatchLength = 3000;
 constexpr int MeasureMaxBatches = 10000;
+// The result is the average of the last MeasureAveragedMeans running means.
+constexpr int MeasureAveragedMeans = 25;
+constexpr double MeasureAveragingFactor = 1.0 / MeasureAveragedMeans;
+static_assert(MeasureAveragingFactor == 0.04, "the registrar's average of 25 running means");
+// The stop rules wait until the batch index exceeds this, so that the
+// average covers settled running means only.
+constexpr int MeasureSettlingBatches = 100;
+// The measurement stops when the largest of the averaged running means lies
+// within this fraction of their average.
+constexpr double MeasureSpreadLimit = 0.05;
 
 class CBench {
   public:
@@ -76,6 +81,12 @@ class CBench {
     void SetTimeConstant(double ms);           // first-order low-pass
     void SetCutOff(double hz);                 // redesigns the flat-passband low-pass
 
+    // The value that the filter of parameter field p holds now, in the
+    // field's unit (the filter's own value divided by the field's factor):
+    // what the field shows when its filter is chosen. For the gain, which no
+    // filter holds, the noise generator's amplitude; 0 for any other p.
+    double ParameterValue(int p) const;
+
     // Applies the three parameter fields, resets all five filters and sets
     // the first-order low-pass gain for the chosen signal.
     void PrepareFilters(const CBenchControls& controls);
@@ -83,18 +94,22 @@ class CBench {
     // One sample through the chosen filter; 0 for an unknown item.
     double Filtrate(int filterItem, double x);
 
-    // One pass of the bench into InputSamples and OutputSamples, 0..RunSamples-1.
+    // One pass of the bench into InputSamples and OutputSamples,
+    // 0..RunSamples-1, with the signal generator in the controls' kind.
     void ComputeRun(const CBenchControls& controls);
 
     // Mean power of the chosen filter's output for noise alone, averaged in
-    // batches until it settles (at least 102, at most MeasureMaxBatches).
+    // batches until it settles (at least MeasureSettlingBatches + 2, at most
+    // MeasureMaxBatches). The signal generator takes the controls' kind too,
+    // though a measurement draws on the noise alone.
     CMeasurement Measure(const CBenchControls& controls);
 };
 
 // The registrar's averaging: batches of noise through filter (anything with
-// Filtrate(double) -> double), squared and summed; the mean of the last 25
-// running means of the batch means is the result. Stops from batch 102 on
-// when that is 0 or the largest of the 25 lies within 5 % of it, else after
+// Filtrate(double) -> double), squared and summed; the mean of the last
+// MeasureAveragedMeans running means of the batch means is the result. Stops
+// once the batch index exceeds MeasureSettlingBatches when that is 0 or the
+// largest of those means lies within MeasureSpreadLimit of it, else after
 // MeasureMaxBatches. The filter is not reset here, so the first batch holds
 // its start-up transient. The samples come from noise (anything with
 // NextSample() -> double), the bench's own generator unless another is given.
@@ -104,7 +119,9 @@ template <class Filter, class Noise> CMeasurement MeasureNoisePower(Filter& filt
     accumulator.SetGain(1.0);
     accumulator.Reset();
     CDoubleList means;
-    means.SetLastIndex(25);
+    // Cell 0 is where a shift enters its zero; cells 1..MeasureAveragedMeans
+    // hold the means.
+    means.SetLastIndex(MeasureAveragedMeans);
     means.Clear();
 
     CMeasurement result;
@@ -119,17 +136,17 @@ template <class Filter, class Noise> CMeasurement MeasureNoisePower(Filter& filt
         const double batchMean = total / MeasureBatchLength;
         sumOfMeans += batchMean;
         const double runningMean = sumOfMeans / (i + 1);
-        // The shift zeroes cell 0, so the sum is that of the last 25 running means.
+        // The shift zeroes cell 0, so the sum is that of the last running means.
         means.Shift();
         means.SetAt(1, runningMean);
-        result.RegistrarValue = means.Sum() * 0.04;
+        result.RegistrarValue = means.Sum() * MeasureAveragingFactor;
         result.Batches = i + 1;
-        if (i > 100) {
+        if (i > MeasureSettlingBatches) {
             if (result.RegistrarValue == 0) {
                 break;
             }
             const double spread = (means.Max() - result.RegistrarValue) / result.RegistrarValue;
-            if (spread < 0.05 && spread > -0.05) {
+            if (spread < MeasureSpreadLimit && spread > -MeasureSpreadLimit) {
                 break;
             }
         }

@@ -3,7 +3,7 @@
 #include "bench/BenchSamples.h"
 #include "bench/CBench.h"
 
-CRunDisplay RunDisplayFor(int signalItem) {
+CRunDisplay RunDisplayFor(const CBenchControls& controls) {
     CRunDisplay d{};
     d.Count = RunSamples;
     // Sample k of a run lies at t = k - PreRollLength ms.
@@ -15,7 +15,7 @@ CRunDisplay RunDisplayFor(int signalItem) {
     // the data.
     d.LimitXmin = 0.9 * d.ArgMin;
     d.LimitXmax = 0.9 * d.ArgMax;
-    d.OutputYFromData = signalItem == siDelta;
+    d.OutputYFromData = controls.SignalItem == siDelta;
     d.OutputYFloor = 100.0;
     return d;
 }

@@ -1,20 +1,17 @@
 #pragma once
-// What Start shows of a run on its two charts, as plain numbers, so that the
-// window's handler only applies them. Both charts show RunSamples samples on
-// an argument grid of exactly 1 ms; the input chart in volts, the output chart
-// in millivolts.
+// What Start shows of a run on its two charts, as plain numbers. It lives
+// with the bench rather than with the window because it is display policy
+// that needs no window: it follows from the run's time base and the signal
+// choice alone, and can be checked without drawing a chart.
 //
-// The window applies them to each chart D with base series K = D.GetKeeper(0):
-//   K.SetData(samples, Count, ArgMin, ArgMax); K.Hide();
-//   D.SetRangeX(RangeXmin, RangeXmax); D.SetLimitX(LimitXmin, LimitXmax);
-// then, on the input chart:
-//   K.Show(); D.AutoRangeY();
-// and on the output chart:
-//   if (OutputYFromData) { K.Show(); D.AutoRangeY(); }
-//   else { D.AutoRangeY(); K.Show();
-//          if (RaiseOutputYmax(D.GetYmax())) D.SetYmax(OutputYFloor); else D.ShowDiagram(); }
-// Hiding the series while the x range changes keeps those steps from drawing
-// the whole run once more.
+// Both charts show the Count samples of a run on an argument grid of exactly
+// 1 ms, the input in volts, the output in millivolts. The student first sees
+// the window RangeXmin..RangeXmax around the pulse, and may move and widen it
+// only within LimitXmin..LimitXmax. The input chart's value range follows its
+// data. So does the output chart's for a delta impulse; otherwise its upper
+// bound is at least OutputYFloor.
+
+struct CBenchControls;
 
 struct CRunDisplay {
     int Count;                       // samples of a run, 7500
@@ -31,9 +28,10 @@ struct CRunDisplay {
     }
 };
 
-// The display of a run made with signalItem chosen (BenchSignalItem). Only the
-// delta impulse lets the output's Y range follow the data alone: a rectangular
-// impulse, or noise alone, is shown against a scale of at least 100 mV, the
-// matched filter's peak for the unit rectangle, so that the student compares
-// levels rather than sees every trace stretched to the full height.
-CRunDisplay RunDisplayFor(int signalItem);
+// The display of a run made with these controls; only their signal choice
+// matters. Only the delta impulse lets the output's Y range follow the data
+// alone: a rectangular impulse, or noise alone, is shown against a scale of at
+// least 100 mV, the matched filter's peak for the unit rectangle, so that the
+// student compares levels rather than sees every trace stretched to the full
+// height.
+CRunDisplay RunDisplayFor(const CBenchControls& controls);

@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "bench/BenchCommandLine.h"
+#include "cli/BenchCommandLine.h"
 
 int main(int argc, char** argv) {
     return RunBenchCommandLine(argc, argv, std::cout, std::cerr);

@@ -6,12 +6,14 @@ function(lab_warnings target)
 endfunction()
 
 # lab_add_library(<name> [QT] DEPS <targets...>)
-# Builds every .cpp of the current folder into lab_<name>, aliased lab::<name>.
+# Builds every .cpp of the current folder into lab_<name>, aliased lab::<name>;
+# a main.cpp beside them is the folder's program, not part of the library.
 # The repository root is the include root, so headers are included as
 # "filters/CDoubleList.h".
 function(lab_add_library name)
   cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/main.cpp)
   file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   add_library(lab_${name} STATIC ${sources} ${headers})
   add_library(lab::${name} ALIAS lab_${name})

@@ -1,6 +1,7 @@
 #include "filters/CCascadFilter2.h"
 
 #include <cmath>
+#include <complex>
 #include <new>
 
 void CDigitalFilter2::SetB(int i, double b) {
@@ -47,6 +48,17 @@ double CDigitalFilter2::GetA(int i) const {
     return i == 2 ? a2 : 0.0;
 }
 
+double CDigitalFilter2::Magnitude(double f) const {
+    // z^-1 on the unit circle at f cycles per sample.
+    const double TwoPi = 6.283185307179586476925286766559;
+    const std::complex<double> z1 = std::polar(1.0, -TwoPi * f);
+    const std::complex<double> z2 = z1 * z1;
+    const double num = std::abs(b0 + b1 * z1 + b2 * z2);
+    // The feedback coefficients are added in the recursion, hence the minus.
+    const double den = std::abs(1.0 - a1 * z1 - a2 * z2);
+    return std::fabs(Gain) * num / den;
+}
+
 CDigitalFilter2* CCascadFilter2::AddCascade() {
     CDigitalFilter2* section = new (std::nothrow) CDigitalFilter2;
     if (section != nullptr) {
@@ -85,6 +97,14 @@ void CCascadFilter2::SetGain(double g) {
     if (std::isfinite(g)) {
         Gain = g;
     }
+}
+
+double CCascadFilter2::Magnitude(double f) const {
+    double m = std::fabs(Gain);
+    for (const CDigitalFilter2* s = FirstCascade; s != nullptr; s = s->GetNext()) {
+        m *= s->Magnitude(f);
+    }
+    return m;
 }
 
 void CCascadFilter2::Reset() {

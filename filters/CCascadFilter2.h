@@ -28,6 +28,12 @@ class CDigitalFilter2 {
     CDigitalFilter2* GetNext() const { return next; }
     bool GetStatusFlag() const { return StatusFlag; }
 
+    // |H(f)| of the section, its Gain included, for a sine of f cycles per
+    // sample (0 .. 0.5 covers every frequency the section can tell apart; any
+    // finite f is taken modulo 1). Infinite where the feedback puts a pole on
+    // the unit circle at f, NaN for a non-finite f.
+    double Magnitude(double f) const;
+
     void PushState(double w) {
         w2 = w1;
         w1 = w;
@@ -81,6 +87,12 @@ class CCascadFilter2 {
     bool GetStatusFlag() const { return StatusFlag; }
     // Clears the state of every section; coefficients and gains stay.
     void Reset();
+    // |H(f)| of the whole cascade: the overall Gain times the magnitudes of
+    // its sections, for a sine of f cycles per sample (0 .. 0.5; see
+    // CDigitalFilter2::Magnitude). It is the amplitude that a unit sine of
+    // frequency f has at the output once the start-up transient has died
+    // away, for a stable cascade.
+    double Magnitude(double f) const;
 
     double Filtrate(double x) {
         double v = Gain * x;

@@ -25,7 +25,6 @@ CBenchControls ControlsFor(int config) {
 
 void BM_ComputeRun(benchmark::State& state) {
     SeedRandom(1);
-    SignalGenerator.Kind = SignalKindForItem(ControlsFor(state.range(0)).SignalItem);
     CBench bench;
     const CBenchControls controls = ControlsFor(state.range(0));
     for (auto _ : state) {

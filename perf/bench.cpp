@@ -65,7 +65,6 @@ BENCHMARK(BM_NoiseNextSample);
 static void BM_BenchRun(benchmark::State& state) {
     SeedRandom(1);
     CBench bench;
-    SignalGenerator.Kind = skRectangle;
     CBenchControls controls;
     controls.SignalItem = siRectangle;
     controls.NoiseItem = niOn;
@@ -135,14 +134,13 @@ BENCHMARK(BM_MeasureWorstCaseSerialNoise)->Unit(benchmark::kMillisecond)->Iterat
 #include <cstdio>
 #include <sstream>
 
-#include "bench/BenchCommandLine.h"
+#include "cli/BenchCommandLine.h"
 
 namespace {
 // A run with noise, so that the CSV holds numbers of every length.
 void NoisyRun() {
     SeedRandom(3);
     CBench bench;
-    SignalGenerator.Kind = SignalKindForItem(siRectangle);
     CBenchControls controls;
     controls.SignalItem = siRectangle;
     controls.NoiseItem = niOn;

@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include "bench/BenchSetup.h"
 #include "filters/CChebishevFilter.h"
 #include "filters/Digitalfilter.h"
 
@@ -46,18 +47,9 @@ void BM_CLowBandFilter1(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 
-void ConfigureBench(CChebishevFilter& f) {
-    f.SetAutoOrder(false);
-    f.SetRipple(0.05);
-    f.SetOrder(10);
-    f.SetCyclicBandEdge(0.05);
-    f.SetGain(100.0);
-    f.Design();
-}
-
 void BM_ChebishevFiltrate(benchmark::State& state) {
     CChebishevFilter f;
-    ConfigureBench(f);
+    DesignBenchChebishev(f);
     f.Reset();
     double x = 0.0;
     for (auto _ : state) {
@@ -70,7 +62,7 @@ void BM_ChebishevDesignOrder60(benchmark::State& state) {
     CChebishevFilter f;
     f.SetAutoOrder(false);
     f.SetOrder(60);
-    f.SetCyclicBandEdge(0.05);
+    f.SetCyclicBandEdge(ChebishevBandEdge);
     for (auto _ : state) {
         f.Design();
         benchmark::DoNotOptimize(f.GetLastCascade());

@@ -20,11 +20,6 @@ CBenchControls Controls(int signal, int noise, int filter, double gain = 1.0) {
     return c;
 }
 
-// Puts the signal generator in the kind the window's signal list would.
-void ChooseSignal(int item) {
-    SignalGenerator.Kind = SignalKindForItem(item);
-}
-
 std::vector<double> Inputs() {
     return std::vector<double>(InputSamples, InputSamples + RunSamples);
 }
@@ -46,7 +41,6 @@ double Deviation(const double* a, int n) {
 
 TEST(BenchRun, CleanSignals) {
     CBench bench;
-    ChooseSignal(siOff);
     for (int filter = fiMaf; filter <= fiChebishev; ++filter) {
         bench.ComputeRun(Controls(siOff, niOff, filter));
         for (int k = 0; k < RunSamples; ++k) {
@@ -55,7 +49,6 @@ TEST(BenchRun, CleanSignals) {
         }
     }
 
-    ChooseSignal(siDelta);
     bench.ComputeRun(Controls(siDelta, niOff, fiMaf));
     for (int k = 0; k < RunSamples; ++k) {
         ASSERT_EQ(InputSamples[k], k == PreRollLength ? 1.0 : 0.0) << k;
@@ -65,7 +58,6 @@ TEST(BenchRun, CleanSignals) {
     EXPECT_EQ(OutputSamples[PreRollLength + 99], 1.0);
     EXPECT_EQ(OutputSamples[PreRollLength + 100], 0.0);
 
-    ChooseSignal(siRectangle);
     bench.ComputeRun(Controls(siRectangle, niOff, fiMaf));
     for (int k = 0; k < RunSamples; ++k) {
         const bool inPulse = k >= PreRollLength && k <= PreRollLength + 100;
@@ -88,7 +80,6 @@ TEST(BenchRun, CleanSignals) {
 TEST(BenchRun, NoiseRuns) {
     SeedRandom(2026);
     CBench bench;
-    ChooseSignal(siOff);
     bench.ComputeRun(Controls(siOff, niOn, fiMaf, 2.0));
     EXPECT_NEAR(Deviation(InputSamples, PreRollLength), 2.0, 0.1);
     EXPECT_NEAR(Deviation(InputSamples + PreRollLength, RunLength), 2.0, 0.1);
@@ -105,12 +96,10 @@ TEST(BenchRun, NoiseRuns) {
     }
 
     // Signal first, then noise: the sum carries the unit pulse.
-    ChooseSignal(siDelta);
     SeedRandom(5);
     bench.ComputeRun(Controls(siDelta, niOn, fiMaf, 0.5));
     const double withPulse = InputSamples[PreRollLength];
     SeedRandom(5);
-    ChooseSignal(siOff);
     bench.ComputeRun(Controls(siOff, niOn, fiMaf, 0.5));
     EXPECT_DOUBLE_EQ(withPulse, InputSamples[PreRollLength] + 1.0);
 }
@@ -126,7 +115,6 @@ TEST(BenchRun, SignalItemsChooseTheGeneratorKind) {
 
 TEST(BenchRun, EveryNoiseItemButOffAddsNoiseFromThePreRollOn) {
     CBench bench;
-    ChooseSignal(siOff);
     // Item 2 does not exist in the window's list; it is not "off", so the run
     // carries noise before and after t = 0 alike, the same noise as item 1.
     for (int item : {int(niOn), 2, -1}) {
@@ -172,7 +160,6 @@ TEST(BenchFilters, ParameterFieldsAndLowPassGain) {
     CBench bench;
     // Built at 50 Hz; a run applies the cut-off field (1 Hz at start).
     EXPECT_NEAR(bench.ChebishevFilter.GetCyclicBandEdge() * 1000, 50.0, 1e-9);
-    ChooseSignal(siDelta);
     bench.ComputeRun(Controls(siDelta, niOff, fiChebishev));
     EXPECT_NEAR(bench.ChebishevFilter.GetCyclicBandEdge() * 1000, 1.0, 1e-9);
 
@@ -187,7 +174,6 @@ TEST(BenchFilters, ParameterFieldsAndLowPassGain) {
     bench.ComputeRun(c);
     EXPECT_DOUBLE_EQ(OutputSamples[PreRollLength], 1.0);
     // Rectangle: the step response rises towards 100 after the same tau.
-    ChooseSignal(siRectangle);
     c.SignalItem = siRectangle;
     bench.ComputeRun(c);
     EXPECT_NEAR(OutputSamples[PreRollLength + 100], 100.0 * (1.0 - std::exp(-101.0 / 100.0)), 1e-9);
@@ -198,7 +184,6 @@ TEST(BenchFilters, ParameterFieldsAndLowPassGain) {
 
 TEST(BenchFilters, UnknownFilterItemGivesZeros) {
     CBench bench;
-    ChooseSignal(siRectangle);
     bench.ComputeRun(Controls(siRectangle, niOff, 9));
     EXPECT_EQ(InputSamples[PreRollLength], 1.0);
     EXPECT_EQ(OutputSamples[PreRollLength], 0.0);
@@ -207,7 +192,6 @@ TEST(BenchFilters, UnknownFilterItemGivesZeros) {
 
 TEST(Measurement, ZeroGainStopsAfterBatch102) {
     CBench bench;
-    ChooseSignal(siOff);
     const CMeasurement m = bench.Measure(Controls(siOff, niOn, fiMaf, 0.0));
     EXPECT_EQ(m.Batches, 102);
     EXPECT_EQ(m.RegistrarValue, 0.0);
@@ -216,7 +200,6 @@ TEST(Measurement, ZeroGainStopsAfterBatch102) {
 
 TEST(Measurement, StableLevelAndSquareOfTheGain) {
     CBench bench;
-    ChooseSignal(siOff);
     SeedRandom(99);
     const CMeasurement one = bench.Measure(Controls(siOff, niOn, fiLowBand1, 1.0));
     EXPECT_GE(one.Batches, 102);

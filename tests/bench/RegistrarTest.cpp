@@ -116,7 +116,6 @@ CBenchControls NoiseAlone(int filter, double gain) {
 } // namespace
 
 TEST(Registrar, EveryFilterMeasuresThePowerOfItsImpulseResponse) {
-    SignalGenerator.Kind = SignalKindForItem(siOff);
     for (int filter = fiMaf; filter <= fiChebishev; ++filter) {
         CBench bench;
         SeedRandom(4242);
@@ -157,7 +156,6 @@ TEST(Registrar, EveryFilterMeasuresThePowerOfItsImpulseResponse) {
 }
 
 TEST(Registrar, PowerGrowsWithTheSquareOfTheGain) {
-    SignalGenerator.Kind = SignalKindForItem(siOff);
     for (int filter = fiMaf; filter <= fiChebishev; ++filter) {
         CBench bench;
         SeedRandom(77);

@@ -4,9 +4,17 @@
 
 #include "bench/CBench.h"
 
+namespace {
+CRunDisplay DisplayOfSignal(int signalItem) {
+    CBenchControls c;
+    c.SignalItem = signalItem;
+    return RunDisplayFor(c);
+}
+} // namespace
+
 TEST(RunDisplay, TimeAxisOfEveryRun) {
     for (int item : {siDelta, siRectangle, siOff}) {
-        const CRunDisplay d = RunDisplayFor(item);
+        const CRunDisplay d = DisplayOfSignal(item);
         EXPECT_EQ(d.Count, RunSamples);
         EXPECT_EQ(d.ArgMin, -2500.0);
         EXPECT_EQ(d.ArgMax, 4999.0);
@@ -25,14 +33,14 @@ TEST(RunDisplay, TimeAxisOfEveryRun) {
 }
 
 TEST(RunDisplay, OutputUpperBoundFloorExceptForTheDelta) {
-    const CRunDisplay delta = RunDisplayFor(siDelta);
+    const CRunDisplay delta = DisplayOfSignal(siDelta);
     EXPECT_TRUE(delta.OutputYFromData);
     EXPECT_FALSE(delta.RaiseOutputYmax(1.0));
     EXPECT_FALSE(delta.RaiseOutputYmax(-50.0));
 
     // The rectangle, the signal off and an item the list lacks all get the floor.
     for (int item : {int(siRectangle), int(siOff), 7}) {
-        const CRunDisplay d = RunDisplayFor(item);
+        const CRunDisplay d = DisplayOfSignal(item);
         EXPECT_FALSE(d.OutputYFromData) << item;
         EXPECT_EQ(d.OutputYFloor, 100.0);
         EXPECT_TRUE(d.RaiseOutputYmax(1e-5)) << item;

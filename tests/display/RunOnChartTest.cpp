@@ -40,14 +40,13 @@ struct Shown {
     std::unique_ptr<TDiagram> Output = MakeChart();
 
     Shown(int signalItem, int filterItem) {
-        SignalGenerator.Kind = SignalKindForItem(signalItem);
         CBench bench;
         CBenchControls c;
         c.SignalItem = signalItem;
         c.NoiseItem = niOff;
         c.FilterItem = filterItem;
         bench.ComputeRun(c);
-        const CRunDisplay run = RunDisplayFor(signalItem);
+        const CRunDisplay run = RunDisplayFor(c);
         ShowRunOnChart(*Input, InputSamples, run, false);
         ShowRunOnChart(*Output, OutputSamples, run, true);
     }

@@ -1,4 +1,4 @@
-#include "bench/BenchCommandLine.h"
+#include "cli/BenchCommandLine.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -48,7 +48,6 @@ TEST(CommandLine, RunCsvMatchesTheModelArrays) {
 
     // The same pass through the model itself.
     SeedRandom(17);
-    SignalGenerator.Kind = SignalKindForItem(siRectangle);
     CBench bench;
     CBenchControls c;
     c.SignalItem = siRectangle;

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "bench/BenchCommandLine.h"
+#include "cli/BenchCommandLine.h"
 #include "bench/CBench.h"
 
 namespace {
@@ -88,7 +88,6 @@ TEST(CsvNumber, SameBytesAsPrintfPrecision17) {
 
 TEST(CsvNumber, RunCsvSameAsPrintfLines) {
     SeedRandom(8);
-    SignalGenerator.Kind = SignalKindForItem(siRectangle);
     CBench bench;
     CBenchControls c;
     c.SignalItem = siRectangle;

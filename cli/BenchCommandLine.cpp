@@ -1,4 +1,4 @@
-#include "bench/BenchCommandLine.h"
+#include "cli/BenchCommandLine.h"
 
 #include <cctype>
 #include <cerrno>
@@ -18,40 +18,91 @@
 
 namespace {
 
-const char* const Usage =
-    "Usage: matched-filter-bench [options]\n"
-    "Runs one pass of the matched filter bench (7500 samples of 1 ms, t = -2500 .. 4999 ms)\n"
-    "and writes it as CSV (t_ms,input_V,output_mV), or measures the filter's output noise\n"
-    "power like the registrar.\n"
-    "\n"
-    "Options:\n"
-    "  --signal delta|rectangle|off   test signal (default delta)\n"
-    "  --noise on|off                 noise generator (default off)\n"
-    "  --gain V                       noise amplifier gain, 0..1000 (default 1)\n"
-    "  --filter NAME                  one of (default rect-matched):\n"
-    "        rect-matched        matched filter for a rectangular impulse\n"
-    "        rect-matched-leaky  the same with a non-ideal (leaky) integrator\n"
-    "        meander-matched     matched filter for a meander impulse\n"
-    "        lowpass-1           first-order low-pass filter\n"
-    "        lowpass-flat        low-pass filter with a flat (Chebyshev) passband\n"
-    "  --integrator-time-constant MS  leaky integrator, 10..100000 ms (default 100)\n"
-    "  --time-constant MS             first-order low-pass, 10..10000 ms (default 100)\n"
-    "  --cutoff HZ                    flat-passband low-pass cut-off, 1..300 Hz (default 50,\n"
-    "                                 the filter's own setting, which the window shows when\n"
-    "                                 that filter is chosen before any run)\n"
-    "  --measure                      measure the output noise power (needs --signal off\n"
-    "                                 --noise on) and print it in mV*mV as the registrar does\n"
-    "  --seed N                       repeatable noise (default: seeded from the clock)\n"
-    "  --output FILE                  write to FILE instead of standard output\n"
-    "  --help                         show this text\n"
-    "\n"
-    "Values outside a range are corrected to the nearest bound with a message, as the\n"
-    "window's fields do. Numbers may use a point or a comma as decimal mark.\n";
+// A number of the usage text: "%g" in the C locale.
+std::string UsageNumber(double v) {
+    char buffer[32];
+    const std::to_chars_result r =
+        std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::general, 6);
+    return std::string(buffer, r.ec == std::errc() ? r.ptr : buffer);
+}
 
-struct Range {
-    double Min;
-    double Max;
+// The window's number fields as options, in the order the bench reads the
+// fields, which is the order of their correction messages.
+struct NumberOption {
+    const char* Name;
+    int Parameter; // BenchParameter
+    const char* Metavar;
+    const char* Unit; // of the value in the usage text
+    const char* What;
 };
+const NumberOption Numbers[] = {
+    {"--integrator-time-constant", bpIntegratorTimeConstant, "MS", "ms", "leaky integrator"},
+    {"--time-constant", bpTimeConstant, "MS", "ms", "first-order low-pass"},
+    {"--cutoff", bpCutOff, "HZ", "Hz", "flat-passband low-pass cut-off"},
+    {"--gain", bpGain, "V", "", "noise amplifier gain"}};
+
+// The cut-off the window's field shows when the flat-passband filter is
+// chosen before any run: the filter's own band edge, in the field's unit.
+double DefaultCutOff() {
+    return ChebishevBandEdge / BenchParameters[bpCutOff].ToFilter;
+}
+
+const NumberOption& NumberOptionOf(int parameter) {
+    for (const NumberOption& n : Numbers) {
+        if (n.Parameter == parameter) {
+            return n;
+        }
+    }
+    return Numbers[0];
+}
+
+// The usage line of a number option, up to its default, which the caller
+// closes: the option, what it sets, and its range as the window's field has it.
+std::string NumberLine(int parameter, double defaultValue) {
+    const NumberOption& n = NumberOptionOf(parameter);
+    const CBenchParameter& field = BenchParameters[parameter];
+    std::string line = std::string("  ") + n.Name + " " + n.Metavar;
+    line.resize(33, ' ');
+    line += std::string(n.What) + ", " + UsageNumber(field.Min) + ".." + UsageNumber(field.Max);
+    if (*n.Unit != '\0') {
+        line += std::string(" ") + n.Unit;
+    }
+    return line + " (default " + UsageNumber(defaultValue);
+}
+
+std::string Usage() {
+    const std::string indent(33, ' ');
+    return "Usage: matched-filter-bench [options]\n"
+           "Runs one pass of the matched filter bench (7500 samples of 1 ms, t = -2500 .. 4999 "
+           "ms)\n"
+           "and writes it as CSV (t_ms,input_V,output_mV), or measures the filter's output noise\n"
+           "power like the registrar.\n"
+           "\n"
+           "Options:\n"
+           "  --signal delta|rectangle|off   test signal (default delta)\n"
+           "  --noise on|off                 noise generator (default off)\n" +
+           NumberLine(bpGain, BenchParameters[bpGain].Default) + ")\n" +
+           "  --filter NAME                  one of (default rect-matched):\n"
+           "        rect-matched        matched filter for a rectangular impulse\n"
+           "        rect-matched-leaky  the same with a non-ideal (leaky) integrator\n"
+           "        meander-matched     matched filter for a meander impulse\n"
+           "        lowpass-1           first-order low-pass filter\n"
+           "        lowpass-flat        low-pass filter with a flat (Chebyshev) passband\n" +
+           NumberLine(bpIntegratorTimeConstant, BenchParameters[bpIntegratorTimeConstant].Default) +
+           ")\n" + NumberLine(bpTimeConstant, BenchParameters[bpTimeConstant].Default) + ")\n" +
+           NumberLine(bpCutOff, DefaultCutOff()) + ",\n" + indent +
+           "the filter's own setting, which the window shows when\n" + indent +
+           "that filter is chosen before any run)\n"
+           "  --measure                      measure the output noise power (needs --signal off\n"
+           "                                 --noise on) and print it in mV*mV as the registrar "
+           "does\n"
+           "  --seed N                       repeatable noise (default: seeded from the clock)\n"
+           "  --output FILE                  write to FILE instead of standard output\n"
+           "  --help                         show this text\n"
+           "\n"
+           "Values outside a range are corrected to the nearest bound with a message, as the\n"
+           "window's fields do. Numbers may use a point or a comma as decimal mark.\n";
+}
 
 // Reads a whole argument as a finite number; '.' or ',' as decimal mark.
 bool ReadNumber(const std::string& text, double& value) {
@@ -74,16 +125,16 @@ bool ReadNumber(const std::string& text, double& value) {
 }
 
 // The field's correction: to the violated bound, with the field's message.
-double Correct(double value, Range range) {
-    if (value < range.Min) {
+double Correct(double value, const CBenchParameter& field) {
+    if (value < field.Min) {
         ShowMessage("Введённое значение параметра меньше минимально-допустимого.\n"
                     " Произведена коррекция.");
-        return range.Min;
+        return field.Min;
     }
-    if (value > range.Max) {
+    if (value > field.Max) {
         ShowMessage("Введённое значение параметра больше максимально-допустимого.\n"
                     " Произведена коррекция.");
-        return range.Max;
+        return field.Max;
     }
     return value;
 }
@@ -127,15 +178,6 @@ class CommandLine {
     int Run(int argc, const char* const* args);
 
   private:
-    struct NumberOption {
-        const char* Name;
-        double CommandLine::*Target;
-        Range Limits;
-    };
-    // In the order the bench reads the window's fields, which is the order of
-    // their correction messages.
-    static const NumberOption Numbers[4];
-
     static bool TakesValue(const std::string& option);
     bool Parse(int argc, const char* const* args);
     bool ParseValue(const std::string& option, const std::string& value);
@@ -155,33 +197,24 @@ class CommandLine {
     std::string Error;
 
     bool Help = false;
-    int Signal = siDelta;
-    int Noise = niOff;
-    int Filter = fiMaf;
-    double Gain = 1.0;
-    double IntegratorTimeConstant = 100.0;
-    double TimeConstant = 100.0;
-    // What the window's cut-off field shows when the flat-passband filter is
-    // chosen before any run: the filter's own band edge, in hertz.
-    double CutOff = CBench().ChebishevFilter.GetCyclicBandEdge() * 1000.0;
+    // The window's configuration at start, but for the cut-off (see DefaultCutOff).
+    CBenchSetup Setup = [] {
+        CBenchSetup setup;
+        setup.Values[bpCutOff] = DefaultCutOff();
+        return setup;
+    }();
     bool Measure = false;
     bool Seeded = false;
     std::uint32_t Seed = 0;
     std::string OutputPath;
 };
 
-const CommandLine::NumberOption CommandLine::Numbers[4] = {
-    {"--integrator-time-constant", &CommandLine::IntegratorTimeConstant, {10, 100000}},
-    {"--time-constant", &CommandLine::TimeConstant, {10, 10000}},
-    {"--cutoff", &CommandLine::CutOff, {1, 300}},
-    {"--gain", &CommandLine::Gain, {0, 1000}}};
-
 int CommandLine::Run(int argc, const char* const* args) {
     if (!Parse(argc, args)) {
         return Fail();
     }
     if (Help) {
-        Out << Usage;
+        Out << Usage();
         return 0;
     }
     // Corrections, and any message of the bench itself, go to the error
@@ -255,13 +288,13 @@ bool CommandLine::ParseValue(const std::string& option, const std::string& value
                                                        {"lowpass-1", fiLowBand1},
                                                        {"lowpass-flat", fiChebishev}};
     const std::pair<const char*, std::pair<const std::map<std::string, int>*, int*>> choices[] = {
-        {"--signal", {&signals, &Signal}},
-        {"--noise", {&noises, &Noise}},
-        {"--filter", {&filters, &Filter}}};
+        {"--signal", {&signals, &Setup.SignalItem}},
+        {"--noise", {&noises, &Setup.NoiseItem}},
+        {"--filter", {&filters, &Setup.FilterItem}}};
 
     for (const NumberOption& n : Numbers) {
         if (option == n.Name) {
-            if (!ReadNumber(value, this->*n.Target)) {
+            if (!ReadNumber(value, Setup.Values[n.Parameter])) {
                 return Refuse("option " + option + ": '" + value + "' is not a number");
             }
             return true;
@@ -300,14 +333,15 @@ bool CommandLine::ParseValue(const std::string& option, const std::string& value
 }
 
 bool CommandLine::Validate() {
-    if (Measure && (Signal != siOff || Noise != niOn)) {
+    if (Measure && !CanMeasure(Setup.SignalItem, Setup.NoiseItem)) {
         return Refuse(
             "--measure needs the signal off and the noise on (--signal off --noise on)");
     }
     // The defaults lie within their ranges, so only values given on the line
     // can be corrected.
     for (const NumberOption& n : Numbers) {
-        this->*n.Target = Correct(this->*n.Target, n.Limits);
+        double& value = Setup.Values[n.Parameter];
+        value = Correct(value, BenchParameters[n.Parameter]);
     }
     return true;
 }
@@ -316,17 +350,8 @@ int CommandLine::Apply() {
     if (Seeded) {
         SeedRandom(Seed);
     }
-    SignalGenerator.Kind = SignalKindForItem(Signal);
-
     CBench bench;
-    CBenchControls controls;
-    controls.SignalItem = Signal;
-    controls.NoiseItem = Noise;
-    controls.FilterItem = Filter;
-    controls.IntegratorTimeConstant = [this] { return IntegratorTimeConstant; };
-    controls.TimeConstant = [this] { return TimeConstant; };
-    controls.CutOff = [this] { return CutOff; };
-    controls.Gain = [this] { return Gain; };
+    const CBenchControls controls = FixedControls(Setup);
 
     std::ofstream file;
     std::ostream* target = &Out;
