@@ -99,6 +99,7 @@ std::string Usage() {
            "  --seed N                       repeatable noise (default: seeded from the clock)\n"
            "  --output FILE                  write to FILE instead of standard output\n"
            "  --help                         show this text\n"
+           "  --version                      show the program's version\n"
            "\n"
            "Values outside a range are corrected to the nearest bound with a message, as the\n"
            "window's fields do. Numbers may use a point or a comma as decimal mark.\n";
@@ -197,6 +198,7 @@ class CommandLine {
     std::string Error;
 
     bool Help = false;
+    bool Version = false;
     // The window's configuration at start, but for the cut-off (see DefaultCutOff).
     CBenchSetup Setup = [] {
         CBenchSetup setup;
@@ -215,6 +217,10 @@ int CommandLine::Run(int argc, const char* const* args) {
     }
     if (Help) {
         Out << Usage();
+        return 0;
+    }
+    if (Version) {
+        Out << "matched-filter-bench " LAB_VERSION "\n";
         return 0;
     }
     // Corrections, and any message of the bench itself, go to the error
@@ -253,6 +259,10 @@ bool CommandLine::Parse(int argc, const char* const* args) {
         }
         if (option == "--help" || option == "-h") {
             Help = true;
+            return true;
+        }
+        if (option == "--version") {
+            Version = true;
             return true;
         }
         if (option == "--measure") {

@@ -7,9 +7,10 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation2 fonts-dejavu-core
+  fonts-liberation2 fonts-dejavu-core qt6-translations-l10n
   xvfb xauth imagemagick xdotool xclip
   dpkg-dev file
+  lintian appstream desktop-file-utils help2man man-db groff-base
 )
 
 missing=()

@@ -119,6 +119,19 @@ TEST(CommandLine, BadOptionsExitWithStatusTwo) {
     EXPECT_NE(help.out.find("--filter"), std::string::npos);
 }
 
+// The version is the package's, for help2man and for administrators checking
+// which release a classroom runs; asking for it runs nothing.
+TEST(CommandLine, VersionIsPrintedAloneAndRunsNoBench) {
+    for (const auto& args : {std::vector<const char*>{"--version"},
+                             std::vector<const char*>{"--gain", "5000", "--version"}}) {
+        const Result r = RunTool(args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, "matched-filter-bench " LAB_VERSION "\n");
+        EXPECT_EQ(r.err, "");
+    }
+    EXPECT_NE(RunTool({"--help"}).out.find("  --version "), std::string::npos);
+}
+
 TEST(CommandLine, UnwritableOutputFileFails) {
     const Result r = RunTool({"--output", "/nonexistent-folder/run.csv"});
     EXPECT_EQ(r.status, 1);
