@@ -70,6 +70,12 @@ class TDiagram : public QWidget {
     // chart draws at ratio from its next repaint on. Returns the previous
     // setting; 0 restores the ratio of the widget's screen.
     static qreal SetPictureRatio(qreal ratio);
+    // Whether backgrounds and dotted grid lines may be written straight into
+    // the picture's pixels where that gives exactly the pixels the painter
+    // would give (on by default: it is the faster way). Tests and benchmarks
+    // switch it off to compare both ways. Takes effect at the next drawing.
+    void SetDirectDrawing(bool on) { DirectDrawing = on; }
+    bool GetDirectDrawing() const { return DirectDrawing; }
 
     // ---- Appearance
     void SetColorBackDiagram(const QColor& c) { Assign(ColorBackDiagram, c); }
@@ -312,6 +318,7 @@ class TDiagram : public QWidget {
     TTextMeasure DrawnName, DrawnNameX, DrawnNameY, DrawnNet;
     bool PrintMode = false;
     bool Exporting = false;
+    bool DirectDrawing = true;
     QImage BitmapX, BitmapY;
     bool LineEnabled = true;
     bool ShowFeeler = true;
