@@ -13,8 +13,6 @@
 #include <QImage>
 #include <QString>
 #include <QWidget>
-#include <cstddef>
-#include <string>
 
 #include "chart/TKeeper.h"
 #include "chart/TKeeperList.h"
@@ -38,23 +36,6 @@ class TDiagram : public QWidget {
     void ShowDiagram();
     // Draws BitmapY at the net's top left and BitmapX at its bottom right.
     void ShowBitmap();
-    // The label and grid arithmetic of the scale (chart/TScale.h), under the
-    // chart's own names.
-    static int num2char(char* buffer, std::size_t size, double value, int precision) {
-        return ::num2char(buffer, size, value, precision);
-    }
-    static std::string num2str(double value, int precision) { return ::num2str(value, precision); }
-    using TGridAxis = TAxisGrid;
-    static double GridStep(double width, double fit) { return ::GridStep(width, fit); }
-    static TGridAxis MakeGridAxis(double lo, double hi, double step) {
-        return ::MakeGridAxis(lo, hi, step);
-    }
-    static std::string GridLabel(double v, int precision, double eps) {
-        return ::GridLabel(v, precision, eps);
-    }
-    static int SearchPrecision(const TGridAxis& axis, int precision) {
-        return ::SearchPrecision(axis, precision);
-    }
     // Grid steps chosen by the last ShowDiagram.
     double GetGridStepX() const { return GridStepX; }
     double GetGridStepY() const { return GridStepY; }
