@@ -106,8 +106,25 @@ struct TDiagram::TLayout {
 };
 
 void TDiagram::ShowDiagram() {
+    // An export draws its print picture at once, batch or not: it takes the
+    // picture right after asking for it.
+    if (UpdateDepth > 0 && !Exporting) {
+        RedrawPending = true;
+        return;
+    }
     Render();
     update();
+}
+
+void TDiagram::EndUpdate() {
+    if (UpdateDepth == 0) {
+        return;
+    }
+    --UpdateDepth;
+    if (UpdateDepth == 0 && RedrawPending) {
+        RedrawPending = false;
+        ShowDiagram();
+    }
 }
 
 void TDiagram::Render() {
@@ -268,6 +285,11 @@ void TDiagram::DrawNames(QPainter& p, const QColor& back) {
 }
 
 void TDiagram::ShowBitmap() {
+    // The bitmaps are part of every full drawing.
+    if (UpdateDepth > 0) {
+        RedrawPending = true;
+        return;
+    }
     DrawBitmaps();
     update();
 }
