@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "chart/TTextMeasure.h"
+#include "chart/TextOut.h"
 
 namespace {
 
@@ -20,15 +21,12 @@ constexpr int kTick = 4;
 constexpr int kMinorTick = 2;
 constexpr int kLabelGap = 5;
 
-bool gDirect = true;
-
 // The picture under p when a dotted line in colour c can be written into its
 // scan lines: a 32-bit RGB image at device pixel ratio 1, drawn on without
 // transform, clip, antialiasing, blending or opaque background, with an opaque
 // colour. Otherwise null, and the painter draws.
 QImage* DirectTarget(QPainter& p, const QColor& c) {
-    if (!gDirect || c.alpha() != 255 || p.device() == nullptr ||
-        p.device()->devType() != QInternal::Image) {
+    if (c.alpha() != 255 || p.device() == nullptr || p.device()->devType() != QInternal::Image) {
         return nullptr;
     }
     auto* img = static_cast<QImage*>(p.device());
@@ -57,38 +55,6 @@ void DirectDotLine(QImage& img, const QRect& r, QRgb c) {
 
 } // namespace
 
-void SetDirectDrawing(bool on) {
-    gDirect = on;
-}
-
-bool DirectDrawing() {
-    return gDirect;
-}
-
-void TextOut(QPainter& p, const QFontMetrics& fm, int x, int top, const QString& text) {
-    // On a denser picture the font's own line height is finer than the
-    // widget's whole pixels; the text and its background are kept to the rows
-    // they cover at ratio 1, so that they do not eat into a line beneath.
-    const bool dense = p.device() != nullptr && p.device()->devicePixelRatio() != 1.0;
-    if (dense) {
-        p.save();
-        p.setClipRect(QRect(x - fm.height(), top, fm.horizontalAdvance(text) + 2 * fm.height(),
-                            fm.height()),
-                      p.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-    }
-    p.setBackgroundMode(Qt::OpaqueMode);
-    p.drawText(x, top + fm.ascent(), text);
-    p.setBackgroundMode(Qt::TransparentMode);
-    if (dense) {
-        p.restore();
-    }
-}
-
-QFont Unhinted(QFont font) {
-    font.setStyleStrategy(QFont::NoSubpixelAntialias);
-    return font;
-}
-
 bool DrawGridAxis(QPainter& p, const TAxisScale& axis, const TAxisGrid& grid, bool isX,
                   const TNetRect& net, const TGridLook& look, TTextMeasure& labelFont) {
     // Everything of an axis is placed by its position along the axis (a pixel
@@ -102,7 +68,8 @@ bool DrawGridAxis(QPainter& p, const TAxisScale& axis, const TAxisGrid& grid, bo
     };
     const QFontMetrics& fm = labelFont.Metrics();
     const QPen styled(look.line, 1, look.style, Qt::FlatCap);
-    QImage* const direct = look.style == Qt::DotLine ? DirectTarget(p, look.line) : nullptr;
+    QImage* const direct =
+        look.direct && look.style == Qt::DotLine ? DirectTarget(p, look.line) : nullptr;
     const QRgb directColor = look.line.rgba();
     bool wroteLabel = false;
     for (int i = 0; i < grid.count; ++i) {

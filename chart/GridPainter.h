@@ -9,7 +9,6 @@
 
 #include "chart/TScale.h"
 
-class QFontMetrics;
 class TTextMeasure;
 class QPainter;
 
@@ -20,6 +19,9 @@ struct TGridLook {
     QColor text;         // tick labels
     QColor labelBack;    // background of the tick labels
     bool labels = false; // ticks, labels and minor ticks fit
+    // Dotted lines may be written straight into the picture's pixels where
+    // that gives exactly what the painter would draw.
+    bool direct = true;
 };
 
 // Draws the grid of axis (the argument axis when isX, else the value axis)
@@ -27,19 +29,3 @@ struct TGridLook {
 // labelFont (which the painter is to have). Returns whether a label was written.
 bool DrawGridAxis(QPainter& p, const TAxisScale& axis, const TAxisGrid& grid, bool isX,
                   const TNetRect& net, const TGridLook& look, TTextMeasure& labelFont);
-
-// Whether grid lines and backgrounds may be written straight into the
-// picture's pixels where that gives exactly the picture the painter would draw
-// (on by default). Tests switch it off to compare both ways.
-void SetDirectDrawing(bool on);
-bool DirectDrawing();
-
-// Writes text with its top-left corner at (x, top) in a cell of the painter's
-// background colour, so that a label or name covers the grid line or tick
-// beneath it and stays readable. Only the text cell is opaque: the painter is
-// left in transparent mode, so the gaps of dotted lines drawn later stay clear.
-void TextOut(QPainter& p, const QFontMetrics& fm, int x, int top, const QString& text);
-
-// font with grey antialiasing only: coloured fringes would break the
-// black-on-white export.
-QFont Unhinted(QFont font);

@@ -13,6 +13,7 @@
 #include "chart/Crosshair.h"
 #include "chart/GridPainter.h"
 #include "chart/TSeriesPainter.h"
+#include "chart/TextOut.h"
 
 namespace {
 
@@ -105,8 +106,25 @@ struct TDiagram::TLayout {
 };
 
 void TDiagram::ShowDiagram() {
+    // An export draws its print picture at once, batch or not: it takes the
+    // picture right after asking for it.
+    if (UpdateDepth > 0 && !Exporting) {
+        RedrawPending = true;
+        return;
+    }
     Render();
     update();
+}
+
+void TDiagram::EndUpdate() {
+    if (UpdateDepth == 0) {
+        return;
+    }
+    --UpdateDepth;
+    if (UpdateDepth == 0 && RedrawPending) {
+        RedrawPending = false;
+        ShowDiagram();
+    }
 }
 
 void TDiagram::Render() {
@@ -143,7 +161,7 @@ void TDiagram::Render() {
     QColor brush = backDiagram;
     const bool hasNet = w_net > 0 && h_net > 0;
     const QRect netRect(xb_net, yb_net, w_net, h_net);
-    if (hasNet && DirectDrawing() && backDiagram.alpha() == 255 && backNet.alpha() == 255 &&
+    if (hasNet && DirectDrawing && backDiagram.alpha() == 255 && backNet.alpha() == 255 &&
         QRect(0, 0, W, H).contains(netRect)) {
         // Opaque backgrounds hide what lies beneath them, so each pixel is
         // painted once: the diagram's background only around the net.
@@ -168,8 +186,8 @@ void TDiagram::Render() {
     const bool hasPlot = hasNet && Get_w_out() > 0 && Get_h_out() > 0;
     if (hasPlot) {
         p.setFont(DrawnNet.Font());
-        const TGridLook look{netLine, PenStyleNetLine, TextColor(ColorNet), backDiagram,
-                             layout.labels};
+        const TGridLook look{netLine,     PenStyleNetLine, TextColor(ColorNet),
+                             backDiagram, layout.labels,   DirectDrawing};
         // The x fit test uses the label width, the y test the title's text
         // height; the label search may raise the precision, and it stays.
         GridStepX = GridStep(GetXmax() - GetXmin(), Get_w_out() / (1.2 * layout.lwX));
@@ -267,6 +285,11 @@ void TDiagram::DrawNames(QPainter& p, const QColor& back) {
 }
 
 void TDiagram::ShowBitmap() {
+    // The bitmaps are part of every full drawing.
+    if (UpdateDepth > 0) {
+        RedrawPending = true;
+        return;
+    }
     DrawBitmaps();
     update();
 }

@@ -2,7 +2,8 @@
 // The chart control: a widget that owns its picture, draws a labelled grid and
 // a list of data series into it, and shows it. Every setter that changes
 // something visible redraws the whole picture at once (ShowDiagram); only
-// ShowPoint and the crosshair draw into the existing picture.
+// ShowPoint and the crosshair draw into the existing picture. Several settings
+// made inside one batch (TDiagramBatch below) share a single redraw at its end.
 //
 // Ranges are in the series' own units and are kept within the limits, which
 // never exceed +-100000. Pixel coordinates are those of the widget, x to the
@@ -13,8 +14,6 @@
 #include <QImage>
 #include <QString>
 #include <QWidget>
-#include <cstddef>
-#include <string>
 
 #include "chart/TKeeper.h"
 #include "chart/TKeeperList.h"
@@ -35,26 +34,19 @@ class TDiagram : public QWidget {
 
     // ---- Rendering
     // Full repaint of the picture, synchronously, then a repaint of the widget.
+    // Inside a batch it is only noted, and done once when the batch ends.
     void ShowDiagram();
     // Draws BitmapY at the net's top left and BitmapX at its bottom right.
     void ShowBitmap();
-    // The label and grid arithmetic of the scale (chart/TScale.h), under the
-    // chart's own names.
-    static int num2char(char* buffer, std::size_t size, double value, int precision) {
-        return ::num2char(buffer, size, value, precision);
-    }
-    static std::string num2str(double value, int precision) { return ::num2str(value, precision); }
-    using TGridAxis = TAxisGrid;
-    static double GridStep(double width, double fit) { return ::GridStep(width, fit); }
-    static TGridAxis MakeGridAxis(double lo, double hi, double step) {
-        return ::MakeGridAxis(lo, hi, step);
-    }
-    static std::string GridLabel(double v, int precision, double eps) {
-        return ::GridLabel(v, precision, eps);
-    }
-    static int SearchPrecision(const TGridAxis& axis, int precision) {
-        return ::SearchPrecision(axis, precision);
-    }
+    // A batch of settings: between BeginUpdate and the matching EndUpdate no
+    // setter redraws; the outermost EndUpdate redraws once if any of them (or
+    // ShowDiagram) asked for it. Batches nest. The picture, the net rectangle
+    // and the value<->pixel map stay those of the last drawing until the
+    // batch ends, so whatever places things by the net reads it afterwards.
+    // Prefer TDiagramBatch, which cannot be left open.
+    void BeginUpdate() { ++UpdateDepth; }
+    void EndUpdate();
+    bool InUpdate() const { return UpdateDepth > 0; }
     // Grid steps chosen by the last ShowDiagram.
     double GetGridStepX() const { return GridStepX; }
     double GetGridStepY() const { return GridStepY; }
@@ -70,6 +62,12 @@ class TDiagram : public QWidget {
     // chart draws at ratio from its next repaint on. Returns the previous
     // setting; 0 restores the ratio of the widget's screen.
     static qreal SetPictureRatio(qreal ratio);
+    // Whether backgrounds and dotted grid lines may be written straight into
+    // the picture's pixels where that gives exactly the pixels the painter
+    // would give (on by default: it is the faster way). Tests and benchmarks
+    // switch it off to compare both ways. Takes effect at the next drawing.
+    void SetDirectDrawing(bool on) { DirectDrawing = on; }
+    bool GetDirectDrawing() const { return DirectDrawing; }
 
     // ---- Appearance
     void SetColorBackDiagram(const QColor& c) { Assign(ColorBackDiagram, c); }
@@ -312,8 +310,11 @@ class TDiagram : public QWidget {
     TTextMeasure DrawnName, DrawnNameX, DrawnNameY, DrawnNet;
     bool PrintMode = false;
     bool Exporting = false;
+    bool DirectDrawing = true;
     QImage BitmapX, BitmapY;
     bool LineEnabled = true;
+    int UpdateDepth = 0;        // open batches
+    bool RedrawPending = false; // a redraw was asked for inside them
     bool ShowFeeler = true;
     bool FeelerDrawn = false;
     bool CursorSaved = false;
@@ -327,4 +328,19 @@ class TDiagram : public QWidget {
     double GridStepX = 0, GridStepY = 0;
     TKeeperList Keepers;
     QImage Picture;
+};
+
+// Applies several settings to a chart with one redraw at the end, in the
+// manner of a plot's replot switch:
+//   { TDiagramBatch batch(chart); chart.SetRangeX(...); chart.SetLimitX(...); }
+// Nested batches redraw once, when the outermost one ends.
+class TDiagramBatch {
+  public:
+    explicit TDiagramBatch(TDiagram& chart) : Chart(chart) { Chart.BeginUpdate(); }
+    ~TDiagramBatch() { Chart.EndUpdate(); }
+    TDiagramBatch(const TDiagramBatch&) = delete;
+    TDiagramBatch& operator=(const TDiagramBatch&) = delete;
+
+  private:
+    TDiagram& Chart;
 };

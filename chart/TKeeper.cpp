@@ -1,5 +1,6 @@
 #include "chart/TKeeper.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <new>
@@ -29,8 +30,8 @@ TKeeper::TKeeper()
     : DataKind(dkConstant), FloatData(nullptr), DoubleData(nullptr), Function(nullptr),
       File(nullptr), Constant(0.0), Count(0), Xmin(-1.0), Xmax(1.0), Ymin(-1.0), Ymax(1.0),
       Period(0.0), Step(0.1), Scale(1.0), Color(Qt::black), PenWidth(2), Name("Diagram"),
-      GraphKind(gkAnalog), InterpKind(0), Visible(true), Symmetry(0), MarkSamples(false),
-      OutOfRange(false), HideOutOfRangeMarks(false), Next(nullptr), Number(0) {}
+      GraphKind(gkAnalog), InterpKind(ikTriangle), Visible(true), Symmetry(syNone),
+      MarkSamples(false), OutOfRange(false), HideOutOfRangeMarks(false), Next(nullptr), Number(0) {}
 
 TKeeper::~TKeeper() {
     Clear();
@@ -83,8 +84,17 @@ bool TKeeper::InitArgument(int count, double xmin, double xmax) {
     return true;
 }
 
-void TKeeper::TakeValueRange(const double* data, int count) {
-    MinMax(data, count, Ymin, Ymax);
+template <class T> void TKeeper::TakeValueRange(const T* data, int count) {
+    Ymin = data[0];
+    Ymax = data[0];
+    for (int i = 1; i < count; ++i) {
+        if (data[i] < Ymin) {
+            Ymin = data[i];
+        }
+        if (data[i] > Ymax) {
+            Ymax = data[i];
+        }
+    }
     if (Ymax - Ymin < 1e-6) {
         Ymax = Ymin + 1e-5;
     }
@@ -100,42 +110,36 @@ bool TKeeper::SetData(const double* data, int count, double xmin, double xmax) {
     return true;
 }
 
-namespace {
-
-// Value range of float samples, with the same flat-series rule as doubles.
-void FloatRange(const float* data, int count, double& lo, double& hi) {
-    lo = data[0];
-    hi = data[0];
-    for (int i = 1; i < count; ++i) {
-        if (data[i] < lo) {
-            lo = data[i];
-        }
-        if (data[i] > hi) {
-            hi = data[i];
-        }
-    }
-    if (hi - lo < 1e-6) {
-        hi = lo + 1e-5;
-    }
-}
-
-} // namespace
-
 bool TKeeper::SetData(const float* data, int count, double xmin, double xmax) {
     if (data == nullptr || !InitArgument(count, xmin, xmax)) {
         return false;
     }
     DataKind = dkFloatArrayRef;
     FloatData = data;
-    FloatRange(data, count, Ymin, Ymax);
+    TakeValueRange(data, count);
     return true;
 }
 
-bool TKeeper::CopyData(const double* data, int count, double xmin, double xmax) {
-    if (data == nullptr || count <= 0) {
-        return data == nullptr ? false : InitArgument(count, xmin, xmax);
+void TKeeper::Own(double* samples) {
+    DataKind = dkDoubleArray;
+    DoubleData = samples;
+}
+
+void TKeeper::Own(float* samples) {
+    DataKind = dkFloatArray;
+    FloatData = samples;
+}
+
+template <class T> bool TKeeper::CopySamples(const T* data, int count, double xmin, double xmax) {
+    if (data == nullptr) {
+        return false;
     }
-    double* copy = new (std::nothrow) double[static_cast<std::size_t>(count)];
+    if (count <= 0) {
+        return InitArgument(count, xmin, xmax); // refused with its message
+    }
+    // Allocated before the series is cleared, so that a failure leaves it as
+    // it was.
+    T* copy = new (std::nothrow) T[static_cast<std::size_t>(count)];
     if (copy == nullptr) {
         ShowMessage(kNoMemory);
         return false;
@@ -144,35 +148,18 @@ bool TKeeper::CopyData(const double* data, int count, double xmin, double xmax) 
         delete[] copy;
         return false;
     }
-    for (int i = 0; i < count; ++i) {
-        copy[i] = data[i];
-    }
-    DataKind = dkDoubleArray;
-    DoubleData = copy;
+    std::copy(data, data + count, copy);
+    Own(copy);
     TakeValueRange(copy, count);
     return true;
 }
 
+bool TKeeper::CopyData(const double* data, int count, double xmin, double xmax) {
+    return CopySamples(data, count, xmin, xmax);
+}
+
 bool TKeeper::CopyData(const float* data, int count, double xmin, double xmax) {
-    if (data == nullptr || count <= 0) {
-        return data == nullptr ? false : InitArgument(count, xmin, xmax);
-    }
-    float* copy = new (std::nothrow) float[static_cast<std::size_t>(count)];
-    if (copy == nullptr) {
-        ShowMessage(kNoMemory);
-        return false;
-    }
-    if (!InitArgument(count, xmin, xmax)) {
-        delete[] copy;
-        return false;
-    }
-    for (int i = 0; i < count; ++i) {
-        copy[i] = data[i];
-    }
-    DataKind = dkFloatArray;
-    FloatData = copy;
-    FloatRange(copy, count, Ymin, Ymax);
-    return true;
+    return CopySamples(data, count, xmin, xmax);
 }
 
 bool TKeeper::SetConstantData(double value, int count, double xmin, double xmax) {
@@ -280,9 +267,9 @@ double TKeeper::GetValue(double x) {
         return 0.0;
     }
     double sign = 1.0;
-    if (Symmetry == 1 && x <= Xmin) {
+    if (Symmetry == syEven && x <= Xmin) {
         x = 2.0 * Xmin - x;
-    } else if (Symmetry == 2 && x <= Xmin) {
+    } else if (Symmetry == syOdd && x <= Xmin) {
         x = 2.0 * Xmin - x;
         sign = -1.0;
     }
@@ -339,9 +326,9 @@ double TKeeper::GetDiscretValue(int index) {
     // Wide arithmetic: mirroring INT_MIN or wrapping near INT_MAX must not overflow.
     long long n = index;
     double sign = 1.0;
-    if (Symmetry == 1 && n < 0) {
+    if (Symmetry == syEven && n < 0) {
         n = -n;
-    } else if (Symmetry == 2 && n < 0) {
+    } else if (Symmetry == syOdd && n < 0) {
         n = -n;
         sign = -1.0;
     }

@@ -31,6 +31,24 @@ enum TGraphKind : unsigned char {
     gkHistogram = 6
 };
 
+// Interpolation kernel of continuous reading (Kernel in filters/Interp.h).
+enum TInterpKind : unsigned char {
+    ikTriangle = 0,       // linear between neighbouring samples
+    ikQuartic = 1,        // piecewise quartic, support 1.5 steps
+    ikQuintic = 2,        // piecewise quintic, support 2 steps
+    ikSinc = 3,           // sinc
+    ikRectangle = 4,      // rectangle one step wide
+    ikStep = 5,           // one-sided step
+    ikNarrowRectangle = 6 // rectangle narrowed to 0.99 steps
+};
+
+// How a series continues to the left of its first sample.
+enum TSymmetry : unsigned char {
+    syNone = 0, // not at all: reads 0 there
+    syEven = 1, // mirrored: y(Xmin - a) = y(Xmin + a)
+    syOdd = 2   // mirrored and negated: y(Xmin - a) = -y(Xmin + a)
+};
+
 class TKeeper {
   public:
     using TFunction = double (*)(double);
@@ -112,12 +130,12 @@ class TKeeper {
     void SetName(const std::string& name) { Name = name; }
     const std::string& GetName() const { return Name; }
     void SetGraphKind(unsigned char kind) { GraphKind = kind; }
-    // 0..6, see Kernel in filters/Interp.h.
-    void SetInterpKind(unsigned char kind) { InterpKind = kind; }
-    unsigned char GetInterpKind() const { return InterpKind; }
-    // 0 none, 1 even, 2 odd continuation to the left of Xmin.
-    void SetSymmetry(unsigned char symmetry) { Symmetry = symmetry; }
-    unsigned char GetSymmetry() const { return Symmetry; }
+    // A TInterpKind; any other number reads every value as 0.
+    void SetInterpKind(unsigned char kind) { InterpKind = static_cast<TInterpKind>(kind); }
+    TInterpKind GetInterpKind() const { return InterpKind; }
+    // A TSymmetry; any other number does not continue the series.
+    void SetSymmetry(unsigned char symmetry) { Symmetry = static_cast<TSymmetry>(symmetry); }
+    TSymmetry GetSymmetry() const { return Symmetry; }
     void SetMarkSamples(bool on) { MarkSamples = on; }
     void SetHideOutOfRangeMarks(bool on) { HideOutOfRangeMarks = on; }
     double GetPeriod() const { return Period; }
@@ -125,7 +143,12 @@ class TKeeper {
     double GetConstant() const { return Constant; }
 
   private:
-    void TakeValueRange(const double* data, int count);
+    // The value range of the samples, a flat series widened to 1e-5.
+    template <class T> void TakeValueRange(const T* data, int count);
+    // Copies count samples into storage owned by the series.
+    template <class T> bool CopySamples(const T* data, int count, double xmin, double xmax);
+    void Own(double* samples);
+    void Own(float* samples);
 
     unsigned char DataKind;
     const float* FloatData;
@@ -143,9 +166,9 @@ class TKeeper {
     int PenWidth;
     std::string Name;
     unsigned char GraphKind;
-    unsigned char InterpKind;
+    TInterpKind InterpKind;
     bool Visible;
-    unsigned char Symmetry;
+    TSymmetry Symmetry;
     bool MarkSamples;
     bool OutOfRange;
     bool HideOutOfRangeMarks;

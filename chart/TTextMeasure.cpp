@@ -3,8 +3,6 @@
 #include <QFontInfo>
 #include <QLatin1Char>
 
-#include "chart/GridPainter.h"
-
 namespace {
 
 // Distinct texts remembered at most: tick labels of a chart being scrolled
@@ -12,6 +10,11 @@ namespace {
 constexpr qsizetype kMaxWidths = 4096;
 
 } // namespace
+
+QFont Unhinted(QFont font) {
+    font.setStyleStrategy(QFont::NoSubpixelAntialias);
+    return font;
+}
 
 void TTextMeasure::Use(const QFont& font, bool unhinted) {
     if (Valid && font.isCopyOf(Source) && unhinted == SourceUnhinted) {

@@ -13,10 +13,15 @@
 #include <QString>
 #include <optional>
 
+// font with grey antialiasing only: coloured fringes would break the
+// black-on-white export. The chart draws its texts in this form.
+QFont Unhinted(QFont font);
+
 class TTextMeasure {
   public:
-    // Measures in font from now on (call it before anything else), or in its unhinted form (Unhinted in
-    // chart/GridPainter.h) when unhinted. Results for another font are dropped.
+    // Measures in font from now on (call it before anything else), or in its
+    // unhinted form (Unhinted above) when unhinted. Results for another font
+    // are dropped.
     void Use(const QFont& font, bool unhinted);
     // The font measured in, to draw with: the same object on every call, so
     // that the painter finds its glyphs without a new lookup.

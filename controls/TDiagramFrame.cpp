@@ -1,39 +1,11 @@
 #include "controls/TDiagramFrame.h"
 
-#include <QEvent>
 #include <QFont>
-#include <QMouseEvent>
 #include <QPalette>
 #include <QToolButton>
 
 #include "chart/TDiagram.h"
-#include "controls/LabIcons.h"
 #include "controls/TDiagramIncrease.h"
-
-namespace {
-
-QToolButton* MakeToolButton(QWidget* panel, const char* name, int left, TLabIcon icon,
-                            const QString& hint, bool toggle) {
-    auto* b = new QToolButton(panel);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(left, 4, 23, 22);
-    b->setIcon(LabIcon(icon));
-    b->setIconSize(QSize(16, 16));
-    b->setToolTip(hint);
-    b->setCheckable(toggle);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
-
-TArrowPair* MakeArrows(QWidget* parent, const char* name, Qt::Orientation orientation) {
-    auto* a = new TArrowPair(orientation, parent);
-    a->setObjectName(QString::fromLatin1(name));
-    a->setFixedSize(orientation == Qt::Vertical ? QSize(16, 30) : QSize(30, 16));
-    a->hide();
-    return a;
-}
-
-} // namespace
 
 TDiagramFrame::TDiagramFrame(QWidget* parent) : QFrame(parent) {
     resize(490, 344);
@@ -54,8 +26,14 @@ TDiagramFrame::TDiagramFrame(QWidget* parent) : QFrame(parent) {
     Diagram->SetPenStyleFeeler(Qt::SolidLine);
     Diagram->SetColorFeeler(Qt::black);
     Diagram->SetNetCursor(Qt::CrossCursor);
-    Diagram->installEventFilter(this);
+    SetToolChart(Diagram);
     connect(Diagram, &TDiagram::OnMouseMove, this, &TDiagramFrame::DiagramMouseMove);
+    auto* clicks = new TClickDetector(Diagram);
+    connect(clicks, &TClickDetector::Pressed, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos) {
+                DiagramMouseDown(Diagram, button, modifiers, pos.x(), pos.y());
+            });
+    connect(clicks, &TClickDetector::Clicked, this, &TDiagramFrame::DiagramClick);
 
     Panel = new QFrame(this);
     Panel->setObjectName(QStringLiteral("Panel"));
@@ -63,34 +41,36 @@ TDiagramFrame::TDiagramFrame(QWidget* parent) : QFrame(parent) {
     Panel->setAutoFillBackground(true);
     Panel->resize(161, 29);
     Panel->hide();
-    SpeedButtonMeasure = MakeToolButton(Panel, "SpeedButtonMeasure", 8, TLabIcon::Measure,
-                                        QStringLiteral("Измерения"), true);
-    SpeedButtonLim = MakeToolButton(Panel, "SpeedButtonLim", 32, TLabIcon::Limits,
-                                    QStringLiteral("Пределы"), true);
-    SpeedButtonRetLim = MakeToolButton(Panel, "SpeedButtonRetLim", 56, TLabIcon::ReturnLimits,
-                                       QStringLiteral("Исходные пределы"), false);
-    SpeedButtonIncrease = MakeToolButton(Panel, "SpeedButtonIncrease", 80, TLabIcon::Enlarge,
-                                         QStringLiteral("Увеличение"), false);
-    SpeedButtonSave = MakeToolButton(Panel, "SpeedButtonSave", 104, TLabIcon::Save,
-                                     QStringLiteral("Сохранить рисунок"), false);
-    SpeedButtonCopy = MakeToolButton(Panel, "SpeedButtonCopy", 128, TLabIcon::Copy,
-                                     QStringLiteral("Копировать в буфер обмена"), false);
-    connect(SpeedButtonMeasure, &QToolButton::clicked, this, &TDiagramFrame::DiagramClick);
-    connect(SpeedButtonLim, &QToolButton::clicked, this, &TDiagramFrame::SpeedButtonLimClick);
-    connect(SpeedButtonRetLim, &QToolButton::clicked, this, &TDiagramFrame::SpeedButtonRetLimClick);
-    connect(SpeedButtonIncrease, &QToolButton::clicked, this,
-            &TDiagramFrame::SpeedButtonIncreaseClick);
-    connect(SpeedButtonSave, &QToolButton::clicked, this, &TDiagramFrame::SpeedButtonSaveClick);
-    connect(SpeedButtonCopy, &QToolButton::clicked, this, &TDiagramFrame::SpeedButtonCopyClick);
+    // The six buttons side by side, 24 pixels apart.
+    using Handler = void (TDiagramFrame::*)();
+    const struct {
+        QToolButton*& member;
+        const char* name;
+        TLabIcon icon;
+        const char* hint;
+        bool toggle;
+        Handler click;
+    } buttons[] = {{SpeedButtonMeasure, "SpeedButtonMeasure", TLabIcon::Measure, "Измерения", true,
+                    &TDiagramFrame::DiagramClick},
+                   {SpeedButtonLim, "SpeedButtonLim", TLabIcon::Limits, "Пределы", true,
+                    &TDiagramFrame::SpeedButtonLimClick},
+                   {SpeedButtonRetLim, "SpeedButtonRetLim", TLabIcon::ReturnLimits,
+                    "Исходные пределы", false, &TDiagramFrame::SpeedButtonRetLimClick},
+                   {SpeedButtonIncrease, "SpeedButtonIncrease", TLabIcon::Enlarge, "Увеличение",
+                    false, &TDiagramFrame::SpeedButtonIncreaseClick},
+                   {SpeedButtonSave, "SpeedButtonSave", TLabIcon::Save, "Сохранить рисунок", false,
+                    &TDiagramFrame::SpeedButtonSaveClick},
+                   {SpeedButtonCopy, "SpeedButtonCopy", TLabIcon::Copy, "Копировать в буфер обмена",
+                    false, &TDiagramFrame::SpeedButtonCopyClick}};
+    int left = 8;
+    for (const auto& b : buttons) {
+        b.member = MakeToolButton(Panel, b.name, b.icon, QString::fromUtf8(b.hint), b.toggle);
+        b.member->move(left, 4);
+        connect(b.member, &QToolButton::clicked, this, b.click);
+        left += 24;
+    }
 
-    UpDown1 = MakeArrows(this, "UpDown1", Qt::Vertical);
-    UpDown2 = MakeArrows(this, "UpDown2", Qt::Vertical);
-    UpDown3 = MakeArrows(this, "UpDown3", Qt::Horizontal);
-    UpDown4 = MakeArrows(this, "UpDown4", Qt::Horizontal);
-    connect(UpDown1, &TArrowPair::Click, this, &TDiagramFrame::UpDown1Click);
-    connect(UpDown2, &TArrowPair::Click, this, &TDiagramFrame::UpDown2Click);
-    connect(UpDown3, &TArrowPair::Click, this, &TDiagramFrame::UpDown3Click);
-    connect(UpDown4, &TArrowPair::Click, this, &TDiagramFrame::UpDown4Click);
+    MakeArrows(this, 30);
 
     Diagram->ShowDiagram();
     SaveInitialLimits();
@@ -106,10 +86,7 @@ TDiagramIncrease* TDiagramFrame::GetDiagramIncrease() const {
 }
 
 void TDiagramFrame::SaveInitialLimits() {
-    FInitXmin = Diagram->GetXmin();
-    FInitXmax = Diagram->GetXmax();
-    FInitYmin = Diagram->GetYmin();
-    FInitYmax = Diagram->GetYmax();
+    SaveInitialRange();
     ArrangeTools();
 }
 
@@ -166,18 +143,15 @@ void TDiagramFrame::DiagramMouseDown(TDiagram*, Qt::MouseButton button, Qt::Keyb
 }
 
 void TDiagramFrame::DiagramClick() {
-    const bool on = !Diagram->GetShowFeeler();
-    Diagram->SetShowFeeler(on);
-    SpeedButtonMeasure->setChecked(on);
+    SpeedButtonMeasure->setChecked(ToggleFeeler());
 }
 
 void TDiagramFrame::SpeedButtonLimClick() {
-    SetArrowsVisible(UpDown1->isHidden());
+    ToggleArrows();
 }
 
 void TDiagramFrame::SpeedButtonRetLimClick() {
-    Diagram->SetRangeX(FInitXmin, FInitXmax);
-    Diagram->SetRangeY(FInitYmin, FInitYmax);
+    ReturnToInitialRange();
     ArrangeTools();
 }
 
@@ -201,78 +175,10 @@ void TDiagramFrame::SpeedButtonCopyClick() {
     Diagram->CopyToClipboard();
 }
 
-void TDiagramFrame::UpDown1Click(TArrowPair::TUDBtnType button) {
-    if (button == TArrowPair::btNext) {
-        Diagram->IncreaseYmax();
-    } else {
-        Diagram->ReduceYmax();
-    }
-    ArrangeTools();
-}
-
-void TDiagramFrame::UpDown2Click(TArrowPair::TUDBtnType button) {
-    if (button == TArrowPair::btNext) {
-        Diagram->IncreaseYmin();
-    } else {
-        Diagram->ReduceYmin();
-    }
-    ArrangeTools();
-}
-
-void TDiagramFrame::UpDown3Click(TArrowPair::TUDBtnType button) {
-    if (button == TArrowPair::btNext) {
-        Diagram->IncreaseXmin();
-    } else {
-        Diagram->ReduceXmin();
-    }
-    ArrangeTools();
-}
-
-void TDiagramFrame::UpDown4Click(TArrowPair::TUDBtnType button) {
-    if (button == TArrowPair::btNext) {
-        Diagram->IncreaseXmax();
-    } else {
-        Diagram->ReduceXmax();
-    }
-    ArrangeTools();
-}
-
 void TDiagramFrame::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
     Diagram->setGeometry(rect());
     FrameResize();
-}
-
-// The chart has no click or press signals of its own; they are taken from its
-// mouse events. A click is a left press and release on the chart.
-bool TDiagramFrame::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Diagram) {
-        if (event->type() == QEvent::MouseButtonPress ||
-            event->type() == QEvent::MouseButtonDblClick) {
-            auto* e = static_cast<QMouseEvent*>(event);
-            const QPoint pos = e->position().toPoint();
-            // The second press of a double click starts no click of its own.
-            if (e->button() == Qt::LeftButton && event->type() == QEvent::MouseButtonPress) {
-                FLeftDown = true;
-            }
-            DiagramMouseDown(Diagram, e->button(), e->modifiers(), pos.x(), pos.y());
-        } else if (event->type() == QEvent::MouseButtonRelease) {
-            auto* e = static_cast<QMouseEvent*>(event);
-            if (e->button() == Qt::LeftButton && FLeftDown) {
-                FLeftDown = false;
-                if (Diagram->rect().contains(e->position().toPoint())) {
-                    DiagramClick();
-                }
-            }
-        }
-    }
-    return QFrame::eventFilter(watched, event);
-}
-
-void TDiagramFrame::SetArrowsVisible(bool visible) {
-    for (TArrowPair* a : {UpDown1, UpDown2, UpDown3, UpDown4}) {
-        a->setVisible(visible);
-    }
 }
 
 TDiagramFrame::~TDiagramFrame() = default;

@@ -22,13 +22,15 @@
 #include <QFrame>
 #include <QPointer>
 
-#include "controls/TArrowPair.h"
+#include "controls/TChartTools.h"
 
 class QToolButton;
 class TDiagram;
 class TDiagramIncrease;
 
-class TDiagramFrame : public QFrame {
+// The limit arrows UpDown1 .. UpDown4, their handlers UpDown1Click ..
+// UpDown4Click and the initial limits' getters come from TChartTools.
+class TDiagramFrame : public QFrame, public TChartTools {
     Q_OBJECT
 
   public:
@@ -45,21 +47,13 @@ class TDiagramFrame : public QFrame {
     QToolButton* SpeedButtonIncrease = nullptr; // enlarged chart window
     QToolButton* SpeedButtonSave = nullptr;     // save as a bitmap file
     QToolButton* SpeedButtonCopy = nullptr;     // copy to the clipboard
-    TArrowPair* UpDown1 = nullptr;              // upper y limit, 16 x 30
-    TArrowPair* UpDown2 = nullptr;              // lower y limit, 16 x 30
-    TArrowPair* UpDown3 = nullptr;              // lower x limit, 30 x 16
-    TArrowPair* UpDown4 = nullptr;              // upper x limit, 30 x 16
+    // UpDown1, UpDown2: 16 x 30; UpDown3, UpDown4: 30 x 16.
 
     // The one enlarged window that "Увеличение" opens; none set (or gone):
     // the button does nothing. Not owned.
     void SetDiagramIncrease(TDiagramIncrease* window);
     TDiagramIncrease* GetDiagramIncrease() const;
 
-    // The chart range that "Исходные пределы" returns to.
-    double GetInitXmin() const { return FInitXmin; }
-    double GetInitXmax() const { return FInitXmax; }
-    double GetInitYmin() const { return FInitYmin; }
-    double GetInitYmax() const { return FInitYmax; }
     // Set by a right click that hid the tools.
     bool GetToolsLocked() const { return FToolsLocked; }
 
@@ -88,21 +82,13 @@ class TDiagramFrame : public QFrame {
     void SpeedButtonIncreaseClick();
     void SpeedButtonSaveClick();
     void SpeedButtonCopyClick();
-    void UpDown1Click(TArrowPair::TUDBtnType button);
-    void UpDown2Click(TArrowPair::TUDBtnType button);
-    void UpDown3Click(TArrowPair::TUDBtnType button);
-    void UpDown4Click(TArrowPair::TUDBtnType button);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The arrows move with the net, whose width follows the labels.
+    void LimitsStepped() override { ArrangeTools(); }
 
   private:
-    void SetArrowsVisible(bool visible);
-
-    double FInitXmin = 0, FInitXmax = 0, FInitYmin = 0, FInitYmax = 0;
     bool FToolsLocked = false;
-    // A left button went down on the chart; its release there is a click.
-    bool FLeftDown = false;
     QPointer<TDiagramIncrease> Increase;
 };

@@ -8,7 +8,6 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QScreen>
 #include <QScrollArea>
 #include <QToolBar>
@@ -21,17 +20,10 @@
 
 namespace {
 
-QToolButton* MakeToolButton(QToolBar* bar, const char* name, TLabIcon icon, const QString& hint,
-                            bool toggle) {
-    auto* b = new QToolButton(bar);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setFixedSize(23, 22);
+QToolButton* AddToolButton(QToolBar* bar, const char* name, TLabIcon icon, const QString& hint,
+                           bool toggle) {
+    QToolButton* b = MakeToolButton(bar, name, icon, hint, toggle);
     b->setAutoRaise(true);
-    b->setIcon(LabIcon(icon));
-    b->setIconSize(QSize(16, 16));
-    b->setToolTip(hint);
-    b->setCheckable(toggle);
-    b->setFocusPolicy(Qt::NoFocus);
     bar->addWidget(b);
     return b;
 }
@@ -59,14 +51,6 @@ QFrame* MakeEdge(QWidget* parent) {
     return edge;
 }
 
-TArrowPair* MakeArrows(QWidget* parent, const char* name, Qt::Orientation orientation) {
-    auto* a = new TArrowPair(orientation, parent);
-    a->setObjectName(QString::fromLatin1(name));
-    a->setFixedSize(orientation == Qt::Vertical ? QSize(16, 41) : QSize(41, 16));
-    a->hide();
-    return a;
-}
-
 } // namespace
 
 TDiagramIncrease::TDiagramIncrease(QWidget* parent)
@@ -83,35 +67,59 @@ TDiagramIncrease::TDiagramIncrease(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    MakeMenu();
+    layout->setMenuBar(MainMenu1);
+    layout->addWidget(MakeEdge(this));
+    MakeToolBar();
+    layout->addWidget(ToolBar1);
+    layout->addWidget(MakeEdge(this));
+    MakeChartArea();
+    layout->addWidget(ScrollBox1, 1);
 
+    // The toolbar's buttons and the menu's items share their handlers.
+    using Handler = void (TDiagramIncrease::*)();
+    const struct {
+        QToolButton* button;
+        QAction* item;
+        Handler handler;
+    } commands[] = {{SpeedButtonMeasure, NMeasure, &TDiagramIncrease::SpeedButtonMeasureClick},
+                    {SpeedButtonLimit, NLimit, &TDiagramIncrease::SpeedButtonLimitClick},
+                    {SpeedButtonRetLim, NRetLimit, &TDiagramIncrease::SpeedButtonRetLimClick},
+                    {SpeedButtonBmp, NBmp, &TDiagramIncrease::SpeedButtonBmpClick},
+                    {SpeedButtonCopy, NCopy, &TDiagramIncrease::SpeedButtonCopyClick},
+                    {SpeedButtonClose, NClose, &TDiagramIncrease::SpeedButtonCloseClick}};
+    for (const auto& c : commands) {
+        connect(c.button, &QToolButton::clicked, this, c.handler);
+        connect(c.item, &QAction::triggered, this, c.handler);
+    }
+}
+
+void TDiagramIncrease::MakeMenu() {
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    layout->setMenuBar(MainMenu1);
     NFile = MainMenu1->addMenu(QStringLiteral("Файл"));
     NFile->setObjectName(QStringLiteral("NFile"));
-    NClose = NFile->addAction(LabIcon(TLabIcon::Close), QStringLiteral("Закрыть"));
-    NClose->setObjectName(QStringLiteral("NClose"));
     NDiagram = MainMenu1->addMenu(QStringLiteral("Диаграмма"));
     NDiagram->setObjectName(QStringLiteral("NDiagram"));
-    NMeasure = NDiagram->addAction(LabIcon(TLabIcon::Measure), QStringLiteral("Измерения"));
-    NMeasure->setObjectName(QStringLiteral("NMeasure"));
+    auto item = [](QMenu* menu, const char* name, TLabIcon icon, const char* caption) {
+        QAction* a = menu->addAction(LabIcon(icon), QString::fromUtf8(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+    NClose = item(NFile, "NClose", TLabIcon::Close, "Закрыть");
+    NMeasure = item(NDiagram, "NMeasure", TLabIcon::Measure, "Измерения");
     NMeasure->setCheckable(true);
     NMeasure->setChecked(true);
-    NLimit = NDiagram->addAction(LabIcon(TLabIcon::Limits), QStringLiteral("Пределы"));
-    NLimit->setObjectName(QStringLiteral("NLimit"));
+    NLimit = item(NDiagram, "NLimit", TLabIcon::Limits, "Пределы");
     NLimit->setCheckable(true);
-    NRetLimit =
-        NDiagram->addAction(LabIcon(TLabIcon::ReturnLimits), QStringLiteral("Исходные пределы"));
-    NRetLimit->setObjectName(QStringLiteral("NRetLimit"));
+    NRetLimit = item(NDiagram, "NRetLimit", TLabIcon::ReturnLimits, "Исходные пределы");
     N4 = NDiagram->addSeparator();
     N4->setObjectName(QStringLiteral("N4"));
-    NBmp = NDiagram->addAction(LabIcon(TLabIcon::Save), QStringLiteral("Сохранить как рисунок"));
-    NBmp->setObjectName(QStringLiteral("NBmp"));
-    NCopy =
-        NDiagram->addAction(LabIcon(TLabIcon::Copy), QStringLiteral("Копировать в буфер обмена"));
-    NCopy->setObjectName(QStringLiteral("NCopy"));
+    NBmp = item(NDiagram, "NBmp", TLabIcon::Save, "Сохранить как рисунок");
+    NCopy = item(NDiagram, "NCopy", TLabIcon::Copy, "Копировать в буфер обмена");
+}
 
-    layout->addWidget(MakeEdge(this));
+void TDiagramIncrease::MakeToolBar() {
     ToolBar1 = new QToolBar(this);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setFixedHeight(29);
@@ -121,24 +129,24 @@ TDiagramIncrease::TDiagramIncrease(QWidget* parent)
     ToolBar1->setContentsMargins(0, 0, 0, 0);
     ToolBar1->layout()->setSpacing(0);
     ToolButton1 = MakeGap(ToolBar1, "ToolButton1", 8, false);
-    SpeedButtonMeasure = MakeToolButton(ToolBar1, "SpeedButtonMeasure", TLabIcon::Measure,
-                                        QStringLiteral("Измерения"), true);
+    SpeedButtonMeasure = AddToolButton(ToolBar1, "SpeedButtonMeasure", TLabIcon::Measure,
+                                       QStringLiteral("Измерения"), true);
     SpeedButtonMeasure->setChecked(true);
-    SpeedButtonLimit = MakeToolButton(ToolBar1, "SpeedButtonLimit", TLabIcon::Limits,
-                                      QStringLiteral("Пределы"), true);
-    SpeedButtonRetLim = MakeToolButton(ToolBar1, "SpeedButtonRetLim", TLabIcon::ReturnLimits,
-                                       QStringLiteral("Исходные пределы"), false);
+    SpeedButtonLimit = AddToolButton(ToolBar1, "SpeedButtonLimit", TLabIcon::Limits,
+                                     QStringLiteral("Пределы"), true);
+    SpeedButtonRetLim = AddToolButton(ToolBar1, "SpeedButtonRetLim", TLabIcon::ReturnLimits,
+                                      QStringLiteral("Исходные пределы"), false);
     SpeedButton1 =
-        MakeToolButton(ToolBar1, "SpeedButton1", TLabIcon::NetOnly,
-                       QStringLiteral("Не показывать график при изменении пределов"), true);
+        AddToolButton(ToolBar1, "SpeedButton1", TLabIcon::NetOnly,
+                      QStringLiteral("Не показывать график при изменении пределов"), true);
     ToolButton4 = MakeGap(ToolBar1, "ToolButton4", 12, true);
-    SpeedButtonBmp = MakeToolButton(ToolBar1, "SpeedButtonBmp", TLabIcon::Save,
-                                    QStringLiteral("Сохранить как рисунок"), false);
-    SpeedButtonCopy = MakeToolButton(ToolBar1, "SpeedButtonCopy", TLabIcon::Copy,
-                                     QStringLiteral("Копировать"), false);
+    SpeedButtonBmp = AddToolButton(ToolBar1, "SpeedButtonBmp", TLabIcon::Save,
+                                   QStringLiteral("Сохранить как рисунок"), false);
+    SpeedButtonCopy = AddToolButton(ToolBar1, "SpeedButtonCopy", TLabIcon::Copy,
+                                    QStringLiteral("Копировать"), false);
     ToolButton5 = MakeGap(ToolBar1, "ToolButton5", 12, true);
-    SpeedButtonClose = MakeToolButton(ToolBar1, "SpeedButtonClose", TLabIcon::Close,
-                                      QStringLiteral("Закрыть"), false);
+    SpeedButtonClose = AddToolButton(ToolBar1, "SpeedButtonClose", TLabIcon::Close,
+                                     QStringLiteral("Закрыть"), false);
     ToolButton6 = MakeGap(ToolBar1, "ToolButton6", 12, true);
     Panel2 = new QLabel(ToolBar1);
     Panel2->setObjectName(QStringLiteral("Panel2"));
@@ -146,14 +154,13 @@ TDiagramIncrease::TDiagramIncrease(QWidget* parent)
     Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel2->setAlignment(Qt::AlignCenter);
     ToolBar1->addWidget(Panel2);
-    layout->addWidget(ToolBar1);
-    layout->addWidget(MakeEdge(this));
+}
 
+void TDiagramIncrease::MakeChartArea() {
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
     ScrollBox1->setWidgetResizable(false);
     ScrollBox1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    layout->addWidget(ScrollBox1, 1);
     Content = new QWidget;
     Content->setObjectName(QStringLiteral("ScrollBox1Content"));
     Content->resize(788, 501);
@@ -168,57 +175,35 @@ TDiagramIncrease::TDiagramIncrease(QWidget* parent)
     QFont labels(QStringLiteral("Times New Roman"));
     labels.setPixelSize(16);
     const QColor text = palette().color(QPalette::WindowText);
-    Diagram1->SetFontNameX(names, text);
-    Diagram1->SetFontNameY(names, text);
-    Diagram1->SetFontName(names, text);
-    Diagram1->SetFontNet(labels, text);
-    Diagram1->SetPenStyleFeeler(Qt::SolidLine);
-    Diagram1->SetColorFeeler(Qt::black);
-    Diagram1->SetNetCursor(Qt::CrossCursor);
-    Diagram1->SetRangeX(-1, 100);
-    Diagram1->SetRangeY(-1, 1);
-    Diagram1->installEventFilter(this);
+    {
+        TDiagramBatch batch(*Diagram1);
+        Diagram1->SetFontNameX(names, text);
+        Diagram1->SetFontNameY(names, text);
+        Diagram1->SetFontName(names, text);
+        Diagram1->SetFontNet(labels, text);
+        Diagram1->SetPenStyleFeeler(Qt::SolidLine);
+        Diagram1->SetColorFeeler(Qt::black);
+        Diagram1->SetNetCursor(Qt::CrossCursor);
+        Diagram1->SetRangeX(-1, 100);
+        Diagram1->SetRangeY(-1, 1);
+    }
+    SetToolChart(Diagram1);
     connect(Diagram1, &TDiagram::OnMouseMove, this, &TDiagramIncrease::Diagram1MouseMove);
+    connect(new TClickDetector(Diagram1), &TClickDetector::Clicked, this,
+            &TDiagramIncrease::SpeedButtonMeasureClick);
 
-    UpDown1 = MakeArrows(Content, "UpDown1", Qt::Vertical);
-    UpDown2 = MakeArrows(Content, "UpDown2", Qt::Vertical);
-    UpDown3 = MakeArrows(Content, "UpDown3", Qt::Horizontal);
-    UpDown4 = MakeArrows(Content, "UpDown4", Qt::Horizontal);
-    ScrollBox1->setWidget(Content);
-    ScrollBox1->viewport()->installEventFilter(this);
-
-    connect(UpDown1, &TArrowPair::Click, this, &TDiagramIncrease::UpDown1Click);
-    connect(UpDown2, &TArrowPair::Click, this, &TDiagramIncrease::UpDown2Click);
-    connect(UpDown3, &TArrowPair::Click, this, &TDiagramIncrease::UpDown3Click);
-    connect(UpDown4, &TArrowPair::Click, this, &TDiagramIncrease::UpDown4Click);
+    MakeArrows(Content, 41);
     for (TArrowPair* a : {UpDown1, UpDown2, UpDown3, UpDown4}) {
         connect(a, &TArrowPair::MouseDown, this, &TDiagramIncrease::UpDown1MouseDown);
         connect(a, &TArrowPair::MouseUp, this, &TDiagramIncrease::UpDown1MouseUp);
     }
-    connect(SpeedButtonMeasure, &QToolButton::clicked, this,
-            &TDiagramIncrease::SpeedButtonMeasureClick);
-    connect(NMeasure, &QAction::triggered, this, &TDiagramIncrease::SpeedButtonMeasureClick);
-    connect(SpeedButtonLimit, &QToolButton::clicked, this,
-            &TDiagramIncrease::SpeedButtonLimitClick);
-    connect(NLimit, &QAction::triggered, this, &TDiagramIncrease::SpeedButtonLimitClick);
-    connect(SpeedButtonRetLim, &QToolButton::clicked, this,
-            &TDiagramIncrease::SpeedButtonRetLimClick);
-    connect(NRetLimit, &QAction::triggered, this, &TDiagramIncrease::SpeedButtonRetLimClick);
-    connect(SpeedButtonBmp, &QToolButton::clicked, this, &TDiagramIncrease::SpeedButtonBmpClick);
-    connect(NBmp, &QAction::triggered, this, &TDiagramIncrease::SpeedButtonBmpClick);
-    connect(SpeedButtonCopy, &QToolButton::clicked, this, &TDiagramIncrease::SpeedButtonCopyClick);
-    connect(NCopy, &QAction::triggered, this, &TDiagramIncrease::SpeedButtonCopyClick);
-    connect(SpeedButtonClose, &QToolButton::clicked, this,
-            &TDiagramIncrease::SpeedButtonCloseClick);
-    connect(NClose, &QAction::triggered, this, &TDiagramIncrease::SpeedButtonCloseClick);
-    FormCreate();
+    ScrollBox1->setWidget(Content);
+    ScrollBox1->viewport()->installEventFilter(this);
 }
 
 TDiagramIncrease::~TDiagramIncrease() {
     FormDestroy();
 }
-
-void TDiagramIncrease::FormCreate() {}
 
 void TDiagramIncrease::FormDestroy() {
     // Diagram1 releases its whole series list when it goes; the borrowed
@@ -272,68 +257,38 @@ void TDiagramIncrease::AssignDiagram(TDiagram* source) {
     if (source == nullptr || source == Diagram1) {
         return;
     }
-    Diagram1->GetKeeper(0)->Hide();
-    Diagram1->EnableLine(false);
     if (FSource != nullptr) {
         disconnect(FSource, &QObject::destroyed, this, nullptr);
     }
     FSource = source;
     connect(source, &QObject::destroyed, this, &TDiagramIncrease::SourceDestroyed);
 
-    // Every setter redraws the whole chart, so a setting that is already in
-    // place (the usual case when a chart is opened again) is not set again.
     TDiagram* d = Diagram1;
-    if (d->GetColorBackDiagram() != source->GetColorBackDiagram()) {
+    {
+        // Everything is taken over with one drawing, at the end.
+        TDiagramBatch batch(*d);
+        d->GetKeeper(0)->Hide();
         d->SetColorBackDiagram(source->GetColorBackDiagram());
-    }
-    if (d->GetColorBackNet() != source->GetColorBackNet()) {
         d->SetColorBackNet(source->GetColorBackNet());
-    }
-    if (d->GetColorNetLine() != source->GetColorNetLine()) {
         d->SetColorNetLine(source->GetColorNetLine());
-    }
-    if (d->GetPenStyleNetLine() != source->GetPenStyleNetLine()) {
         d->SetPenStyleNetLine(source->GetPenStyleNetLine());
-    }
-    if (d->GetNameY() != source->GetNameY()) {
         d->SetNameY(source->GetNameY());
-    }
-    if (d->GetNameX() != source->GetNameX()) {
         d->SetNameX(source->GetNameX());
-    }
-    if (d->GetNameDiagram() != source->GetNameDiagram()) {
         d->SetNameDiagram(source->GetNameDiagram());
-    }
-    // Each pair at once: set one bound at a time, limits left over from the
-    // previous source could reorder them.
-    if (d->GetLimitXmin() != source->GetLimitXmin() ||
-        d->GetLimitXmax() != source->GetLimitXmax()) {
+        // Each pair at once: set one bound at a time, limits left over from
+        // the previous source could reorder them.
         d->SetLimitX(source->GetLimitXmin(), source->GetLimitXmax());
-    }
-    if (d->GetLimitYmin() != source->GetLimitYmin() ||
-        d->GetLimitYmax() != source->GetLimitYmax()) {
         d->SetLimitY(source->GetLimitYmin(), source->GetLimitYmax());
-    }
-    if (d->GetXmin() != source->GetXmin() || d->GetXmax() != source->GetXmax()) {
         d->SetRangeX(source->GetXmin(), source->GetXmax());
-    }
-    if (d->GetYmin() != source->GetYmin() || d->GetYmax() != source->GetYmax()) {
         d->SetRangeY(source->GetYmin(), source->GetYmax());
-    }
-    if (d->GetBitmapX() != source->GetBitmapX()) {
         d->SetBitmapX(&source->GetBitmapX());
-    }
-    if (d->GetBitmapY() != source->GetBitmapY()) {
         d->SetBitmapY(&source->GetBitmapY());
+        d->GetKeeper(0)->SetNext(source->GetKeeper(0));
+        d->EnableLine(true);
+        d->ShowDiagram();
     }
-    Diagram1->GetKeeper(0)->SetNext(source->GetKeeper(0));
-    Diagram1->EnableLine(true);
-    Diagram1->ShowDiagram();
-    setWindowTitle(Diagram1->GetNameDiagram());
-    FInitXmin = Diagram1->GetXmin();
-    FInitXmax = Diagram1->GetXmax();
-    FInitYmin = Diagram1->GetYmin();
-    FInitYmax = Diagram1->GetYmax();
+    setWindowTitle(d->GetNameDiagram());
+    SaveInitialRange();
 }
 
 void TDiagramIncrease::ReturnLimits() {
@@ -341,11 +296,10 @@ void TDiagramIncrease::ReturnLimits() {
         Unlink();
         return;
     }
-    FSource->EnableLine(false);
+    TDiagramBatch batch(*FSource);
     FSource->SetRangeX(Diagram1->GetXmin(), Diagram1->GetXmax());
     FSource->SetRangeY(Diagram1->GetYmin(), Diagram1->GetYmax());
     Unlink();
-    FSource->EnableLine(true);
     FSource->ShowDiagram();
 }
 
@@ -460,56 +414,19 @@ void TDiagramIncrease::Diagram1MouseMove(TDiagram*, Qt::KeyboardModifiers, int x
 }
 
 void TDiagramIncrease::SpeedButtonMeasureClick() {
-    const bool on = !Diagram1->GetShowFeeler();
-    Diagram1->SetShowFeeler(on);
+    const bool on = ToggleFeeler();
     SpeedButtonMeasure->setChecked(on);
     NMeasure->setChecked(on);
 }
 
 void TDiagramIncrease::SpeedButtonLimitClick() {
-    const bool visible = UpDown1->isHidden();
-    for (TArrowPair* a : {UpDown1, UpDown2, UpDown3, UpDown4}) {
-        a->setVisible(visible);
-    }
+    const bool visible = ToggleArrows();
     SpeedButtonLimit->setChecked(visible);
     NLimit->setChecked(visible);
 }
 
 void TDiagramIncrease::SpeedButtonRetLimClick() {
-    Diagram1->SetRangeX(FInitXmin, FInitXmax);
-    Diagram1->SetRangeY(FInitYmin, FInitYmax);
-}
-
-void TDiagramIncrease::UpDown1Click(TArrowPair::TUDBtnType button) {
-    if (button == TArrowPair::btNext) {
-        Diagram1->IncreaseYmax();
-    } else {
-        Diagram1->ReduceYmax();
-    }
-}
-
-void TDiagramIncrease::UpDown2Click(TArrowPair::TUDBtnType button) {
-    if (button == TArrowPair::btNext) {
-        Diagram1->IncreaseYmin();
-    } else {
-        Diagram1->ReduceYmin();
-    }
-}
-
-void TDiagramIncrease::UpDown3Click(TArrowPair::TUDBtnType button) {
-    if (button == TArrowPair::btNext) {
-        Diagram1->IncreaseXmin();
-    } else {
-        Diagram1->ReduceXmin();
-    }
-}
-
-void TDiagramIncrease::UpDown4Click(TArrowPair::TUDBtnType button) {
-    if (button == TArrowPair::btNext) {
-        Diagram1->IncreaseXmax();
-    } else {
-        Diagram1->ReduceXmax();
-    }
+    ReturnToInitialRange();
 }
 
 void TDiagramIncrease::UpDown1MouseDown() {
@@ -544,19 +461,6 @@ void TDiagramIncrease::SpeedButtonCloseClick() {
 bool TDiagramIncrease::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ScrollBox1->viewport() && event->type() == QEvent::Resize && FFollowViewport) {
         LayOutChartAndArrows();
-    }
-    if (watched == Diagram1) {
-        if (event->type() == QEvent::MouseButtonPress) {
-            FLeftDown = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
-        } else if (event->type() == QEvent::MouseButtonRelease) {
-            auto* e = static_cast<QMouseEvent*>(event);
-            if (e->button() == Qt::LeftButton && FLeftDown) {
-                FLeftDown = false;
-                if (Diagram1->rect().contains(e->position().toPoint())) {
-                    SpeedButtonMeasureClick();
-                }
-            }
-        }
     }
     return QDialog::eventFilter(watched, event);
 }

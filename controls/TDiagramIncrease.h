@@ -12,7 +12,7 @@
 #include <QPointer>
 
 #include "chart/TDiagram.h"
-#include "controls/TArrowPair.h"
+#include "controls/TChartTools.h"
 
 class QAction;
 class QLabel;
@@ -22,7 +22,10 @@ class QScrollArea;
 class QToolBar;
 class QToolButton;
 
-class TDiagramIncrease : public QDialog {
+// The limit arrows UpDown1 .. UpDown4 (16 x 41 and 41 x 16), their handlers
+// UpDown1Click .. UpDown4Click and the initial limits' getters come from
+// TChartTools.
+class TDiagramIncrease : public QDialog, public TChartTools {
     Q_OBJECT
 
   public:
@@ -53,10 +56,6 @@ class TDiagramIncrease : public QDialog {
 
     TDiagram* GetSource() const { return FSource; }
     bool GetFirstShow() const { return FFirstShow; }
-    double GetInitXmin() const { return FInitXmin; }
-    double GetInitXmax() const { return FInitXmax; }
-    double GetInitYmin() const { return FInitYmin; }
-    double GetInitYmax() const { return FInitYmax; }
 
     // Components; object names equal the member names.
     QMenuBar* MainMenu1 = nullptr;
@@ -84,13 +83,8 @@ class TDiagramIncrease : public QDialog {
     QLabel* Panel2 = nullptr;       // readout, 191 x 22
     QScrollArea* ScrollBox1 = nullptr;
     TDiagram* Diagram1 = nullptr;
-    TArrowPair* UpDown1 = nullptr; // upper y limit, 16 x 41
-    TArrowPair* UpDown2 = nullptr; // lower y limit
-    TArrowPair* UpDown3 = nullptr; // lower x limit, 41 x 16
-    TArrowPair* UpDown4 = nullptr; // upper x limit
 
   public slots:
-    void FormCreate();
     void FormShow();
     void FormClose();
     void FormDestroy();
@@ -98,10 +92,7 @@ class TDiagramIncrease : public QDialog {
     void SpeedButtonMeasureClick();
     void SpeedButtonLimitClick();
     void SpeedButtonRetLimClick();
-    void UpDown1Click(TArrowPair::TUDBtnType button);
-    void UpDown2Click(TArrowPair::TUDBtnType button);
-    void UpDown3Click(TArrowPair::TUDBtnType button);
-    void UpDown4Click(TArrowPair::TUDBtnType button);
+    // Pressing and releasing any of the four arrow pairs.
     void UpDown1MouseDown();
     void UpDown1MouseUp();
     void SpeedButtonCopyClick();
@@ -116,16 +107,17 @@ class TDiagramIncrease : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void MakeMenu();
+    void MakeToolBar();
+    void MakeChartArea();
     void SourceDestroyed();
     void LayOutChartAndArrows();
     void Unlink();
 
     QPointer<TDiagram> FSource;
     bool FFirstShow = true;
-    double FInitXmin = 0, FInitXmax = 0, FInitYmin = 0, FInitYmax = 0;
     // The container inside ScrollBox1 that holds the chart and the arrows.
     QWidget* Content = nullptr;
-    bool FLeftDown = false;
     bool FClosing = false;
     // During the first opening the layout follows the scroll box while the
     // window manager settles the maximised size.

@@ -13,7 +13,6 @@
 #include <memory>
 
 #include "bench/CBench.h"
-#include "chart/GridPainter.h"
 #include "chart/TDiagram.h"
 #include "controls/TDiagramIncrease.h"
 
@@ -79,7 +78,7 @@ void BM_ShowDiagram(benchmark::State& state) {
 void BM_ArrowStep(benchmark::State& state) {
     TDiagramIncrease* w = TheSetup().window.get();
     const bool netOnly = state.range(0) != 0;
-    SetDirectDrawing(state.range(1) != 0);
+    w->Diagram1->SetDirectDrawing(state.range(1) != 0);
     w->SpeedButton1->setChecked(netOnly);
     w->UpDown1MouseDown();
     bool right = true;
@@ -90,7 +89,7 @@ void BM_ArrowStep(benchmark::State& state) {
     }
     w->UpDown1MouseUp();
     w->SpeedButton1->setChecked(false);
-    SetDirectDrawing(true);
+    w->Diagram1->SetDirectDrawing(true);
 }
 
 // Opening for the other chart each time, so that names and ranges change

@@ -17,20 +17,14 @@
 
 namespace {
 
-// Restores direct drawing however a test ends.
-struct DirectSwitch {
-    explicit DirectSwitch(bool on) { SetDirectDrawing(on); }
-    ~DirectSwitch() { SetDirectDrawing(true); }
-};
-
 using TChartSetup = std::function<void(TDiagram&)>;
 
 // The picture of a w x h chart after setup, drawn directly or by the painter
 // only. Every setter redraws, so the history of a reused picture (which shows
 // through translucent backgrounds) is the same both ways.
 QImage Draw(int w, int h, const TChartSetup& setup, bool direct) {
-    DirectSwitch on(direct);
     auto d = MakeChart(w, h);
+    d->SetDirectDrawing(direct);
     setup(*d);
     d->ShowDiagram();
     return d->GetPicture().copy();
@@ -54,8 +48,8 @@ void ExpectSameBothWays(int w, int h, const TChartSetup& setup, const char* what
             }
         }
     }
-    ADD_FAILURE() << what << " " << w << "x" << h << ": " << differ
-                  << " pixels differ, first at " << fx << "," << fy;
+    ADD_FAILURE() << what << " " << w << "x" << h << ": " << differ << " pixels differ, first at "
+                  << fx << "," << fy;
 }
 
 std::vector<double> Wave(int n) {
@@ -177,7 +171,6 @@ TEST(DirectDrawing, GridAxisUnderEveryPainterState) {
                 for (double ratio : {1.0, 2.0}) {
                     QImage pictures[2];
                     for (int direct = 0; direct < 2; ++direct) {
-                        DirectSwitch on(direct == 1);
                         QImage& img = pictures[direct];
                         img = QImage(180, 140, format);
                         img.fill(Qt::white);
@@ -186,7 +179,7 @@ TEST(DirectDrawing, GridAxisUnderEveryPainterState) {
                         state(p);
                         p.setBackground(Qt::yellow);
                         const TGridLook look{QColor(0, 0, 160), Qt::DotLine, Qt::black,
-                                             Qt::white, false};
+                                             Qt::white,         false,       direct == 1};
                         TTextMeasure font;
                         font.Use(QFont(), true);
                         DrawGridAxis(p, x, gx, true, net, look, font);
@@ -211,8 +204,8 @@ TEST(DirectDrawing, DottedGridLineStartsAtTheFrame) {
     const QRgb net = Rgb(QColor(0, 0, 160));
     // Where the lines of the other axis cross, their own dots show.
     std::vector<int> columns, rows;
-    const auto gx = TDiagram::MakeGridAxis(d->GetXmin(), d->GetXmax(), d->GetGridStepX());
-    const auto gy = TDiagram::MakeGridAxis(d->GetYmin(), d->GetYmax(), d->GetGridStepY());
+    const auto gx = MakeGridAxis(d->GetXmin(), d->GetXmax(), d->GetGridStepX());
+    const auto gy = MakeGridAxis(d->GetYmin(), d->GetYmax(), d->GetGridStepY());
     for (int i = 0; i < gx.count; ++i) {
         columns.push_back(d->MathToPhisX(gx.Value(i)));
     }

@@ -251,6 +251,15 @@ TEST(Keeper, OtherDataKinds) {
     ASSERT_TRUE(k.CopyData(floats, 3, 0, 2));
     EXPECT_EQ(k.GetDataKind(), dkFloatArray);
     EXPECT_EQ(k.GetSample(2), 3.5);
+    EXPECT_EQ(k.GetYmin(), -2.5);
+    EXPECT_EQ(k.GetYmax(), 3.5);
+    // Refused copies keep what the series held.
+    EXPECT_FALSE(k.CopyData(static_cast<const double*>(nullptr), 3, 0, 2));
+    MessageRecorder rec;
+    EXPECT_FALSE(k.CopyData(doubles.data(), 0, 0, 2));
+    EXPECT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(k.GetDataKind(), dkFloatArray);
+    EXPECT_EQ(k.GetSample(2), 3.5);
     k.Clear();
     EXPECT_EQ(k.GetDataKind(), dkConstant);
     EXPECT_EQ(k.GetSample(0), 0.0);

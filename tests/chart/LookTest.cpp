@@ -93,13 +93,13 @@ TEST(ChartLook, BenchLikeChart) {
     // A label under every x grid line (text is whatever is neither background
     // nor net colour), one beside every y grid line, and the three names.
     const std::initializer_list<QRgb> plain = {Rgb(kBack), Rgb(kNetBack), Rgb(kNet)};
-    const auto gx = TDiagram::MakeGridAxis(-250, 500, d->GetGridStepX());
+    const auto gx = MakeGridAxis(-250, 500, d->GetGridStepX());
     ASSERT_GE(gx.count, 4);
     for (int i = 0; i < gx.count; ++i) {
         const int px = d->MathToPhisX(gx.Value(i));
         EXPECT_GT(CountOther(img, plain, px - 8, ye + 5, px + 8, 250), 5) << gx.Value(i);
     }
-    const auto gy = TDiagram::MakeGridAxis(d->GetYmin(), d->GetYmax(), d->GetGridStepY());
+    const auto gy = MakeGridAxis(d->GetYmin(), d->GetYmax(), d->GetGridStepY());
     ASSERT_GE(gy.count, 2);
     for (int i = 0; i < gy.count; ++i) {
         const int py = d->MathToPhisY(gy.Value(i));

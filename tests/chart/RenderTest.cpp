@@ -77,7 +77,7 @@ TEST(Render, TicksSitWhereTheMappingPutsThem) {
     auto d = GridChart();
     d->SetRangeX(-250, 500);
     const int xb = d->Get_xb_net(), ye = d->Get_ye_net();
-    const auto ax = TDiagram::MakeGridAxis(-250, 500, d->GetGridStepX());
+    const auto ax = MakeGridAxis(-250, 500, d->GetGridStepX());
     ASSERT_GE(ax.count, 3);
     for (int i = 0; i < ax.count; ++i) {
         const int px = d->MathToPhisX(ax.Value(i));
@@ -92,7 +92,7 @@ TEST(Render, TicksSitWhereTheMappingPutsThem) {
     EXPECT_EQ(Px(*d, m, ye + 1), Rgb(kNet));
     EXPECT_NE(Px(*d, m, ye + 2), Rgb(kNet));
 
-    const auto ay = TDiagram::MakeGridAxis(-1, 1, d->GetGridStepY());
+    const auto ay = MakeGridAxis(-1, 1, d->GetGridStepY());
     for (int i = 0; i < ay.count; ++i) {
         const int py = d->MathToPhisY(ay.Value(i));
         for (int x = xb - 4; x < xb; ++x) {

@@ -6,7 +6,6 @@
 #include <QFontMetrics>
 
 #include "ChartTestUtil.h"
-#include "chart/GridPainter.h"
 #include "chart/TTextMeasure.h"
 
 TEST(TextMeasure, FollowsTheFontItIsGiven) {

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -147,4 +148,26 @@ TEST(RunOnChart, SilentRunShowsAFlatLineUnderThe100mVFloor) {
     EXPECT_NEAR(p.Row, zero, 1);
     EXPECT_LE(p.FirstColumn, out.MathToPhisX(-249.0));
     EXPECT_GE(p.LastColumn, out.MathToPhisX(499.0));
+}
+
+// A run over the one before, with the same ranges and limits, still draws
+// the new data: the chart is drawn whether or not its settings changed. The
+// series ends up visible and the picture is current.
+TEST(RunOnChart, ARunWithTheSameRangesStillShowsItsOwnData) {
+    std::vector<double> up(7500, 0.0), down(7500, 0.0);
+    for (int i = 2500; i < 2600; ++i) {
+        up[i] = 1.0;
+        down[i + 200] = 1.0;
+    }
+    const CRunDisplay run = RunDisplayFor(siDelta);
+    auto chart = MakeChart();
+    auto fresh = MakeChart();
+    ShowRunOnChart(*chart, up.data(), run, true);
+    chart->GetKeeper(0)->Hide();
+    ShowRunOnChart(*chart, down.data(), run, true);
+    ShowRunOnChart(*fresh, down.data(), run, true);
+    EXPECT_TRUE(chart->GetKeeper(0)->IsVisible());
+    const Peak p = FindPeak(*chart);
+    EXPECT_NEAR(p.FirstColumn, chart->MathToPhisX(200.0), 2);
+    EXPECT_TRUE(chart->GetPicture() == fresh->GetPicture());
 }
