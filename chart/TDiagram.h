@@ -38,6 +38,11 @@ class TDiagram : public QWidget {
     void ShowDiagram();
     // Draws BitmapY at the net's top left and BitmapX at its bottom right.
     void ShowBitmap();
+    // Writes value into buffer as the tick labels are written: "%.<p>f" for
+    // precision p of 0..7, "%e" for any other; returns the characters written.
+    static int num2char(char* buffer, std::size_t size, double value, int precision) {
+        return ::num2char(buffer, size, value, precision);
+    }
     // A batch of settings: between BeginUpdate and the matching EndUpdate no
     // setter redraws; the outermost EndUpdate redraws once if any of them (or
     // ShowDiagram) asked for it. Batches nest. The picture, the net rectangle
