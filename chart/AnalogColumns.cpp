@@ -18,8 +18,6 @@ constexpr double kMaxFileReads = 1 << 16;
 constexpr double kFar = 1 << 24;
 // Above 2^53 neighbouring whole numbers are one double.
 constexpr double kExact = 9007199254740992.0;
-// Device pixels per widget pixel at most.
-constexpr double kMaxRatio = 16;
 
 // One axis between values and the device pixels of a picture of ratio r: the
 // scale's own formula before its truncation, times r. At ratio 1 the pixel is
@@ -320,7 +318,7 @@ void Join(TRowSpan& previous, int a, int b) {
 TAnalogColumns AnalogColumns(TKeeper& k, const TScale& scale, const TNetRect& net, double ratio) {
     TAnalogColumns out;
     if (scale.X.GetSpan() <= 0 || scale.Y.GetSpan() <= 0 || net.w <= 0 || net.h <= 0 ||
-        !(ratio > 0) || ratio > kMaxRatio) {
+        !(ratio > 0) || !std::isfinite(ratio)) {
         return out;
     }
     const TDeviceAxis X(scale.X, false, ratio);

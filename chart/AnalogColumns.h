@@ -37,10 +37,11 @@ struct TAnalogColumns {
 
 // The curve of k over the net's columns xb .. xe (the last one lies outside
 // the net but carries the curve's way out), on a picture of device pixel
-// ratio `ratio` (> 0). Every row lies within the net's value band, device rows
-// of widget rows yb + 1 .. ye - 1: a part outside is left out, and where the
-// curve comes back the line resumes from the border row. A value that is not
-// a number breaks the curve. At most a few million samples are read per call;
-// beyond that a column shows every so many samples of its stretch. Empty when
-// the scale has no pixels or the net no size.
+// ratio `ratio` (positive and finite). Every row lies within the net's value
+// band, the device rows of widget rows yb + 1 .. ye - 1: a part outside is
+// left out, and where the curve comes back the line resumes from the border
+// row. A value that is not a number breaks the curve. At most a few million
+// samples are read per call (fewer from a file); beyond that a column shows
+// every so many samples of its stretch. Empty when the scale has no pixels,
+// the net no size or the ratio no use.
 TAnalogColumns AnalogColumns(TKeeper& k, const TScale& scale, const TNetRect& net, double ratio);

@@ -95,10 +95,13 @@ void OldAnalog(QPainter& p, const TScale& s, const TNetRect& net, TKeeper& k) {
     flush();
 }
 
-// A full redraw of the whole run (the range of all 7500 samples), as the
-// chart draws it now (arg 2 = 1) or with the old curve (0), which is drawn
-// into the same chart's picture after a redraw without the series.
-void BM_FullRangeRedraw(benchmark::State& state) {
+// A redraw of the noisy run at w x h (args 0, 1) over Start's window of
+// -250 .. 500 ms (arg 2 = 0) or the whole run (1), at device pixel ratio
+// arg 3, with the curve as the chart draws it now (arg 4 = 1) or as it was
+// (0), the old one drawn into the same chart's picture after a redraw
+// without the series.
+void BM_NoisyRunRedraw(benchmark::State& state) {
+    const qreal previousRatio = TDiagram::SetPictureRatio(static_cast<qreal>(state.range(3)));
     TDiagram d;
     d.resize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     QFont f(QStringLiteral("Times New Roman"));
@@ -109,9 +112,13 @@ void BM_FullRangeRedraw(benchmark::State& state) {
     d.SetFontNameY(f);
     TKeeper* k = d.GetKeeper(0);
     k->SetData(Samples().data(), 7500, -2500.0, 4999.0);
-    d.SetRangeX(-2500.0, 4999.0);
+    if (state.range(2) != 0) {
+        d.SetRangeX(-2500.0, 4999.0);
+    } else {
+        d.SetRangeX(-250.0, 500.0);
+    }
     d.AutoRangeY();
-    const bool now = state.range(2) != 0;
+    const bool now = state.range(4) != 0;
     if (!now) {
         k->Hide();
     }
@@ -121,14 +128,14 @@ void BM_FullRangeRedraw(benchmark::State& state) {
             // The picture is the chart's own; painting on it stands in for
             // the series step of the redraw.
             QPainter p(const_cast<QImage*>(&d.GetPicture()));
-            p.setClipRect(d.Get_xb_net(), d.Get_yb_net(), d.Get_xe_net() - d.Get_xb_net(),
-                          d.Get_ye_net() - d.Get_yb_net());
             const TNetRect net{d.Get_xb_net(), d.Get_yb_net(), d.Get_xe_net() - d.Get_xb_net(),
                                d.Get_ye_net() - d.Get_yb_net()};
+            p.setClipRect(net.xb, net.yb, net.w, net.h);
             OldAnalog(p, d.GetScale(), net, *k);
         }
         benchmark::DoNotOptimize(d.GetPicture().constBits());
     }
+    TDiagram::SetPictureRatio(previousRatio);
 }
 
 void BM_ShowDiagram(benchmark::State& state) {
@@ -184,12 +191,18 @@ void BM_OnePolyline(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_ShowDiagram)->Args({760, 250})->Args({1920, 1000})->Unit(benchmark::kMillisecond);
-// Old (0) and new (1) curve, each beside the other in the same run.
-BENCHMARK(BM_FullRangeRedraw)
-    ->Args({1920, 1000, 0})
-    ->Args({1920, 1000, 1})
-    ->Args({760, 250, 0})
-    ->Args({760, 250, 1})
+// The old (last arg 0) and the new curve (1), each beside the other: the
+// whole run on a maximised chart (the figure that counts) and on the bench's
+// chart, Start's own window, and the maximised chart on a dense screen.
+BENCHMARK(BM_NoisyRunRedraw)
+    ->Args({1920, 1000, 1, 1, 0})
+    ->Args({1920, 1000, 1, 1, 1})
+    ->Args({760, 250, 1, 1, 0})
+    ->Args({760, 250, 1, 1, 1})
+    ->Args({760, 250, 0, 1, 0})
+    ->Args({760, 250, 0, 1, 1})
+    ->Args({1920, 1000, 1, 2, 0})
+    ->Args({1920, 1000, 1, 2, 1})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FillImage)->Args({760, 250})->Args({1920, 1000})->Unit(benchmark::kMillisecond);
 // Pen widths 1 (the cheap thin line) and 2 (the painter's own wide stroke).
