@@ -16,6 +16,8 @@ constexpr double kMaxFileReads = 1 << 16;
 // Pixels are kept within this distance of the picture's origin, as the scale
 // keeps them, so that rows can be compared and stepped without overflow.
 constexpr double kFar = 1 << 24;
+// Device columns of one curve at most.
+constexpr double kMaxColumns = 1 << 20;
 // Above 2^53 neighbouring whole numbers are one double.
 constexpr double kExact = 9007199254740992.0;
 
@@ -281,6 +283,10 @@ void AddPeriodicSamples(TKeeper& k, TColumns& cols) {
             const double base = static_cast<double>(m) * period;
             const double jA = std::max(0.0, std::ceil((uA - base) / step) - 1);
             const double jB = std::min(n - 1.0, std::floor((uB - base) / step) + 1);
+            // Only an index range within the period is turned into integers.
+            if (!(jA <= jB)) {
+                continue;
+            }
             for (long long j = static_cast<long long>(jA); j <= jB; j += stride) {
                 // x0 itself belongs to the side read as the samples stand.
                 if (mirror && m == 0 && j == 0) {
@@ -327,7 +333,9 @@ TAnalogColumns AnalogColumns(TKeeper& k, const TScale& scale, const TNetRect& ne
     const int dR = X.Device(net.xe() + 1) - 1;
     const int bandTop = Y.Device(net.yb + 1);
     const int bandBottom = Y.Device(net.ye()) - 1;
-    if (dR < dL || bandBottom < bandTop) {
+    // No screen is a million device pixels wide; the guard keeps a net handed
+    // in at any size from asking for memory it cannot have.
+    if (dR < dL || bandBottom < bandTop || dR - static_cast<double>(dL) > kMaxColumns) {
         return out;
     }
 

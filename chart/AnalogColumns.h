@@ -43,5 +43,5 @@ struct TAnalogColumns {
 // row. A value that is not a number breaks the curve. At most a few million
 // samples are read per call (fewer from a file); beyond that a column shows
 // every so many samples of its stretch. Empty when the scale has no pixels,
-// the net no size or the ratio no use.
+// the net no size (or more than a million device columns) or the ratio no use.
 TAnalogColumns AnalogColumns(TKeeper& k, const TScale& scale, const TNetRect& net, double ratio);
