@@ -1,17 +1,21 @@
 #include "chart/TSeriesPainter.h"
 
+#include <QImage>
 #include <QLine>
 #include <QPainter>
 #include <QPen>
 #include <QPoint>
 #include <QRect>
-#include <QtMath>
+#include <QRegion>
+#include <QTransform>
 #include <QVector>
+#include <QtMath>
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <vector>
 
+#include "chart/AnalogColumns.h"
 #include "chart/VisibleSamples.h"
 
 namespace {
@@ -22,22 +26,34 @@ constexpr long long kMaxStems = 1 << 18;
 // Sample marks drawn at most per series.
 constexpr int kMaxMarks = 8192;
 
-// A wide pen stroked by the painter turns a noisy curve into one large
-// self-intersecting polygon, which costs a hundred times a thin line. Laying
-// thin lines side by side, shifted across and along, gives the same thick
-// stroke at the speed of thin ones. The spare pixel of an even width goes up
-// and to the left. On a picture of device pixel ratio r the thin lines are
-// device pixels, so a stroke covers the r x r blocks of the pixels it covers
-// at ratio 1.
-template <class Draw> void ThickStroke(QPainter& p, int width, Draw draw) {
-    const qreal r = p.device() != nullptr ? p.device()->devicePixelRatio() : 1.0;
-    draw();
-    int lo = -(width / 2);
-    int hi = (width - 1) / 2;
+// Device pixel offsets lo .. hi across a stroke of `width` widget pixels on a
+// picture of device pixel ratio r. The spare pixel of an even width goes up
+// and to the left. On a denser picture a stroke covers the r x r blocks of the
+// pixels it covers at ratio 1.
+void StrokeOffsets(int width, qreal r, int& lo, int& hi) {
+    lo = -(width / 2);
+    hi = (width - 1) / 2;
     if (r != 1.0) {
         lo = qFloor(lo * r);
         hi = qCeil((hi + 1) * r) - 1;
     }
+}
+
+qreal DeviceRatio(const QPainter& p) {
+    return p.device() != nullptr ? p.device()->devicePixelRatio() : 1.0;
+}
+
+// A wide pen stroked by the painter turns a noisy curve into one large
+// self-intersecting polygon, which costs a hundred times a thin line. Laying
+// thin lines side by side, shifted across and along, gives the same thick
+// stroke at the speed of thin ones. On a picture of device pixel ratio r the
+// thin lines are device pixels.
+template <class Draw> void ThickStroke(QPainter& p, int width, Draw draw) {
+    const qreal r = DeviceRatio(p);
+    draw();
+    int lo = 0;
+    int hi = 0;
+    StrokeOffsets(width, r, lo, hi);
     for (int o = lo; o <= hi; ++o) {
         if (o == 0) {
             continue;
@@ -49,6 +65,56 @@ template <class Draw> void ThickStroke(QPainter& p, int width, Draw draw) {
         draw();
         p.translate(0, -d);
     }
+}
+
+// Fills rects (device pixels) straight into the picture's scan lines, when that
+// gives exactly what the painter would: an opaque colour, copied or drawn
+// over a 32-bit image with no transform but its device pixel ratio, within a
+// clip of whole device pixels. Returns false, having written nothing, when
+// the painter has to do it.
+bool FillDirect(QPainter& p, const QVector<QRect>& rects, const QColor& color) {
+    if (color.alpha() != 255 || p.device() == nullptr ||
+        p.device()->devType() != QInternal::Image || p.opacity() != 1.0 ||
+        (p.compositionMode() != QPainter::CompositionMode_SourceOver &&
+         p.compositionMode() != QPainter::CompositionMode_Source)) {
+        return false;
+    }
+    auto* img = static_cast<QImage*>(p.device());
+    const QImage::Format f = img->format();
+    if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 &&
+        f != QImage::Format_ARGB32_Premultiplied) {
+        return false;
+    }
+    const qreal r = img->devicePixelRatio();
+    const QTransform& t = p.deviceTransform();
+    if (t.type() > QTransform::TxScale || t.m11() != r || t.m22() != r || t.dx() != 0 ||
+        t.dy() != 0) {
+        return false;
+    }
+    QRect bounds = img->rect();
+    if (p.hasClipping()) {
+        const QRegion clip = p.clipRegion();
+        if (clip.rectCount() != 1) {
+            return false;
+        }
+        const QRectF device = t.mapRect(QRectF(clip.boundingRect()));
+        const QRect whole = device.toRect();
+        if (QRectF(whole) != device) {
+            return false;
+        }
+        bounds &= whole;
+    }
+    const QRgb c = color.rgba();
+    uchar* const bits = img->bits();
+    const qsizetype bpl = img->bytesPerLine();
+    for (const QRect& rect : rects) {
+        const QRect area = rect & bounds;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            QRgb* line = reinterpret_cast<QRgb*>(bits + y * bpl);
+            std::fill(line + area.left(), line + area.right() + 1, c);
+        }
+    }
+    return true;
 }
 
 // Vertical pieces (stems and bar sides) all run from the zero row, so in one
@@ -123,42 +189,95 @@ void TSeriesPainter::Draw(TKeeper& k) {
 }
 
 void TSeriesPainter::Analog(TKeeper& k) {
-    if (!k.IsVisible() || S.X.GetSpan() <= 0 || S.Y.GetSpan() <= 0) {
+    if (!k.IsVisible()) {
+        return;
+    }
+    const qreal r = DeviceRatio(P);
+    const TAnalogColumns columns = AnalogColumns(k, S, Net, r);
+    if (columns.spans.empty()) {
         return;
     }
     const int penWidth = SetUpPen(k);
-    const int top = Net.yb + 1;
-    const int bottom = Net.ye() - 1;
-    // Each connected run goes out as one polyline: far cheaper than a call per
-    // column. A run ends where the curve leaves the net (it resumes from the
-    // border row) or where the series has no number to show.
-    QVector<QPoint> run;
-    run.reserve(Net.w + 2);
-    auto flush = [&] {
-        if (run.size() >= 2) {
-            ThickStroke(P, penWidth,
-                        [&] { P.drawPolyline(run.constData(), static_cast<int>(run.size())); });
-        }
-        run.clear();
+    const QColor color = P.pen().color();
+    int lo = 0;
+    int hi = 0;
+    StrokeOffsets(penWidth, r, lo, hi);
+    // The stroke is the curve's column spans laid side by side, shifted across
+    // and along by every offset of the pen, as thin lines would lay it; and it
+    // stays inside the net.
+    const int left = qFloor(r * Net.xb);
+    const int right = qFloor(r * Net.xe()) - 1;
+    const int top = qFloor(r * Net.yb);
+    const int bottom = qFloor(r * Net.ye()) - 1;
+    const int count = static_cast<int>(columns.spans.size());
+    auto spanAt = [&](int d) {
+        const int i = d - columns.first;
+        return i >= 0 && i < count ? columns.spans[static_cast<std::size_t>(i)] : TRowSpan{};
     };
-    for (int px = Net.xb; px <= Net.xe(); ++px) {
-        const double v = k.GetValue(S.X.ToValue(px));
-        if (std::isnan(v)) {
-            flush();
+    QVector<QRect> rects;
+    rects.reserve(count + 16);
+    auto fill = [&](int d, int from, int to) {
+        from = std::max(from, top);
+        to = std::min(to, bottom);
+        if (from > to) {
+            return;
+        }
+        // A flat stretch goes out as one rectangle.
+        if (!rects.isEmpty()) {
+            QRect& last = rects.last();
+            if (last.right() == d - 1 && last.top() == from && last.bottom() == to) {
+                last.setRight(d);
+                return;
+            }
+        }
+        rects.append(QRect(d, from, 1, to - from + 1));
+    };
+    std::vector<TRowSpan> pieces;
+    const int dFrom = std::max(left, columns.first + lo);
+    const int dTo = std::min(right, columns.first + count - 1 + hi);
+    for (int d = dFrom; d <= dTo; ++d) {
+        pieces.clear();
+        const TRowSpan own = spanAt(d);
+        if (!own.Empty()) {
+            pieces.push_back({own.top + lo, own.bottom + hi});
+        }
+        for (int o = lo; o <= hi; ++o) {
+            const TRowSpan shifted = spanAt(d - o);
+            if (o != 0 && !shifted.Empty()) {
+                pieces.push_back(shifted);
+            }
+        }
+        if (pieces.empty()) {
             continue;
         }
-        const int py = S.Y.ToPixel(v);
-        if (py < top) {
-            flush();
-            run.append(QPoint(px, top));
-        } else if (py > bottom) {
-            flush();
-            run.append(QPoint(px, bottom));
-        } else {
-            run.append(QPoint(px, py));
+        std::sort(pieces.begin(), pieces.end(),
+                  [](const TRowSpan& a, const TRowSpan& b) { return a.top < b.top; });
+        TRowSpan run = pieces.front();
+        for (std::size_t i = 1; i < pieces.size(); ++i) {
+            if (pieces[i].top <= run.bottom + 1) {
+                run.bottom = std::max(run.bottom, pieces[i].bottom);
+            } else {
+                fill(d, run.top, run.bottom);
+                run = pieces[i];
+            }
         }
+        fill(d, run.top, run.bottom);
     }
-    flush();
+    if (rects.isEmpty()) {
+        return;
+    }
+    // The rectangles are in device pixels.
+    if (FillDirect(P, rects, color)) {
+        return;
+    }
+    P.save();
+    if (r != 1.0) {
+        P.setWorldTransform(QTransform::fromScale(1 / r, 1 / r));
+    }
+    for (const QRect& rect : rects) {
+        P.fillRect(rect, color);
+    }
+    P.restore();
 }
 
 void TSeriesPainter::Radio(TKeeper& k) {

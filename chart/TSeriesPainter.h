@@ -23,8 +23,10 @@ class TSeriesPainter {
 
     // The routine of the series' graph kind; other kinds draw nothing.
     void Draw(TKeeper& k);
-    // Continuous line, read once per pixel column; cut at the net's top and
-    // bottom rows and resumed from the border row where the curve comes back.
+    // Continuous line that hides no sample (chart/AnalogColumns.h): a column
+    // holding several samples spans them all, sparse samples are passed
+    // through. Cut at the net's top and bottom rows and resumed from the
+    // border row where the curve comes back.
     void Analog(TKeeper& k);
     // A vertical bar from +v to -v in every column.
     void Radio(TKeeper& k);

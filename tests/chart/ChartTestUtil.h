@@ -10,6 +10,18 @@
 
 #include "chart/TDiagram.h"
 
+// Every chart of the scope draws at the given device pixel ratio.
+class RatioScope {
+  public:
+    explicit RatioScope(qreal ratio) : Previous(TDiagram::SetPictureRatio(ratio)) {}
+    ~RatioScope() { TDiagram::SetPictureRatio(Previous); }
+    RatioScope(const RatioScope&) = delete;
+    RatioScope& operator=(const RatioScope&) = delete;
+
+  private:
+    qreal Previous;
+};
+
 // A chart of w x h pixels with a fixed, known font, drawn once.
 std::unique_ptr<TDiagram> MakeChart(int w, int h);
 

@@ -18,18 +18,6 @@ namespace {
 const QColor kBack(200, 220, 240);
 const QColor kNet(255, 255, 200);
 
-// Every chart of the scope draws at the given ratio.
-class RatioScope {
-  public:
-    explicit RatioScope(qreal ratio) : Previous(TDiagram::SetPictureRatio(ratio)) {}
-    ~RatioScope() { TDiagram::SetPictureRatio(Previous); }
-    RatioScope(const RatioScope&) = delete;
-    RatioScope& operator=(const RatioScope&) = delete;
-
-  private:
-    qreal Previous;
-};
-
 // Solid blue grid on a pale net with a red sine: every colour but the texts'
 // is known, and the grid lines are whole pixels at either ratio.
 std::unique_ptr<TDiagram> SineChart() {

@@ -15,14 +15,15 @@
 #include "bench/CBench.h"
 #include "bench/CRunDisplay.h"
 #include "chart/TDiagram.h"
+#include "tests/chart/CurveCheck.h"
 
 namespace {
 
 const QColor kCurve(220, 0, 0);
 
-std::unique_ptr<TDiagram> MakeChart() {
+std::unique_ptr<TDiagram> MakeChart(int w = 640, int h = 400) {
     auto d = std::make_unique<TDiagram>();
-    d->resize(640, 400);
+    d->resize(w, h);
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setPixelSize(11);
     d->SetFontNet(f);
@@ -35,16 +36,17 @@ std::unique_ptr<TDiagram> MakeChart() {
     return d;
 }
 
-// One pass of the bench without noise and both charts showing it.
+// One pass of the bench (without noise unless asked) and both charts showing it.
 struct Shown {
-    std::unique_ptr<TDiagram> Input = MakeChart();
-    std::unique_ptr<TDiagram> Output = MakeChart();
+    std::unique_ptr<TDiagram> Input;
+    std::unique_ptr<TDiagram> Output;
 
-    Shown(int signalItem, int filterItem) {
+    Shown(int signalItem, int filterItem, int noiseItem = niOff, int w = 640, int h = 400)
+        : Input(MakeChart(w, h)), Output(MakeChart(w, h)) {
         CBench bench;
         CBenchControls c;
         c.SignalItem = signalItem;
-        c.NoiseItem = niOff;
+        c.NoiseItem = noiseItem;
         c.FilterItem = filterItem;
         bench.ComputeRun(c);
         const CRunDisplay run = RunDisplayFor(c);
@@ -159,7 +161,7 @@ TEST(RunOnChart, ARunWithTheSameRangesStillShowsItsOwnData) {
         up[i] = 1.0;
         down[i + 200] = 1.0;
     }
-    const CRunDisplay run = RunDisplayFor(siDelta);
+    const CRunDisplay run = RunDisplayFor(CBenchControls{});
     auto chart = MakeChart();
     auto fresh = MakeChart();
     ShowRunOnChart(*chart, up.data(), run, true);
@@ -170,4 +172,56 @@ TEST(RunOnChart, ARunWithTheSameRangesStillShowsItsOwnData) {
     const Peak p = FindPeak(*chart);
     EXPECT_NEAR(p.FirstColumn, chart->MathToPhisX(200.0), 2);
     EXPECT_TRUE(chart->GetPicture() == fresh->GetPicture());
+}
+
+// Start's own display of a noisy run (every sample a spike of its own, about
+// 0.9 pixels a sample on a 760-pixel chart) hides none of them, on either
+// chart, at either screen density.
+TEST(RunOnChart, StartDisplayOfANoisyRunHidesNoSample) {
+    for (qreal ratio : {1.0, 2.0}) {
+        SCOPED_TRACE(ratio);
+        const qreal previous = TDiagram::SetPictureRatio(ratio);
+        SeedRandom(20240614);
+        Shown s(siRectangle, fiLowBand1, niOn, 760, 250);
+        EXPECT_EQ(s.Input->GetXmin(), -250.0);
+        EXPECT_EQ(s.Input->GetXmax(), 500.0);
+        const QRgb curve = kCurve.rgb();
+        int checked = 0;
+        EXPECT_EQ(MissedSamples(*s.Input, curve,
+                                GridSamples(InputSamples, RunSamples, -2500.0, 1.0), &checked),
+                  "");
+        EXPECT_EQ(checked, 751);
+        EXPECT_EQ(
+            MissedSamples(*s.Output, curve, GridSamples(OutputSamples, RunSamples, -2500.0, 1.0)),
+            "");
+        TDiagram::SetPictureRatio(previous);
+    }
+}
+
+// The 1 V delta keeps its height when the student moves or widens the range
+// with the frame's arrows, up to the whole run.
+TEST(RunOnChart, DeltaInputStaysAt1VWhereverTheRangeIsMoved) {
+    Shown s(siDelta, fiMaf, niOff, 760, 250);
+    TDiagram& in = *s.Input;
+    ASSERT_EQ(in.GetYmax(), 1.0);
+    auto expectPeak = [&] {
+        const Peak p = FindPeak(in);
+        EXPECT_NEAR(p.Row, in.MathToPhisY(1.0), 1);
+        EXPECT_NEAR(p.FirstColumn, in.MathToPhisX(0.0), 1);
+    };
+    expectPeak();
+    for (int i = 0; i < 25; ++i) {
+        SCOPED_TRACE(i);
+        in.IncreaseXmin();
+        in.IncreaseXmax();
+        expectPeak();
+    }
+    for (int i = 0; i < 25; ++i) {
+        SCOPED_TRACE(i);
+        in.ReduceXmin();
+        in.IncreaseXmax();
+        expectPeak();
+    }
+    in.SetRangeX(in.GetLimitXmin(), in.GetLimitXmax());
+    expectPeak();
 }
