@@ -96,7 +96,7 @@ struct TColumn {
 // and mirrored (negated for odd symmetry) to the left of the first.
 class TSamples {
   public:
-    explicit TSamples(TKeeper& k) : K(k), Scale(k.GetScale()), Odd(k.GetSymmetry() == 2) {}
+    explicit TSamples(TKeeper& k) : K(k), Scale(k.GetScale()), Odd(k.GetSymmetry() == syOdd) {}
     double Value(long long n) {
         double v = K.GetSample(static_cast<int>(n < 0 ? -n : n));
         if (Scale != 1.0) {
@@ -144,7 +144,7 @@ void AddGridSamples(TKeeper& k, TColumns& cols) {
     const double x0 = k.GetXmin();
     const double step = k.GetStep();
     const double nHigh = k.GetCount() - 1.0;
-    const bool mirrored = k.GetSymmetry() == 1 || k.GetSymmetry() == 2;
+    const bool mirrored = k.GetSymmetry() == syEven || k.GetSymmetry() == syOdd;
     const double nLow = mirrored ? -nHigh : 0.0;
     // A sample more on either side than the window asks for: the mapping
     // decides where each belongs.
@@ -222,7 +222,7 @@ void AddPeriodicSamples(TKeeper& k, TColumns& cols) {
     const double x0 = k.GetXmin();
     const double step = k.GetStep();
     const double period = k.GetPeriod();
-    const bool mirrored = k.GetSymmetry() == 1 || k.GetSymmetry() == 2;
+    const bool mirrored = k.GetSymmetry() == syEven || k.GetSymmetry() == syOdd;
     double perPeriod = std::min(std::ceil(period / step), static_cast<double>(k.GetCount()));
     if (perPeriod > 1 && (perPeriod - 1) * step >= period) {
         perPeriod -= 1;
@@ -248,7 +248,7 @@ void AddPeriodicSamples(TKeeper& k, TColumns& cols) {
         if (!any) {
             return;
         }
-        const bool odd = k.GetSymmetry() == 2;
+        const bool odd = k.GetSymmetry() == syOdd;
         for (int d = cols.dL; d <= cols.dR; ++d) {
             TColumn& c = cols.c[static_cast<std::size_t>(d - cols.dL)];
             const bool right = !mirrored || cols.X.Value(d + 1.0) > x0;

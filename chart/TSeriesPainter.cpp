@@ -377,7 +377,7 @@ void TSeriesPainter::StemsOrBars(TKeeper& k, bool bars) {
     const double half = bars ? step / 2 : 0.0;
     // Samples outside 0 .. Count-1 read as 0 and draw nothing, unless the
     // series continues itself (symmetry, period) or marks them.
-    const bool continues = k.GetSymmetry() == 1 || k.GetSymmetry() == 2 ||
+    const bool continues = k.GetSymmetry() == syEven || k.GetSymmetry() == syOdd ||
                            k.GetGraphKind() == gkDiscretPeriodic || mark;
     const double nLow = continues ? static_cast<double>(INT_MIN) : 0.0;
     const double nHigh = continues ? static_cast<double>(INT_MAX) : k.GetCount() - 1.0;
