@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <functional>
 
 #include "app/BenchPictures.h"
 #include "app/BusyCursor.h"
@@ -29,6 +30,38 @@
 #include "controls/TDiagramIncrease.h"
 #include "controls/TEditFloat.h"
 #include "controls/TImage.h"
+
+namespace {
+
+// Runs a step once the next mouse button release in the application has been
+// delivered, so that the click it ends is complete; then goes.
+class TAfterRelease : public QObject {
+  public:
+    TAfterRelease(QObject* parent, std::function<void()> step)
+        : QObject(parent), Step(std::move(step)) {
+        qApp->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            qApp->removeEventFilter(this);
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    Step();
+                    deleteLater();
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+  private:
+    std::function<void()> Step;
+};
+
+} // namespace
 
 TForm1::TForm1(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -413,8 +446,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     } else if (event->type() == QEvent::FocusOut) {
         // Leaving a field applies it; focus lost to a menu or another window
         // is no leaving. The handler waits until the event that moved the
-        // focus is over, so that a correction message cannot swallow the
-        // click that moved it.
+        // focus is over.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         void (TForm1::*handler)() = watched == EditFloat1   ? &TForm1::EditFloat1Exit
                                     : watched == EditFloat2 ? &TForm1::EditFloat2Exit
@@ -424,11 +456,22 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         if (handler && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
             // A read already under way (its message on screen) reads the
             // field itself.
+            const auto check = [this, handler] {
+                if (FieldReads == 0) {
+                    (this->*handler)();
+                }
+            };
             QMetaObject::invokeMethod(
                 this,
-                [this, handler] {
-                    if (FieldReads == 0) {
-                        (this->*handler)();
+                [this, check] {
+                    // A click that moved the focus is still under way: a
+                    // message shown now would take its release, and the
+                    // click would be lost. The check waits for the release;
+                    // a button that reads the field shows the message itself.
+                    if (QGuiApplication::mouseButtons() != Qt::NoButton) {
+                        new TAfterRelease(this, check);
+                    } else {
+                        check();
                     }
                 },
                 Qt::QueuedConnection);
