@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <functional>
 
@@ -100,9 +101,10 @@ TForm1::TForm1(QWidget* parent)
     BuildBenchPage();
     BuildChartsPage();
 
-    // Mouse moves over the page control or the charts' page, outside both
-    // charts, put the charts' tools away.
-    for (QWidget* w : {static_cast<QWidget*>(PageControl1), TabSheet2}) {
+    // Mouse moves over the page control (its tab bar included) or the
+    // charts' page, outside both charts, put the charts' tools away.
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{PageControl1, PageControl1->tabBar(), TabSheet2}) {
         w->setMouseTracking(true);
         w->installEventFilter(this);
     }
@@ -432,7 +434,8 @@ void TForm1::DiagramFrame2DiagramMouseMove(TDiagram* sender, Qt::KeyboardModifie
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseMove && (watched == PageControl1 || watched == TabSheet2)) {
+    if (event->type() == QEvent::MouseMove &&
+        (watched == PageControl1 || watched == PageControl1->tabBar() || watched == TabSheet2)) {
         // Moves over a chart reach the page too, on their way up; only those
         // outside both frames put the tools away.
         const QPoint at = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
