@@ -1,9 +1,12 @@
 #include "app/TLabApplication.h"
 
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 #include <exception>
 
 #include "base/MessageHook.h"
+#include "controls/LabIcons.h"
 
 namespace {
 void ShowFailure(const std::string& text) {
@@ -53,6 +56,20 @@ bool TLabApplication::notify(QObject* receiver, QEvent* event) {
     bool result = false;
     Guarded([&] { result = QApplication::notify(receiver, event); });
     return result;
+}
+
+void PrepareApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("matched-filter-lab"));
+    QGuiApplication::setWindowIcon(LabIcon(TLabIcon::Application));
+    // The whole interface is Russian, so Qt's own texts (standard dialogs,
+    // the fields' context menu) are too, whatever the system's language.
+    auto* qtTexts = new QTranslator(qApp);
+    if (qtTexts->load(QStringLiteral("qtbase_ru"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(qtTexts);
+    } else {
+        delete qtTexts;
+    }
 }
 
 void InstallMessageBoxHandler() {

@@ -31,5 +31,9 @@ class TLabApplication : public QApplication {
     static bool FailedFlag;
 };
 
+// Names the application, gives it its icon and Qt's own texts in Russian;
+// called once, right after the application object is made.
+void PrepareApplication();
+
 // Shows texts of the numeric layers (ShowMessage) in a modal message box with OK.
 void InstallMessageBoxHandler();
