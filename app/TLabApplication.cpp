@@ -8,10 +8,13 @@
 #include "base/MessageHook.h"
 #include "controls/LabIcons.h"
 
+QString ProgramTitle() {
+    return QStringLiteral("Согласованные и квазиоптимальные фильтры");
+}
+
 namespace {
 void ShowFailure(const std::string& text) {
-    QMessageBox::critical(nullptr, QCoreApplication::applicationName(),
-                          QString::fromStdString(text));
+    QMessageBox::critical(nullptr, ProgramTitle(), QString::fromStdString(text));
 }
 
 TLabApplication::FailureReport& Report() {
@@ -74,7 +77,7 @@ void PrepareApplication() {
 
 void InstallMessageBoxHandler() {
     SetMessageHandler([](const std::string& text) {
-        QMessageBox::information(QApplication::activeWindow(), QCoreApplication::applicationName(),
+        QMessageBox::information(QApplication::activeWindow(), ProgramTitle(),
                                  QString::fromStdString(text));
     });
 }

@@ -4,6 +4,7 @@
 // non-zero status; nothing is swallowed silently.
 
 #include <QApplication>
+#include <QString>
 #include <functional>
 #include <string>
 
@@ -30,6 +31,11 @@ class TLabApplication : public QApplication {
   private:
     static bool FailedFlag;
 };
+
+// The program's name as the user reads it (its desktop entry's name): the
+// title of its message boxes. It is not Qt's application display name, which
+// the X11 platform would append to every window's caption.
+QString ProgramTitle();
 
 // Names the application, gives it its icon and Qt's own texts in Russian;
 // called once, right after the application object is made.

@@ -1,11 +1,12 @@
 // What the program sets up for itself at start-up, seen where the user sees
-// it: Qt's own texts in Russian.
+// it: Qt's own texts in Russian and the program's name on its message boxes.
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTimer>
 #include <QTranslator>
 #include <memory>
@@ -97,6 +98,23 @@ TEST_F(Prepared, QtsOwnTextsAreRussian) {
         }
     }
     EXPECT_GE(items, 6); // undo, redo, cut, copy, paste, delete, select all
+}
+
+TEST_F(Prepared, MessageBoxesBearTheProgramsName) {
+    const MessageHandler previous = SetMessageHandler({});
+    InstallMessageBoxHandler();
+    QString title;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        static_cast<QMessageBox*>(box)->accept();
+    });
+    ShowMessage("Произведена коррекция.");
+    SetMessageHandler(previous);
+    EXPECT_EQ(title, "Согласованные и квазиоптимальные фильтры");
+    // Settings and paths keep the program's file name.
+    EXPECT_EQ(QCoreApplication::applicationName(), "matched-filter-lab");
 }
 
 } // namespace
