@@ -85,9 +85,8 @@ class FieldExit : public testing::Test, public FormFixture {
         QWindow* window = form->windowHandle();
         const QPoint at = button->mapTo(form.get(), button->rect().center());
         QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, at);
-        QTimer::singleShot(20, [window, at] {
-            QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, at);
-        });
+        QTimer::singleShot(
+            20, [window, at] { QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, at); });
     }
 };
 
@@ -133,9 +132,9 @@ TEST_F(FieldExit, MeasurementClickedStraightFromAnEmptyGainMeasuresWithTheCorrec
         EXPECT_TRUE(QTest::qWaitFor([&] { return form->StaticText1->text() != "0"; }, 60000))
             << "the click was lost";
         QTest::qWait(ModalMessages::kReadingMs * 2);
-        EXPECT_EQ(shown.texts, std::vector<std::string>{
-                                   "Строка ввода имеет некорректный формат или пуста. \n "
-                                   "Произведена коррекция."});
+        EXPECT_EQ(shown.texts,
+                  std::vector<std::string>{"Строка ввода имеет некорректный формат или пуста. \n "
+                                           "Произведена коррекция."});
         // The middle of 0..1000; unit noise gives about 100 mV*mV, so gain
         // 500 about 2.5e7.
         EXPECT_EQ(form->EditFloat1->text(), "500");
