@@ -80,4 +80,10 @@ void InstallMessageBoxHandler() {
         QMessageBox::information(QApplication::activeWindow(), ProgramTitle(),
                                  QString::fromStdString(text));
     });
+    // Replacing a file is what the user must choose to do: No is the default.
+    SetQuestionHandler([](const std::string& text) {
+        return QMessageBox::question(
+                   QApplication::activeWindow(), ProgramTitle(), QString::fromStdString(text),
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    });
 }

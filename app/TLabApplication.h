@@ -41,5 +41,6 @@ QString ProgramTitle();
 // called once, right after the application object is made.
 void PrepareApplication();
 
-// Shows texts of the numeric layers (ShowMessage) in a modal message box with OK.
+// Shows texts of the numeric layers (ShowMessage) in a modal message box with
+// OK, and their questions (AskQuestion) in one with Yes and No.
 void InstallMessageBoxHandler();

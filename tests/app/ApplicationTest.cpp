@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QTranslator>
 #include <memory>
@@ -113,6 +114,28 @@ TEST_F(Prepared, MessageBoxesBearTheProgramsName) {
     ShowMessage("Произведена коррекция.");
     SetMessageHandler(previous);
     EXPECT_EQ(title, "Согласованные и квазиоптимальные фильтры");
+
+    // A question: Yes and No in Russian, No unless Yes is chosen.
+    const QuestionHandler previousQuestion = SetQuestionHandler({});
+    InstallMessageBoxHandler();
+    SetMessageHandler(previous);
+    for (const bool yes : {true, false}) {
+        title.clear();
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            title = box->windowTitle();
+            EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+            for (QAbstractButton* b : box->buttons()) {
+                EXPECT_TRUE(Russian(b->text())) << b->text().toStdString();
+            }
+            QAbstractButton* chosen = yes ? box->button(QMessageBox::Yes) : box->defaultButton();
+            chosen->click();
+        });
+        EXPECT_EQ(AskQuestion("Заменить?"), yes);
+        EXPECT_EQ(title, "Согласованные и квазиоптимальные фильтры");
+    }
+    SetQuestionHandler(previousQuestion);
     // Settings and paths keep the program's file name.
     EXPECT_EQ(QCoreApplication::applicationName(), "matched-filter-lab");
 }
