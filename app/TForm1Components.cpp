@@ -30,6 +30,7 @@
 #include "controls/TDiagramFrame.h"
 #include "controls/TDiagramIncrease.h"
 #include "controls/TEditFloat.h"
+#include "controls/TGroupBox.h"
 #include "controls/TImage.h"
 
 namespace {
@@ -58,7 +59,7 @@ QComboBox* MakeList(QWidget* parent, const char* name, int x, int y, int w,
 
 QGroupBox* MakeGroup(QWidget* parent, const char* name, const char* title, int x, int y, int w,
                      int h) {
-    auto* box = Make<QGroupBox>(parent, name, x, y, w, h);
+    auto* box = Make<TGroupBox>(parent, name, x, y, w, h);
     box->setTitle(Text(title));
     return box;
 }
