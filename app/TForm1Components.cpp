@@ -242,6 +242,9 @@ void TForm1::BuildBenchPage() {
     Panel1->setAutoFillBackground(true);
     QPalette white = Panel1->palette();
     white.setColor(QPalette::Window, Qt::white);
+    // The frame's light edges (bottom, right) in a mid tone: white on white
+    // would leave only its top and left edges to be seen.
+    white.setColor(QPalette::Light, white.color(QPalette::Mid));
     Panel1->setPalette(white);
     Panel1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Panel1, &QWidget::customContextMenuRequested, this,
@@ -297,6 +300,7 @@ void TForm1::BuildBenchPage() {
     StaticText1->setAutoFillBackground(true);
     QPalette readout = StaticText1->palette();
     readout.setColor(QPalette::Window, Qt::white);
+    readout.setColor(QPalette::Light, readout.color(QPalette::Mid)); // as Panel1's frame
     StaticText1->setPalette(readout);
     QFont readoutFont("Times New Roman");
     readoutFont.setPixelSize(19);

@@ -1,8 +1,10 @@
-// How the bench page is drawn, read back from its pixels: group boxes whose
-// titles sit on their frames' top lines.
+// How the bench page is drawn, read back from its pixels: frames that show on
+// every side, and group boxes whose titles sit on their frames' top lines.
 
+#include <QFrame>
 #include <QGroupBox>
 #include <QImage>
+#include <QLabel>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -15,6 +17,10 @@ QImage Look(QWidget* w) {
     return w->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+bool White(QRgb c) {
+    return (c & 0xffffffu) == 0xffffffu;
+}
+
 class BenchLook : public testing::Test, public FormFixture {
   protected:
     void SetUp() override {
@@ -23,11 +29,33 @@ class BenchLook : public testing::Test, public FormFixture {
     }
 };
 
+// The registrar readout and the scheme panel are white inside a lowered
+// frame: its edges show on all four sides, darker at the top and left.
+TEST_F(BenchLook, SunkenFramesShowOnAllFourSides) {
+    for (QFrame* w : {static_cast<QFrame*>(form->StaticText1), form->Panel1}) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        const QImage look = Look(w);
+        const int w2 = look.width() / 2;
+        const int h2 = look.height() / 2;
+        const QRgb top = look.pixel(w2, 0);
+        const QRgb left = look.pixel(0, h2);
+        const QRgb bottom = look.pixel(w2, look.height() - 1);
+        const QRgb right = look.pixel(look.width() - 1, h2);
+        for (const QRgb edge : {top, left, bottom, right}) {
+            EXPECT_FALSE(White(edge)) << std::hex << edge;
+        }
+        EXPECT_LT(qGray(top), qGray(bottom));
+        EXPECT_LT(qGray(left), qGray(right));
+        // Inside, still white.
+        EXPECT_TRUE(White(look.pixel(w2, look.height() - 4)));
+    }
+}
+
 // The frame's top line runs through the middle of the title, so the
 // controls placed in the box sit inside the frame, clear of its edges.
 TEST_F(BenchLook, GroupTitlesSitOnTheFramesTopLine) {
-    for (QGroupBox* box : {form->GroupBox1, form->GroupBox2, form->GroupBox3, form->GroupBox4,
-                           form->GroupBox5}) {
+    for (QGroupBox* box :
+         {form->GroupBox1, form->GroupBox2, form->GroupBox3, form->GroupBox4, form->GroupBox5}) {
         SCOPED_TRACE(box->objectName().toStdString());
         const QImage look = Look(box);
         // The frame's top line: the first row left of the title (at x = 2)
