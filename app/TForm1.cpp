@@ -15,8 +15,8 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
-#include <functional>
 
+#include "app/AfterMouseRelease.h"
 #include "app/BenchPictures.h"
 #include "app/BusyCursor.h"
 #include "app/RunOnChart.h"
@@ -31,38 +31,6 @@
 #include "controls/TDiagramIncrease.h"
 #include "controls/TEditFloat.h"
 #include "controls/TImage.h"
-
-namespace {
-
-// Runs a step once the next mouse button release in the application has been
-// delivered, so that the click it ends is complete; then goes.
-class TAfterRelease : public QObject {
-  public:
-    TAfterRelease(QObject* parent, std::function<void()> step)
-        : QObject(parent), Step(std::move(step)) {
-        qApp->installEventFilter(this);
-    }
-
-  protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonRelease) {
-            qApp->removeEventFilter(this);
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    Step();
-                    deleteLater();
-                },
-                Qt::QueuedConnection);
-        }
-        return false;
-    }
-
-  private:
-    std::function<void()> Step;
-};
-
-} // namespace
 
 TForm1::TForm1(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -472,7 +440,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
                     // click would be lost. The check waits for the release;
                     // a button that reads the field shows the message itself.
                     if (QGuiApplication::mouseButtons() != Qt::NoButton) {
-                        new TAfterRelease(this, check);
+                        RunAfterMouseRelease(this, check);
                     } else {
                         check();
                     }
