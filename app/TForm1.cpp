@@ -12,8 +12,10 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 
+#include "app/AfterMouseRelease.h"
 #include "app/BusyCursor.h"
 #include "app/RunOnChart.h"
 #include "app/TForm2.h"
@@ -65,9 +67,10 @@ TForm1::TForm1(QWidget* parent)
     BuildBenchPage();
     BuildChartsPage();
 
-    // Mouse moves over the page control or the charts' page, outside both
-    // charts, put the charts' tools away.
-    for (QWidget* w : {static_cast<QWidget*>(PageControl1), TabSheet2}) {
+    // Mouse moves over the page control (its tab bar included) or the
+    // charts' page, outside both charts, put the charts' tools away.
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{PageControl1, PageControl1->tabBar(), TabSheet2}) {
         w->setMouseTracking(true);
         w->installEventFilter(this);
     }
@@ -377,7 +380,8 @@ void TForm1::DiagramFrame2DiagramMouseMove(TDiagram* sender, Qt::KeyboardModifie
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseMove && (watched == PageControl1 || watched == TabSheet2)) {
+    if (event->type() == QEvent::MouseMove &&
+        (watched == PageControl1 || watched == PageControl1->tabBar() || watched == TabSheet2)) {
         // Moves over a chart reach the page too, on their way up; only those
         // outside both frames put the tools away.
         const QPoint at = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
@@ -391,8 +395,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     } else if (event->type() == QEvent::FocusOut) {
         // Leaving a field applies it; focus lost to a menu or another window
         // is no leaving. The handler waits until the event that moved the
-        // focus is over, so that a correction message cannot swallow the
-        // click that moved it.
+        // focus is over.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         void (TForm1::*handler)() = watched == EditFloat1   ? &TForm1::EditFloat1Exit
                                     : watched == EditFloat2 ? &TForm1::EditFloat2Exit
@@ -402,11 +405,22 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         if (handler && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
             // A read already under way (its message on screen) reads the
             // field itself.
+            const auto check = [this, handler] {
+                if (FieldReads == 0) {
+                    (this->*handler)();
+                }
+            };
             QMetaObject::invokeMethod(
                 this,
-                [this, handler] {
-                    if (FieldReads == 0) {
-                        (this->*handler)();
+                [this, check] {
+                    // A click that moved the focus is still under way: a
+                    // message shown now would take its release, and the
+                    // click would be lost. The check waits for the release;
+                    // a button that reads the field shows the message itself.
+                    if (QGuiApplication::mouseButtons() != Qt::NoButton) {
+                        RunAfterMouseRelease(this, check);
+                    } else {
+                        check();
                     }
                 },
                 Qt::QueuedConnection);

@@ -16,6 +16,7 @@
 #include "controls/LabIcons.h"
 #include "controls/TDiagramFrame.h"
 #include "controls/TEditFloat.h"
+#include "controls/TGroupBox.h"
 #include "controls/TImage.h"
 
 namespace {
@@ -45,7 +46,7 @@ QComboBox* MakeList(QWidget* parent, const char* objectName, int x, int y, int w
 
 QGroupBox* MakeGroup(QWidget* parent, const char* name, const char* title, int x, int y, int w,
                      int h) {
-    auto* box = Make<QGroupBox>(parent, name, x, y, w, h);
+    auto* box = Make<TGroupBox>(parent, name, x, y, w, h);
     box->setTitle(Text(title));
     return box;
 }
@@ -236,6 +237,9 @@ void TForm1::BuildBenchPage() {
     Panel1->setAutoFillBackground(true);
     QPalette white = Panel1->palette();
     white.setColor(QPalette::Window, Qt::white);
+    // The frame's light edges (bottom, right) in a mid tone: white on white
+    // would leave only its top and left edges to be seen.
+    white.setColor(QPalette::Light, white.color(QPalette::Mid));
     Panel1->setPalette(white);
     Panel1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Panel1, &QWidget::customContextMenuRequested, this,
@@ -283,6 +287,7 @@ void TForm1::BuildBenchPage() {
     StaticText1->setAutoFillBackground(true);
     QPalette readout = StaticText1->palette();
     readout.setColor(QPalette::Window, Qt::white);
+    readout.setColor(QPalette::Light, readout.color(QPalette::Mid)); // as Panel1's frame
     StaticText1->setPalette(readout);
     QFont readoutFont("Times New Roman");
     readoutFont.setPixelSize(19);

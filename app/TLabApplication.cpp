@@ -1,14 +1,20 @@
 #include "app/TLabApplication.h"
 
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 #include <exception>
 
 #include "base/MessageHook.h"
+#include "controls/LabIcons.h"
+
+QString ProgramTitle() {
+    return QStringLiteral("Согласованные и квазиоптимальные фильтры");
+}
 
 namespace {
 void ShowFailure(const std::string& text) {
-    QMessageBox::critical(nullptr, QCoreApplication::applicationName(),
-                          QString::fromStdString(text));
+    QMessageBox::critical(nullptr, ProgramTitle(), QString::fromStdString(text));
 }
 
 TLabApplication::FailureReport& Report() {
@@ -55,9 +61,29 @@ bool TLabApplication::notify(QObject* receiver, QEvent* event) {
     return result;
 }
 
+void PrepareApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("matched-filter-lab"));
+    QGuiApplication::setWindowIcon(LabIcon(TLabIcon::Application));
+    // The whole interface is Russian, so Qt's own texts (standard dialogs,
+    // the fields' context menu) are too, whatever the system's language.
+    auto* qtTexts = new QTranslator(qApp);
+    if (qtTexts->load(QStringLiteral("qtbase_ru"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(qtTexts);
+    } else {
+        delete qtTexts;
+    }
+}
+
 void InstallMessageBoxHandler() {
     SetMessageHandler([](const std::string& text) {
-        QMessageBox::information(QApplication::activeWindow(), QCoreApplication::applicationName(),
+        QMessageBox::information(QApplication::activeWindow(), ProgramTitle(),
                                  QString::fromStdString(text));
+    });
+    // Replacing a file is what the user must choose to do: No is the default.
+    SetQuestionHandler([](const std::string& text) {
+        return QMessageBox::question(
+                   QApplication::activeWindow(), ProgramTitle(), QString::fromStdString(text),
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
     });
 }

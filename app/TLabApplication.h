@@ -4,6 +4,7 @@
 // non-zero status; nothing is swallowed silently.
 
 #include <QApplication>
+#include <QString>
 #include <functional>
 #include <string>
 
@@ -31,5 +32,15 @@ class TLabApplication : public QApplication {
     static bool FailedFlag;
 };
 
-// Shows texts of the numeric layers (ShowMessage) in a modal message box with OK.
+// The program's name as the user reads it (its desktop entry's name): the
+// title of its message boxes. It is not Qt's application display name, which
+// the X11 platform would append to every window's caption.
+QString ProgramTitle();
+
+// Names the application, gives it its icon and Qt's own texts in Russian;
+// called once, right after the application object is made.
+void PrepareApplication();
+
+// Shows texts of the numeric layers (ShowMessage) in a modal message box with
+// OK, and their questions (AskQuestion) in one with Yes and No.
 void InstallMessageBoxHandler();

@@ -12,13 +12,11 @@
 #include "app/TForm1.h"
 #include "app/TForm2.h"
 #include "app/TLabApplication.h"
-#include "controls/LabIcons.h"
 #include "controls/TDiagramIncrease.h"
 
 int main(int argc, char** argv) {
     TLabApplication app(argc, argv);
-    QCoreApplication::setApplicationName("matched-filter-lab");
-    QGuiApplication::setWindowIcon(LabIcon(TLabIcon::Application));
+    PrepareApplication();
     InstallMessageBoxHandler();
 
     std::unique_ptr<TForm1> form1;

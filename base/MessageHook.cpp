@@ -8,6 +8,17 @@ MessageHandler& Handler() {
     static MessageHandler handler;
     return handler;
 }
+
+QuestionHandler& Asker() {
+    static QuestionHandler handler;
+    return handler;
+}
+
+void WriteToStderr(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fputc('\n', stderr);
+    std::fflush(stderr);
+}
 } // namespace
 
 void ShowMessage(const std::string& text) {
@@ -16,9 +27,22 @@ void ShowMessage(const std::string& text) {
         handler(text);
         return;
     }
-    std::fwrite(text.data(), 1, text.size(), stderr);
-    std::fputc('\n', stderr);
-    std::fflush(stderr);
+    WriteToStderr(text);
+}
+
+bool AskQuestion(const std::string& text) {
+    QuestionHandler& handler = Asker();
+    if (handler) {
+        return handler(text);
+    }
+    WriteToStderr(text);
+    return false;
+}
+
+QuestionHandler SetQuestionHandler(QuestionHandler handler) {
+    QuestionHandler old = std::move(Asker());
+    Asker() = std::move(handler);
+    return old;
 }
 
 MessageHandler SetMessageHandler(MessageHandler handler) {
@@ -38,5 +62,22 @@ MessageRecorder::~MessageRecorder() {
 std::vector<std::string> MessageRecorder::Take() {
     std::vector<std::string> taken;
     taken.swap(messages);
+    return taken;
+}
+
+QuestionRecorder::QuestionRecorder(bool yes) : answer(yes) {
+    previous = SetQuestionHandler([this](const std::string& text) {
+        questions.push_back(text);
+        return answer;
+    });
+}
+
+QuestionRecorder::~QuestionRecorder() {
+    SetQuestionHandler(std::move(previous));
+}
+
+std::vector<std::string> QuestionRecorder::Take() {
+    std::vector<std::string> taken;
+    taken.swap(questions);
     return taken;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The one way the numeric layers tell the user something: a modal message with
 // an OK button in the window program, a line on stderr in a console program,
-// a recorded text in tests. Texts are UTF-8.
+// a recorded text in tests. Texts are UTF-8. Questions to be answered Yes or
+// No go the same ways.
 
 #include <functional>
 #include <string>
@@ -15,6 +16,16 @@ void ShowMessage(const std::string& text);
 
 // Installs handler (an empty one restores stderr) and returns the previous one.
 MessageHandler SetMessageHandler(MessageHandler handler);
+
+using QuestionHandler = std::function<bool(const std::string& text)>;
+
+// Asks text, to be answered Yes or No, through the installed handler, and
+// returns true for Yes. With none installed the text goes to stderr (followed
+// by a line break) and the answer is No: nothing is done that was not agreed to.
+bool AskQuestion(const std::string& text);
+
+// Installs handler (an empty one restores stderr) and returns the previous one.
+QuestionHandler SetQuestionHandler(QuestionHandler handler);
 
 // Records every message shown while it lives, and puts the previous handler
 // back when it goes. Meant for tests and for callers that collect messages.
@@ -33,4 +44,24 @@ class MessageRecorder {
   private:
     std::vector<std::string> messages;
     MessageHandler previous;
+};
+
+// Answers every question asked while it lives with the answer it is given,
+// records the texts, and puts the previous handler back when it goes.
+class QuestionRecorder {
+  public:
+    explicit QuestionRecorder(bool answer);
+    ~QuestionRecorder();
+    QuestionRecorder(const QuestionRecorder&) = delete;
+    QuestionRecorder& operator=(const QuestionRecorder&) = delete;
+
+    void SetAnswer(bool yes) { answer = yes; }
+    const std::vector<std::string>& Questions() const { return questions; }
+    // Returns the recorded texts and forgets them.
+    std::vector<std::string> Take();
+
+  private:
+    bool answer;
+    std::vector<std::string> questions;
+    QuestionHandler previous;
 };

@@ -1,5 +1,8 @@
 #include "chart/BitmapFile.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QSaveFile>
 
@@ -19,6 +22,21 @@ QString CorrectBitmapFileName(const QString& fileName) {
                  QStringLiteral(" не поддерживается.Произведена коррекция."))
                     .toStdString());
     return (hasExt ? fileName.left(dot) : fileName) + QStringLiteral(".bmp");
+}
+
+QString ChosenBitmapFileName(const QString& fileName) {
+    const QString corrected = CorrectBitmapFileName(fileName);
+    if (corrected != fileName && QFileInfo::exists(corrected)) {
+        // The dialog's own question, in the words Qt gives it.
+        const QString question =
+            QCoreApplication::translate("QFileDialog",
+                                        "%1 already exists.\nDo you want to replace it?")
+                .arg(QDir::toNativeSeparators(corrected));
+        if (!AskQuestion(question.toStdString())) {
+            return QString();
+        }
+    }
+    return corrected;
 }
 
 bool WriteBitmapFile(const QImage& image, const QString& fileName) {

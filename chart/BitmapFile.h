@@ -11,6 +11,13 @@
 // no message, when it already ends in ".bmp" in any letter case.
 QString CorrectBitmapFileName(const QString& fileName);
 
+// The name to write for the name the user chose: corrected as
+// CorrectBitmapFileName does. The save dialog asked before replacing the name
+// as chosen, not the corrected one; when the correction names a file that
+// exists already, the user is asked (AskQuestion) whether to replace it, and
+// the result is empty if not.
+QString ChosenBitmapFileName(const QString& fileName);
+
 // Writes image to fileName in BMP format through a temporary file that takes
 // the name only when complete. A failure is reported in a message naming the
 // file, and so is a null image, which writes nothing. Returns whether the

@@ -16,6 +16,9 @@ TSaveDialogResult RunFileDialog(QWidget* parent, const QString& initialName, QSt
     if (dialog == nullptr) {
         return TSaveDialogResult::Unavailable;
     }
+    // Qt's own dialog speaks the program's language; a desktop's dialog
+    // would speak the desktop's.
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setNameFilter(QStringLiteral("Bitmaps (*.bmp)"));

@@ -247,8 +247,9 @@ class TDiagram : public QWidget {
     // Asks for a file name (initially "Диаграмма.bmp"), then saves.
     void SaveBmpFile();
     // Saves the picture, black on white, as a BMP file. Any other extension is
-    // corrected to ".bmp" with a message; a failed write, a chart of no size
-    // included, is reported. Returns whether the file was written.
+    // corrected to ".bmp" with a message, and an existing file of the corrected
+    // name is replaced only if the user agrees; a failed write, a chart of no
+    // size included, is reported. Returns whether the file was written.
     bool SaveBmpFile(const QString& fileName);
 
     // Designer registration; nothing to do at run time.

@@ -43,6 +43,6 @@ void TDiagram::SaveBmpFile() {
 }
 
 bool TDiagram::SaveBmpFile(const QString& name) {
-    const QString fileName = CorrectBitmapFileName(name);
-    return WriteBitmapFile(ExportPicture(), fileName);
+    const QString fileName = ChosenBitmapFileName(name);
+    return !fileName.isEmpty() && WriteBitmapFile(ExportPicture(), fileName);
 }

@@ -21,7 +21,8 @@ bool SaveImageToBmp(QWidget* parent, const QImage& picture) {
     case TSaveDialogResult::Cancelled:
         return false;
     }
-    return WriteBitmapFile(picture, CorrectBitmapFileName(fileName));
+    const QString name = ChosenBitmapFileName(fileName);
+    return !name.isEmpty() && WriteBitmapFile(picture, name);
 }
 
 void SaveImageToBmp(TImage* image) {

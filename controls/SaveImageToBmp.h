@@ -1,7 +1,8 @@
 #pragma once
 // Saving a window's picture as a Windows bitmap file through the save dialog
 // (initial name "Рисунок.bmp"): a wrong extension is corrected to ".bmp" with
-// a message, and a failed write is reported naming the file, leaving no
+// a message (an existing file of the corrected name is replaced only if the
+// user agrees), and a failed write is reported naming the file, leaving no
 // half-written file behind.
 
 class QImage;

@@ -20,9 +20,11 @@ TArrowPair::TArrowPair(Qt::Orientation orientation, QWidget* parent)
         b->setIconSize(QSize(6, 6));
         b->installEventFilter(this);
     }
-    // Every click and every automatic repeat arrives here once.
-    connect(Next, &QToolButton::clicked, this, [this] { emit Click(btNext); });
-    connect(Prev, &QToolButton::clicked, this, [this] { emit Click(btPrev); });
+    // A held arrow steps at the press (see eventFilter) and then at every
+    // automatic repeat; the click that ends the hold is no further step.
+    // A click made by the program, with no mouse held, is one step.
+    connect(Next, &QToolButton::clicked, this, [this] { ButtonClicked(btNext); });
+    connect(Prev, &QToolButton::clicked, this, [this] { ButtonClicked(btPrev); });
     resize(vertical ? QSize(16, 30) : QSize(30, 16));
     LayOut();
 }
@@ -47,6 +49,12 @@ void TArrowPair::LayOut() {
     }
 }
 
+void TArrowPair::ButtonClicked(TUDBtnType type) {
+    if (!Releasing) {
+        emit Click(type);
+    }
+}
+
 // Press and release are reported around the button's own handling, so that a
 // host sees MouseDown before the first step and MouseUp after the last one.
 bool TArrowPair::eventFilter(QObject* watched, QEvent* event) {
@@ -54,19 +62,34 @@ bool TArrowPair::eventFilter(QObject* watched, QEvent* event) {
         return QWidget::eventFilter(watched, event);
     }
     auto* button = static_cast<QToolButton*>(watched);
+    const bool left = (event->type() == QEvent::MouseButtonPress ||
+                       event->type() == QEvent::MouseButtonDblClick ||
+                       event->type() == QEvent::MouseButtonRelease) &&
+                      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+                      button->isEnabled();
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && button->isEnabled()) {
+        if (left) {
             emit MouseDown();
+            // The button goes down (and starts repeating) first; the first
+            // step follows at once, before the mouse comes up.
+            event->accept();
+            static_cast<QObject*>(button)->event(event);
+            if (button->isDown()) {
+                emit Click(button == Next ? btNext : btPrev);
+            }
+            return true;
         }
         return false;
     case QEvent::MouseButtonRelease:
-        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && button->isEnabled()) {
-            // Let the button finish its click first; it may be deleted by
-            // what the click does, so only the pair is touched afterwards.
+        if (left) {
+            // The button finishes its click first (no step: the press made
+            // it), so that MouseUp comes after the last step.
             event->accept();
+            Releasing = true;
             static_cast<QObject*>(button)->event(event);
+            Releasing = false;
             emit MouseUp();
             return true;
         }

@@ -23,7 +23,8 @@ class TArrowPair : public QWidget {
     QToolButton* GetButton(TUDBtnType button) const { return button == btNext ? Next : Prev; }
 
   signals:
-    // Once per click and once per automatic repeat while an arrow is held.
+    // Once when an arrow is pressed and once per automatic repeat while it
+    // is held; nothing more when it is let go.
     void Click(TArrowPair::TUDBtnType button);
     // A mouse button went down on either arrow, before the first Click.
     void MouseDown();
@@ -36,8 +37,11 @@ class TArrowPair : public QWidget {
 
   private:
     void LayOut();
+    void ButtonClicked(TUDBtnType type);
 
     Qt::Orientation Orientation;
     QToolButton* Next = nullptr;
     QToolButton* Prev = nullptr;
+    // An arrow's release is being handled: its click is no step.
+    bool Releasing = false;
 };

@@ -25,3 +25,21 @@ TEST(MessageHook, WithoutHandlerWritesToStderr) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Keeper: проверка\n");
     SetMessageHandler(std::move(old));
 }
+
+TEST(MessageHook, QuestionsAreAnsweredByTheHandlerAndOtherwiseNo) {
+    QuestionHandler old = SetQuestionHandler(nullptr);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(AskQuestion("Заменить?"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Заменить?\n");
+    {
+        QuestionRecorder yes(true);
+        EXPECT_TRUE(AskQuestion("один"));
+        yes.SetAnswer(false);
+        EXPECT_FALSE(AskQuestion("два"));
+        EXPECT_EQ(yes.Take(), (std::vector<std::string>{"один", "два"}));
+    }
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(AskQuestion("снова"));
+    testing::internal::GetCapturedStderr();
+    SetQuestionHandler(std::move(old));
+}

@@ -51,7 +51,12 @@ start_program() {
   wait_for 20 test -s "$work/display" || return 2
   export DISPLAY=":$(head -n 1 "$work/display")"
   wait_for 20 xdotool getdisplaygeometry > /dev/null 2>&1 || return 2
-  "$app" > "$work/stdout" 2> "$work/stderr" &
+  # On this X screen whatever the caller's environment says: a platform
+  # chosen for widget tests (offscreen) or a Wayland session would show the
+  # window elsewhere, and a scale factor would move every control off the
+  # coordinates below.
+  env -u WAYLAND_DISPLAY -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS QT_QPA_PLATFORM=xcb \
+    "$app" > "$work/stdout" 2> "$work/stderr" &
   app_pid=$!
   wait_for 60 window_or_ended
   main_window && return 0
