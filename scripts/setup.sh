@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation2 fonts-dejavu-core qt6-translations-l10n
+  fonts-liberation2 fonts-dejavu-core
   xvfb xauth imagemagick xdotool xclip
   dpkg-dev file
   lintian appstream desktop-file-utils help2man man-db groff-base
