@@ -77,8 +77,8 @@ qreal TDiagram::SetPictureRatio(qreal ratio) {
 }
 
 qreal TDiagram::PictureRatio() const {
-    if (Exporting) {
-        return 1.0;
+    if (ExportRatio > 0) {
+        return ExportRatio;
     }
     const qreal ratio = gPictureRatio > 0 ? gPictureRatio : devicePixelRatioF();
     return ratio > 0 ? ratio : 1.0;
