@@ -29,6 +29,7 @@ class TEditFloat;
 class TForm2;
 class THelloForm;
 class TImage;
+class TJournalPage;
 struct CRunDisplay;
 
 class TForm1 : public QMainWindow {
@@ -56,6 +57,7 @@ class TForm1 : public QMainWindow {
     QTabWidget* PageControl1;
     QWidget* TabSheet1;
     QWidget* TabSheet2;
+    TJournalPage* TabSheet3; // the journal of runs and measurements
     QFrame* Panel1;
     TImage* Image1; // signal on, noise off
     TImage* Image2; // signal on, noise on
