@@ -28,7 +28,10 @@ QVariant TJournalModel::data(const QModelIndex& index, int role) const {
 
 QVariant TJournalModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
-        return QString::fromUtf8(JournalColumnName(section));
+        // The unit goes on a line of its own, so that a heading is no wider
+        // than the numbers beneath it.
+        return QString::fromUtf8(JournalColumnName(section))
+            .replace(QStringLiteral(", "), QStringLiteral(",\n"));
     }
     return QAbstractTableModel::headerData(section, orientation, role);
 }

@@ -70,7 +70,13 @@ TJournalPage::TJournalPage(QWidget* parent) : QWidget(parent) {
     JournalView->setWordWrap(false);
     JournalView->setAlternatingRowColors(true);
     JournalView->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Whole rows are chosen, so every heading would turn bold and widen its
+    // column at each choice.
+    JournalView->horizontalHeader()->setHighlightSections(false);
     JournalView->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Rows are told apart by their time, as in the copies and the report;
+    // the room goes to the columns.
+    JournalView->verticalHeader()->hide();
 
     JournalCopy = MakeAction(this, "JournalCopy", "Копировать", TLabIcon::Copy);
     // Shown in the menu as a reminder; the table itself answers the keys.
@@ -103,7 +109,7 @@ TJournalPage::TJournalPage(QWidget* parent) : QWidget(parent) {
     buttons->addStretch(1);
     buttons->addWidget(JournalClearButton);
     auto* page = new QVBoxLayout(this);
-    page->setContentsMargins(8, 8, 8, 8);
+    page->setContentsMargins(6, 6, 6, 6);
     page->addWidget(JournalView, 1);
     page->addLayout(buttons);
 
@@ -112,6 +118,18 @@ TJournalPage::TJournalPage(QWidget* parent) : QWidget(parent) {
     connect(JournalModel, &QAbstractItemModel::modelReset, this, &TJournalPage::UpdateActions);
     connect(JournalModel, &QAbstractItemModel::rowsInserted, this, &TJournalPage::UpdateActions);
     UpdateActions();
+}
+
+void TJournalPage::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        // The headings take the cells' face, not the style's own one for
+        // headers, so that a column is as wide as its numbers need.
+        for (QHeaderView* header :
+             {JournalView->horizontalHeader(), JournalView->verticalHeader()}) {
+            header->setFont(JournalView->font());
+        }
+    }
 }
 
 std::string TJournalPage::Now() {

@@ -61,6 +61,9 @@ class TJournalPage : public QWidget {
     // The time of day as rows show it: "14:03:27".
     static std::string Now();
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
     void UpdateActions();
 

@@ -110,10 +110,12 @@ TEST_F(Journal, IsTheThirdPageAndStartsEmpty) {
     EXPECT_EQ(form->PageControl1->tabText(2), "Журнал");
     EXPECT_EQ(View()->model()->rowCount(), 0);
     EXPECT_EQ(View()->model()->columnCount(), JournalColumnCount);
-    for (int c = 0; c < JournalColumnCount; ++c) {
-        EXPECT_EQ(View()->model()->headerData(c, Qt::Horizontal).toString(),
-                  QString::fromUtf8(JournalColumnName(c)));
-    }
+    // Units go on a line of their own under the headings.
+    EXPECT_EQ(View()->model()->headerData(jcFilter, Qt::Horizontal).toString(), "Фильтр");
+    EXPECT_EQ(View()->model()->headerData(jcReading, Qt::Horizontal).toString(),
+              "Регистратор,\nмВ*мВ");
+    EXPECT_EQ(View()->model()->headerData(jcPeakTime, Qt::Horizontal).toString(),
+              "Время пика,\nмс");
     EXPECT_EQ(Page().JournalCopyButton->text(), "Копировать");
     EXPECT_EQ(Page().JournalSaveButton->text(), "Сохранить…");
     EXPECT_EQ(Page().JournalClearButton->text(), "Очистить журнал");
