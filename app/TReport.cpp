@@ -36,7 +36,7 @@ QString JournalTitle() {
 }
 
 // Room between a cell's text and its lines, millimetres.
-constexpr double CellPadding = 1.0;
+constexpr double CellPadding = 0.8;
 
 // One report being painted: the page's frame in device units, the pen's
 // place going down the page, and the fonts.
@@ -61,6 +61,10 @@ class TReportPainter {
     // Writes text across the page, wrapped, flags as for QPainter::drawText;
     // moves down past it and a gap.
     void Paragraph(const QString& text, const QFont& font, int flags, double gapMm);
+    // The journal table's faces: the headings a little smaller, so that
+    // their words take no more room than the numbers beneath them.
+    QFont HeadingFont() const { return Font(7, true); }
+    QFont BodyFont() const { return Font(8); }
     qreal TextHeight(const QString& text, const QFont& font, int flags) const;
     void Heading(const QString& text) { Paragraph(text, Font(12, true), Qt::AlignLeft, 2); }
     qreal HeadingHeight(const QString& text) const {
@@ -191,8 +195,8 @@ QStringList Cells(const CJournalRow* row) {
 void TReportPainter::SizeColumns(const std::vector<QStringList>& rows) {
     // Each column as wide as its longest text on one line (the heading may
     // wrap between words), but never narrower than its longest word.
-    const QFontMetricsF heading(Font(8, true), &Writer);
-    const QFontMetricsF body(Font(8), &Writer);
+    const QFontMetricsF heading(HeadingFont(), &Writer);
+    const QFontMetricsF body(BodyFont(), &Writer);
     const QStringList headings = Cells(nullptr);
     std::vector<qreal> natural(JournalColumnCount), least(JournalColumnCount);
     for (int c = 0; c < JournalColumnCount; ++c) {
@@ -223,11 +227,28 @@ void TReportPainter::SizeColumns(const std::vector<QStringList>& rows) {
             w *= Width / total;
         }
     } else if (total - spare <= Width) {
-        // Long texts (the filters' names) wrap, each column giving up room in
-        // proportion to what it can give.
-        const qreal cut = (total - Width) / spare;
+        // The widest columns (the filters' names first) give up room down to
+        // a common width, so that their texts wrap while short ones stay on
+        // one line: the largest cap at which the table fits the page.
+        const auto widthAt = [&](qreal cap) {
+            qreal sum = 0;
+            for (int c = 0; c < JournalColumnCount; ++c) {
+                sum += std::min(natural[c], std::max(least[c], cap));
+            }
+            return sum;
+        };
+        qreal lo = 0, hi = Width;
+        for (int step = 0; step < 50; ++step) {
+            const qreal mid = (lo + hi) / 2;
+            (widthAt(mid) <= Width ? lo : hi) = mid;
+        }
         for (int c = 0; c < JournalColumnCount; ++c) {
-            Columns[c] -= (natural[c] - least[c]) * cut;
+            Columns[c] = std::min(natural[c], std::max(least[c], lo));
+        }
+        // What the cap leaves over is shared as when everything fits.
+        const qreal used = widthAt(lo);
+        for (qreal& w : Columns) {
+            w *= Width / used;
         }
     } else {
         for (int c = 0; c < JournalColumnCount; ++c) {
@@ -242,10 +263,10 @@ void TReportPainter::LayOutJournal(const std::vector<CJournalRow>& rows) {
         cells.push_back(Cells(&row));
     }
     SizeColumns(cells);
-    HeadingRowHeight = RowHeight(Cells(nullptr), Font(8, true));
+    HeadingRowHeight = RowHeight(Cells(nullptr), HeadingFont());
     RowHeights.clear();
     for (const QStringList& row : cells) {
-        RowHeights.push_back(RowHeight(row, Font(8)));
+        RowHeights.push_back(RowHeight(row, BodyFont()));
     }
     // The journal starts on a page of its own, below its title.
     const qreal top = HeadingHeight(JournalTitle());
@@ -294,9 +315,9 @@ void TReportPainter::Journal(const TReportContent& content) {
             NewPage();
         }
         if (r == 0 || Y == 0) {
-            TableRow(Cells(nullptr), Font(8, true), HeadingRowHeight, true, right);
+            TableRow(Cells(nullptr), HeadingFont(), HeadingRowHeight, true, right);
         }
-        TableRow(Cells(&content.Rows[r]), Font(8), RowHeights[r], false, right);
+        TableRow(Cells(&content.Rows[r]), BodyFont(), RowHeights[r], false, right);
     }
 }
 

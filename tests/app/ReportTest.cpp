@@ -178,7 +178,7 @@ TEST_F(Report, ALongJournalContinuesOverPagesWithItsHeading) {
     }
     const QString file = SaveThroughMenu("long.pdf");
     const int pages = PdfPages(file);
-    ASSERT_GE(pages, 4);
+    ASSERT_GE(pages, 3); // the journal takes two pages at least
     for (int page = 2; page <= pages; ++page) {
         const QString text = PdfText(file, page);
         EXPECT_TRUE(text.contains("Фильтр")) << page;
