@@ -38,8 +38,9 @@ QString JournalTitle() {
 // Room between a cell's text and its lines, millimetres.
 constexpr double CellPadding = 0.8;
 
-// One report being painted: the page's frame in device units, the pen's
-// place going down the page, and the fonts.
+// One report being painted: the printable frame of a page in device units,
+// how far down the page the writing has come, and the journal's layout,
+// worked out before the first page so that every page knows their count.
 class TReportPainter {
   public:
     explicit TReportPainter(QPdfWriter& writer) : Writer(writer), Unit(writer.resolution() / 25.4) {
@@ -53,7 +54,9 @@ class TReportPainter {
   private:
     qreal Mm(double mm) const { return mm * Unit; }
     QFont Font(double points, bool bold = false) const {
-        QFont f(QStringLiteral("Liberation Sans"));
+        QFont f;
+        f.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                       QStringLiteral("DejaVu Sans")});
         f.setPointSizeF(points);
         f.setBold(bold);
         return f;
