@@ -20,7 +20,9 @@
 #include "app/RunOnChart.h"
 #include "app/TForm2.h"
 #include "app/THelloForm.h"
+#include "app/TJournalPage.h"
 #include "base/FloatToText.h"
+#include "bench/CJournal.h"
 #include "bench/CRunDisplay.h"
 #include "chart/TDiagram.h"
 #include "controls/LabIcons.h"
@@ -62,6 +64,9 @@ TForm1::TForm1(QWidget* parent)
     TabSheet2->setObjectName("TabSheet2");
     PageControl1->addTab(TabSheet1, QString::fromUtf8("Лабораторная установка"));
     PageControl1->addTab(TabSheet2, QString::fromUtf8("Временные диаграммы"));
+    TabSheet3 = new TJournalPage;
+    TabSheet3->setObjectName("TabSheet3");
+    PageControl1->addTab(TabSheet3, QString::fromUtf8("Журнал"));
 
     BuildMenus();
     BuildBenchPage();
@@ -168,6 +173,7 @@ void TForm1::BitBtn1Click() {
     const CRunDisplay display = RunDisplayFor(controls);
     ShowRun(DiagramFrame1, InputSamples, display, false);
     ShowRun(DiagramFrame2, OutputSamples, display, true);
+    TabSheet3->AddRun(AppliedSetup(Bench, controls), OutputSamples);
     if (PageControl1->currentIndex() != 1) {
         PageControl1->setCurrentIndex(1);
     }
@@ -178,8 +184,10 @@ void TForm1::BitBtn1Click() {
 void TForm1::BitBtn3Click() {
     TBusyCursor busy;
     StaticText1->setText("0");
-    const CMeasurement m = Bench.Measure(Controls());
+    const CBenchControls controls = Controls();
+    const CMeasurement m = Bench.Measure(controls);
     StaticText1->setText(QString::fromStdString(FloatToText(2, m.RegistrarValue)));
+    TabSheet3->AddMeasurement(AppliedSetup(Bench, controls), StaticText1->text());
 }
 
 // ---------------------------------------------------------------- choices

@@ -29,6 +29,7 @@ class TEditFloat;
 class TForm2;
 class THelloForm;
 class TImage;
+class TJournalPage;
 struct CRunDisplay;
 
 class TForm1 : public QMainWindow {
@@ -56,6 +57,7 @@ class TForm1 : public QMainWindow {
     QTabWidget* PageControl1;
     QWidget* TabSheet1;
     QWidget* TabSheet2;
+    TJournalPage* TabSheet3; // the journal of runs and measurements
     QFrame* Panel1;
     TImage* Image1; // signal on, noise off
     TImage* Image2; // signal on, noise on
@@ -83,6 +85,7 @@ class TForm1 : public QMainWindow {
     TDiagramFrame* DiagramFrame1; // filter input
     TDiagramFrame* DiagramFrame2; // filter output
     QMenu* PopupMenu1;
+    QAction* N45; // "Сохранить отчёт…"
     // The radio items, main menu and pop-up menu.
     QAction *N10, *N11, *N12, *N15, *N16, *N19, *N20, *N21, *N22, *N23;
     QAction *N29, *N30, *N31, *N34, *N35, *N38, *N39, *N40, *N110, *N41;
@@ -113,6 +116,7 @@ class TForm1 : public QMainWindow {
     void N3Click(); // copy the shown scheme
     void N4Click(); // save the shown scheme
     void N5Click(); // end the program
+    void N45Click(); // save the report
     void TabSheet2MouseMove();
     void DiagramFrame1DiagramMouseMove(TDiagram* sender, Qt::KeyboardModifiers shift, int x, int y);
     void DiagramFrame2DiagramMouseMove(TDiagram* sender, Qt::KeyboardModifiers shift, int x, int y);
@@ -124,6 +128,8 @@ class TForm1 : public QMainWindow {
     TImage* ShownImage() const;
     // The fields as the bench reads them; each read validates its field.
     CBenchControls Controls();
+    // The configuration set up now, each field's value as last accepted.
+    CBenchSetup CurrentSetup() const;
 
   protected:
     void showEvent(QShowEvent* event) override;

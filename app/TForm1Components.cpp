@@ -137,6 +137,9 @@ void TForm1::BuildMenus() {
        &TForm1::N3Click);
     on(addIcon(n1, "N4", "Сохранить схему лабораторной установки", TLabIcon::Save),
        &TForm1::N4Click);
+    N45 = addIcon(n1, "N45", "Сохранить отчёт…", TLabIcon::Description);
+    N45->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    on(N45, &TForm1::N45Click);
     separator(n1, "N6");
     on(addIcon(n1, "N5", "Выход", TLabIcon::Exit), &TForm1::N5Click);
 

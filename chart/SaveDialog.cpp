@@ -11,7 +11,9 @@ SaveDialogHook& Hook() {
     return hook;
 }
 
-TSaveDialogResult RunFileDialog(QWidget* parent, const QString& initialName, QString& fileName) {
+TSaveDialogResult RunFileDialog(QWidget* parent, const QString& initialName,
+                                const QString& nameFilter, const QString& defaultSuffix,
+                                QString& fileName) {
     QFileDialog* dialog = new (std::nothrow) QFileDialog(parent);
     if (dialog == nullptr) {
         return TSaveDialogResult::Unavailable;
@@ -21,8 +23,8 @@ TSaveDialogResult RunFileDialog(QWidget* parent, const QString& initialName, QSt
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
-    dialog->setNameFilter(QStringLiteral("Bitmaps (*.bmp)"));
-    dialog->setDefaultSuffix(QStringLiteral("bmp"));
+    dialog->setNameFilter(nameFilter);
+    dialog->setDefaultSuffix(defaultSuffix);
     dialog->selectFile(initialName);
     TSaveDialogResult result = TSaveDialogResult::Cancelled;
     if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()) {
@@ -37,10 +39,17 @@ TSaveDialogResult RunFileDialog(QWidget* parent, const QString& initialName, QSt
 
 TSaveDialogResult AskBitmapFileName(QWidget* parent, const QString& initialName,
                                     QString& fileName) {
+    return AskSaveFileName(parent, initialName, QStringLiteral("Bitmaps (*.bmp)"),
+                           QStringLiteral("bmp"), fileName);
+}
+
+TSaveDialogResult AskSaveFileName(QWidget* parent, const QString& initialName,
+                                  const QString& nameFilter, const QString& defaultSuffix,
+                                  QString& fileName) {
     if (Hook()) {
         return Hook()(parent, initialName, fileName);
     }
-    return RunFileDialog(parent, initialName, fileName);
+    return RunFileDialog(parent, initialName, nameFilter, defaultSuffix, fileName);
 }
 
 SaveDialogHook SetSaveDialogHook(SaveDialogHook hook) {

@@ -21,5 +21,11 @@ using SaveDialogHook = std::function<TSaveDialogResult(QWidget* parent, const QS
 // default suffix "bmp", overwriting an existing file only after a prompt.
 TSaveDialogResult AskBitmapFileName(QWidget* parent, const QString& initialName, QString& fileName);
 
+// The same for any kind of file: nameFilter as the dialog lists it
+// ("Документы PDF (*.pdf)"), defaultSuffix added to a name typed without one.
+TSaveDialogResult AskSaveFileName(QWidget* parent, const QString& initialName,
+                                  const QString& nameFilter, const QString& defaultSuffix,
+                                  QString& fileName);
+
 // Installs hook (an empty one restores the file dialog) and returns the previous one.
 SaveDialogHook SetSaveDialogHook(SaveDialogHook hook);

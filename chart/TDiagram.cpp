@@ -78,8 +78,8 @@ qreal TDiagram::SetPictureRatio(qreal ratio) {
 }
 
 qreal TDiagram::PictureRatio() const {
-    if (Exporting) {
-        return 1.0;
+    if (ExportRatio > 0) {
+        return ExportRatio;
     }
     const qreal ratio = gPictureRatio > 0 ? gPictureRatio : devicePixelRatioF();
     return ratio > 0 ? ratio : 1.0;
@@ -108,7 +108,7 @@ struct TDiagram::TLayout {
 void TDiagram::ShowDiagram() {
     // An export draws its print picture at once, batch or not: it takes the
     // picture right after asking for it.
-    if (UpdateDepth > 0 && !Exporting) {
+    if (UpdateDepth > 0 && ExportRatio <= 0) {
         RedrawPending = true;
         return;
     }

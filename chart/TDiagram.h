@@ -251,6 +251,10 @@ class TDiagram : public QWidget {
     // name is replaced only if the user agrees; a failed write, a chart of no
     // size included, is reported. Returns whether the file was written.
     bool SaveBmpFile(const QString& fileName);
+    // The chart as it is on screen (colours, ranges, every series), drawn
+    // afresh into a picture of its own at device pixel ratio ratio (> 0), for
+    // a print of any resolution; the picture on screen is left as it is.
+    QImage RenderPicture(qreal ratio);
 
     // Designer registration; nothing to do at run time.
     static void Register() {}
@@ -279,8 +283,8 @@ class TDiagram : public QWidget {
         ShowDiagram();
     }
     void RedrawIf(bool changed);
-    // The device pixel ratio the picture is drawn at: the screen's, or 1 while
-    // an export is drawn.
+    // The device pixel ratio the picture is drawn at: the screen's, or that
+    // of an export or print being drawn.
     qreal PictureRatio() const;
     // Makes Picture a W x H image at ratio, its pixels left as they are when
     // it already was one.
@@ -315,7 +319,8 @@ class TDiagram : public QWidget {
     TTextMeasure LayoutName, LayoutNameX, LayoutNameY;
     TTextMeasure DrawnName, DrawnNameX, DrawnNameY, DrawnNet;
     bool PrintMode = false;
-    bool Exporting = false;
+    // The ratio a picture for export or print is drawn at; 0 for the screen's.
+    qreal ExportRatio = 0;
     bool DirectDrawing = true;
     QImage BitmapX, BitmapY;
     bool LineEnabled = true;

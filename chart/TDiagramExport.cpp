@@ -2,6 +2,7 @@
 // own size, whatever the screen's pixel ratio.
 #include <QClipboard>
 #include <QGuiApplication>
+#include <utility>
 
 #include "base/MessageHook.h"
 #include "chart/BitmapFile.h"
@@ -13,12 +14,27 @@ const char* const kNoDialog = "Не удаётся сохранить файл. 
 } // namespace
 
 QImage TDiagram::ExportPicture() {
-    Exporting = true;
+    ExportRatio = 1.0;
     SetPrintMode();
     const QImage picture = Picture;
-    Exporting = false;
+    ExportRatio = 0;
     ResetPrintMode();
     return picture;
+}
+
+QImage TDiagram::RenderPicture(qreal ratio) {
+    // The screen's picture, crosshair and all, is put aside and back, so that
+    // the print leaves no trace on screen.
+    QImage screen = std::move(Picture);
+    const bool feelerDrawn = FeelerDrawn;
+    Picture = QImage();
+    ExportRatio = ratio > 0 ? ratio : 1.0;
+    Render();
+    ExportRatio = 0;
+    QImage rendered = std::move(Picture);
+    Picture = std::move(screen);
+    FeelerDrawn = feelerDrawn;
+    return rendered;
 }
 
 void TDiagram::CopyToClipboard() {

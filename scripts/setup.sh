@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth imagemagick xdotool xclip
+  poppler-utils
   dpkg-dev file
   lintian appstream desktop-file-utils help2man man-db groff-base
 )

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # End-to-end test of the real window program on a virtual X screen: start it,
 # let the splash go, press "Пуск" and see curves on both charts, switch the
-# signal off and the noise on, measure, copy the registrar's reading, leave
-# through "Файл" > "Выход" and expect exit status 0 with a clean stderr.
+# signal off and the noise on, measure, copy the registrar's reading, save the
+# report through the real dialog (Ctrl+R, a name typed, Enter) and read it
+# back, leave through "Файл" > "Выход" and expect exit status 0 with a clean
+# stderr.
 #   run.sh <matched-filter-lab> <lab-screen-check>
 set -uo pipefail
 app=$1
@@ -134,9 +136,30 @@ reading_copied() {
 wait_for 120 reading_copied || fail "no measured reading in the registrar (got '${reading:-}')"
 echo "registrar reading: $reading"
 
-# "Файл" > "Выход".
+# The report: Ctrl+R, the file dialog, a name typed without extension.
+windows() { xdotool search --onlyvisible --class matched-filter-lab 2>/dev/null | wc -l; }
+dialog_up() { [ "$(windows)" -ge 2 ]; }
+xdotool key ctrl+r
+wait_for 20 dialog_up || fail "Ctrl+R showed no save dialog"
+sleep 0.5
+xdotool key ctrl+a type --delay 30 "$work/report"
+xdotool key Return
+wait_for 30 test -s "$work/report.pdf" || fail "no report written to $work/report.pdf"
+wait_for 10 only_main_left || fail "the save dialog did not go"
+report=$(pdftotext "$work/report.pdf" - | tr -s ' \n' '  ')
+for text in "Исследование согласованных и квазиоптимальных фильтров" "Журнал измерений" \
+            "СФ для прямоугольного импульса" "$reading"; do
+  [[ "$report" == *"$text"* ]] || fail "the report lacks '$text'"
+done
+pages=$(pdfinfo "$work/report.pdf" | awk '/^Pages:/ {print $2}')
+[ "$pages" = 2 ] || fail "the report has $pages pages, not 2"
+images=$(pdfimages -list "$work/report.pdf" | tail -n +3 | wc -l)
+[ "$images" = 2 ] || fail "the report has $images pictures, not the 2 charts"
+echo "report: $pages pages, $images charts, reading $reading found"
+
+# "Файл" > "Выход", below the copy, save and report items.
 xdotool mousemove $((wx + 20)) $((wy + menu_h / 2)) sleep 0.2 click 1 sleep 0.5 \
-  key --delay 150 Down Down Down Return
+  key --delay 150 Down Down Down Down Return
 ended() { ! kill -0 "$app_pid" 2> /dev/null; }
 wait_for 30 ended || fail "the program did not end after Выход"
 wait "$app_pid"

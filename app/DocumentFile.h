@@ -1,0 +1,16 @@
+#pragma once
+// Writing a document the student asked for (journal, report) so that a
+// failure can never pass unnoticed or leave half a file behind: the content
+// goes to a temporary file that takes the name only when complete, and any
+// failure is told in a message naming the file.
+
+#include <QString>
+#include <functional>
+
+class QIODevice;
+
+// Calls write with the open temporary file; write returns false (and may set
+// error) when it could not produce the content. Returns whether fileName now
+// holds the complete document.
+bool WriteDocument(const QString& fileName,
+                   const std::function<bool(QIODevice& file, QString& error)>& write);

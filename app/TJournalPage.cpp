@@ -1,0 +1,223 @@
+#include "app/TJournalPage.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QTime>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <set>
+
+#include "app/DocumentFile.h"
+#include "app/TJournalModel.h"
+#include "base/MessageHook.h"
+#include "chart/SaveDialog.h"
+#include "controls/LabIcons.h"
+
+namespace {
+
+// The table's own Ctrl+C copies only the current cell; the journal copies
+// whole rows with their heading.
+class TJournalView : public QTableView {
+  public:
+    TJournalView(QWidget* parent, TJournalPage* page) : QTableView(parent), Page(page) {}
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Copy)) {
+            Page->CopySelection();
+            event->accept();
+            return;
+        }
+        QTableView::keyPressEvent(event);
+    }
+
+  private:
+    TJournalPage* Page;
+};
+
+QAction* MakeAction(QWidget* owner, const char* name, const char* caption, TLabIcon icon) {
+    auto* action = new QAction(LabIcon(icon), QString::fromUtf8(caption), owner);
+    action->setObjectName(name);
+    return action;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, QAction* action) {
+    auto* button = new QPushButton(action->icon(), action->text(), parent);
+    button->setObjectName(name);
+    QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
+    return button;
+}
+
+} // namespace
+
+TJournalPage::TJournalPage(QWidget* parent) : QWidget(parent) {
+    JournalModel = new TJournalModel(this);
+
+    JournalView = new TJournalView(this, this);
+    JournalView->setObjectName("JournalView");
+    JournalView->setModel(JournalModel);
+    JournalView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    JournalView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    JournalView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    JournalView->setWordWrap(false);
+    JournalView->setAlternatingRowColors(true);
+    JournalView->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Whole rows are chosen, so every heading would turn bold and widen its
+    // column at each choice.
+    JournalView->horizontalHeader()->setHighlightSections(false);
+    JournalView->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Rows are told apart by their time, as in the copies and the report;
+    // the room goes to the columns.
+    JournalView->verticalHeader()->hide();
+
+    JournalCopy = MakeAction(this, "JournalCopy", "Копировать", TLabIcon::Copy);
+    // Shown in the menu as a reminder; the table itself answers the keys.
+    JournalCopy->setShortcut(QKeySequence::Copy);
+    JournalCopy->setShortcutContext(Qt::WidgetShortcut);
+    JournalSave = MakeAction(this, "JournalSave", "Сохранить…", TLabIcon::Save);
+    JournalClear = MakeAction(this, "JournalClear", "Очистить журнал", TLabIcon::Close);
+    connect(JournalCopy, &QAction::triggered, this, &TJournalPage::CopySelection);
+    connect(JournalSave, &QAction::triggered, this, qOverload<>(&TJournalPage::SaveCsv));
+    connect(JournalClear, &QAction::triggered, this, &TJournalPage::ClearJournal);
+
+    JournalMenu = new QMenu(this);
+    JournalMenu->setObjectName("JournalMenu");
+    JournalMenu->addAction(JournalCopy);
+    JournalMenu->addSeparator();
+    JournalMenu->addAction(JournalSave);
+    JournalMenu->addAction(JournalClear);
+    JournalView->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(JournalView, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        JournalMenu->popup(JournalView->viewport()->mapToGlobal(at));
+    });
+
+    JournalCopyButton = MakeButton(this, "JournalCopyButton", JournalCopy);
+    JournalSaveButton = MakeButton(this, "JournalSaveButton", JournalSave);
+    JournalClearButton = MakeButton(this, "JournalClearButton", JournalClear);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(JournalCopyButton);
+    buttons->addWidget(JournalSaveButton);
+    buttons->addStretch(1);
+    buttons->addWidget(JournalClearButton);
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(6, 6, 6, 6);
+    page->addWidget(JournalView, 1);
+    page->addLayout(buttons);
+
+    connect(JournalView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TJournalPage::UpdateActions);
+    connect(JournalModel, &QAbstractItemModel::modelReset, this, &TJournalPage::UpdateActions);
+    connect(JournalModel, &QAbstractItemModel::rowsInserted, this, &TJournalPage::UpdateActions);
+    UpdateActions();
+}
+
+void TJournalPage::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        // The headings take the cells' face, not the style's own one for
+        // headers, so that a column is as wide as its numbers need.
+        for (QHeaderView* header :
+             {JournalView->horizontalHeader(), JournalView->verticalHeader()}) {
+            header->setFont(JournalView->font());
+        }
+    }
+}
+
+std::string TJournalPage::Now() {
+    return QTime::currentTime().toString(QStringLiteral("HH:mm:ss")).toStdString();
+}
+
+void TJournalPage::AddRun(const CBenchSetup& setup, const double* outputSamples) {
+    const CJournalRow row = RunRow(Now(), setup, outputSamples);
+    LastRunRow = row;
+    Add(row);
+}
+
+void TJournalPage::AddMeasurement(const CBenchSetup& setup, const QString& reading) {
+    Add(MeasurementRow(Now(), setup, reading.toStdString()));
+}
+
+void TJournalPage::Add(const CJournalRow& row) {
+    JournalModel->Append(row);
+    JournalView->scrollToBottom();
+}
+
+const std::vector<CJournalRow>& TJournalPage::Rows() const {
+    return JournalModel->Rows();
+}
+
+void TJournalPage::UpdateActions() {
+    const bool any = !Rows().empty();
+    const bool selected = JournalView->selectionModel()->hasSelection();
+    for (QAction* a : {JournalSave, JournalClear}) {
+        a->setEnabled(any);
+    }
+    JournalCopy->setEnabled(selected);
+    JournalCopyButton->setEnabled(selected);
+    JournalSaveButton->setEnabled(any);
+    JournalClearButton->setEnabled(any);
+}
+
+void TJournalPage::CopySelection() {
+    std::set<int> rows;
+    for (const QModelIndex& index : JournalView->selectionModel()->selectedIndexes()) {
+        rows.insert(index.row());
+    }
+    if (rows.empty()) {
+        return;
+    }
+    std::vector<CJournalRow> chosen;
+    for (int r : rows) {
+        if (r >= 0 && r < static_cast<int>(Rows().size())) {
+            chosen.push_back(Rows()[static_cast<std::size_t>(r)]);
+        }
+    }
+    if (QClipboard* clipboard = QGuiApplication::clipboard()) {
+        clipboard->setText(QString::fromStdString(JournalTsv(chosen)));
+    }
+}
+
+void TJournalPage::SaveCsv() {
+    QString fileName;
+    switch (AskSaveFileName(this, QStringLiteral("Журнал.csv"),
+                            QStringLiteral("Таблицы CSV (*.csv)"), QStringLiteral("csv"),
+                            fileName)) {
+    case TSaveDialogResult::Accepted:
+        SaveCsv(fileName);
+        break;
+    case TSaveDialogResult::Unavailable:
+        ShowMessage("Не удаётся сохранить файл. Не достаточно памяти.");
+        break;
+    case TSaveDialogResult::Cancelled:
+        break;
+    }
+}
+
+bool TJournalPage::SaveCsv(const QString& fileName) {
+    const std::string csv = JournalCsv(Rows());
+    return WriteDocument(fileName, [&csv](QIODevice& file, QString& error) {
+        const qint64 size = static_cast<qint64>(csv.size());
+        if (file.write(csv.data(), size) != size) {
+            error = file.errorString();
+            return false;
+        }
+        return true;
+    });
+}
+
+void TJournalPage::ClearJournal() {
+    if (Rows().empty()) {
+        return;
+    }
+    if (AskQuestion("Очистить журнал? Все его строки будут удалены.")) {
+        JournalModel->Clear();
+    }
+}

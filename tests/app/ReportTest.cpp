@@ -1,0 +1,227 @@
+// The report: a PDF made through the menu (or Ctrl+R) whose text, pages and
+// pictures are read back with poppler's tools, the report before anything was
+// done, a journal over several pages, and a failed write.
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "AppTestUtil.h"
+#include "app/TJournalPage.h"
+#include "app/TReport.h"
+#include "chart/SaveDialog.h"
+#include "chart/TDiagram.h"
+#include "controls/TDiagramFrame.h"
+
+namespace {
+
+// stdout of a poppler tool run on a file; fails the test when it cannot run.
+QString Tool(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        ADD_FAILURE() << program.toStdString()
+                      << " failed: " << process.readAllStandardError().toStdString();
+        return {};
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The text of the file, or of one page, every run of white space made one
+// space: the layout's line breaks are not what is checked.
+QString PdfText(const QString& file, int page = 0) {
+    QStringList arguments;
+    if (page > 0) {
+        arguments << "-f" << QString::number(page) << "-l" << QString::number(page);
+    }
+    return Tool("pdftotext", arguments << file << "-").simplified();
+}
+
+int PdfPages(const QString& file) {
+    const QRegularExpressionMatch m =
+        QRegularExpression("^Pages:\\s+(\\d+)$", QRegularExpression::MultilineOption)
+            .match(Tool("pdfinfo", {file}));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// Lines of "pdfimages -list" after its two heading lines: one per picture.
+QStringList PdfImages(const QString& file) {
+    QStringList lines = Tool("pdfimages", {"-list", file}).split('\n', Qt::SkipEmptyParts);
+    return lines.mid(2);
+}
+
+// Keeps a copy of a report under $REPORT_TEST_PDF_DIR, when that is set, to be looked at.
+void MaybeKeep(const QString& file) {
+    const QString keep = qEnvironmentVariable("REPORT_TEST_PDF_DIR");
+    if (!keep.isEmpty()) {
+        const QString copy = QDir(keep).filePath(QFileInfo(file).fileName());
+        QFile::remove(copy);
+        QFile::copy(file, copy);
+    }
+}
+
+class SaveAnswer {
+  public:
+    explicit SaveAnswer(QString name) {
+        previous =
+            SetSaveDialogHook([this, name](QWidget*, const QString& initial, QString& chosen) {
+                asked << initial;
+                chosen = name;
+                return TSaveDialogResult::Accepted;
+            });
+    }
+    ~SaveAnswer() { SetSaveDialogHook(previous); }
+    QStringList asked;
+
+  private:
+    SaveDialogHook previous;
+};
+
+class Report : public testing::Test, public FormFixture {
+  protected:
+    void Choose(QComboBox* box, int item) {
+        box->setCurrentIndex(item);
+        emit box->activated(item);
+    }
+    QString SaveThroughMenu(const QString& name) {
+        const QString file = dir.filePath(name);
+        SaveAnswer answer(file);
+        form->N45->trigger();
+        EXPECT_EQ(answer.asked, QStringList{"Отчёт.pdf"});
+        MaybeKeep(file);
+        return file;
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(Report, HoldsTitleSchemeChartsAndJournal) {
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    Choose(form->ComboBox1, siRectangle);
+    form->BitBtn1Click();
+    form->PageControl1->setCurrentIndex(0);
+    Choose(form->ComboBox1, siOff);
+    Choose(form->ComboBox3, niOn);
+    Choose(form->ComboBox2, fiLowBand1);
+    form->BitBtn3Click();
+    const QString firstReading = form->StaticText1->text();
+    Choose(form->ComboBox2, fiChebishev);
+    form->BitBtn3Click();
+    const QString secondReading = form->StaticText1->text();
+    form->BitBtn1Click(); // noise alone through the flat-passband low-pass
+    // The student's own range on the output chart is printed as it is.
+    TDiagram* output = form->DiagramFrame2->Diagram;
+    output->SetRangeX(0, 300);
+    const QImage screen = output->GetPicture();
+
+    const QString file = SaveThroughMenu("report.pdf");
+    EXPECT_TRUE(messages.Messages().empty());
+    ASSERT_TRUE(QFile::exists(file));
+    EXPECT_EQ(output->GetPicture(), screen);
+
+    const QString text = PdfText(file);
+    for (const QString& expected :
+         {QString("Лабораторная работа № 1"),
+          QString("Исследование согласованных и квазиоптимальных фильтров"),
+          QString("Отчёт составлен"), QString("Схема лабораторной установки"),
+          QString("Генератор шума"), QString("Временные диаграммы последнего пуска"),
+          QString("Журнал измерений"), QString("Регистратор"), firstReading, secondReading,
+          QString("ФНЧ 1-го порядка"), QString("ФНЧ с П - образной"), QString("Прямоугольный"),
+          QString("Страница 1 из 2"), QString("Страница 2 из 2")}) {
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
+    }
+    EXPECT_FALSE(text.contains(QString::fromUtf8(ReportNoRunText)));
+    EXPECT_EQ(PdfPages(file), 2);
+    // The two charts are pictures, drawn for print: far more pixels than on
+    // screen. The scheme is drawn as lines and text, not as a picture.
+    const QStringList images = PdfImages(file);
+    ASSERT_EQ(images.size(), 2) << images.join('\n').toStdString();
+    for (const QString& line : images) {
+        const QStringList f = line.split(' ', Qt::SkipEmptyParts);
+        ASSERT_GE(f.size(), 5);
+        EXPECT_GE(f[3].toInt(), 2 * output->width()) << line.toStdString();
+        EXPECT_GE(f[4].toInt(), 2 * output->height()) << line.toStdString();
+    }
+}
+
+TEST_F(Report, BeforeAnythingWasDoneSaysSoAndIsStillWritten) {
+    const QString file = SaveThroughMenu("empty.pdf");
+    EXPECT_TRUE(messages.Messages().empty());
+    const QString text = PdfText(file);
+    EXPECT_TRUE(text.contains("Исследование согласованных и квазиоптимальных фильтров"));
+    EXPECT_TRUE(text.contains(QString::fromUtf8(ReportNoRunText)));
+    EXPECT_TRUE(text.contains(QString::fromUtf8(ReportNoRowsText)));
+    // The scheme of the bench as set up now: delta impulse, no noise.
+    EXPECT_TRUE(text.contains("Установка: СФ для прямоугольного импульса, K = 1, дельта-импульс"))
+        << text.toStdString();
+    EXPECT_EQ(PdfPages(file), 2);
+    EXPECT_TRUE(PdfImages(file).isEmpty());
+}
+
+TEST_F(Report, ALongJournalContinuesOverPagesWithItsHeading) {
+    for (int i = 0; i < 90; ++i) {
+        CJournalRow row;
+        row.Time = QStringLiteral("11:%1:00").arg(i % 60, 2, 10, QChar('0')).toStdString();
+        row.Setup.FilterItem = i % FilterItemCount;
+        row.Reading = std::to_string(1000 + i) + ",00";
+        form->TabSheet3->Add(row);
+    }
+    const QString file = SaveThroughMenu("long.pdf");
+    const int pages = PdfPages(file);
+    ASSERT_GE(pages, 3); // the journal takes two pages at least
+    for (int page = 2; page <= pages; ++page) {
+        const QString text = PdfText(file, page);
+        EXPECT_TRUE(text.contains("Фильтр")) << page;
+        EXPECT_TRUE(text.contains("Регистратор")) << page;
+        EXPECT_TRUE(text.contains(QStringLiteral("Страница %1 из %2").arg(page).arg(pages)))
+            << page;
+    }
+    // Every row is there, once.
+    const QString all = PdfText(file);
+    for (int i = 0; i < 90; ++i) {
+        EXPECT_EQ(all.count(QStringLiteral("%1,00").arg(1000 + i)), 1) << i;
+    }
+}
+
+TEST_F(Report, CtrlRAsksForTheFile) {
+    EXPECT_EQ(form->N45->text(), "Сохранить отчёт…");
+    EXPECT_EQ(form->N45->shortcut(), QKeySequence("Ctrl+R"));
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    const QString file = dir.filePath("keys.pdf");
+    SaveAnswer answer(file);
+    QTest::keyClick(form.get(), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(answer.asked, QStringList{"Отчёт.pdf"});
+    EXPECT_TRUE(QFile::exists(file));
+}
+
+TEST_F(Report, AFailedWriteIsReportedAndLeavesNoFile) {
+    QFile blocker(dir.filePath("not-a-folder"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString bad = dir.filePath("not-a-folder/report.pdf");
+    {
+        SaveAnswer answer(bad);
+        form->N45->trigger();
+    }
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    EXPECT_EQ(
+        messages.Messages()[0].rfind(("Не удаётся записать файл " + bad + ".\n").toStdString(), 0),
+        0u)
+        << messages.Messages()[0];
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"not-a-folder"});
+}
+
+} // namespace
