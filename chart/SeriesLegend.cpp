@@ -1,0 +1,197 @@
+#include "chart/SeriesLegend.h"
+
+#include <QFontInfo>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "chart/AnalogColumns.h"
+#include "chart/DashedCurve.h"
+#include "chart/TKeeperList.h"
+#include "chart/TSeriesPainter.h"
+#include "chart/TTextMeasure.h"
+
+namespace {
+
+constexpr int kMargin = 6;  // between the net's edges and the legend
+constexpr int kPad = 3;     // inside the legend's frame
+constexpr int kSample = 24; // length of a line's piece of series
+constexpr int kSpace = 5;   // between the piece and the text
+// Curve pixels this close beside the legend count as hidden by it: text that
+// touches a curve is as hard to read as text beneath one.
+constexpr int kBeside = 2;
+
+bool IsAnalog(const TKeeper& k) {
+    return k.GetGraphKind() == gkAnalog || k.GetGraphKind() == gkAnalogPeriodic;
+}
+
+// The legend's font: the labels' font at three quarters of its size, unhinted
+// like every text of the chart.
+QFont LegendFont(const QFont& labels) {
+    QFont font = labels;
+    const int pixels = labels.pixelSize() > 0 ? labels.pixelSize() : QFontInfo(labels).pixelSize();
+    font.setPixelSize(std::max(9, static_cast<int>(std::lround(pixels * 0.75))));
+    font.setBold(false);
+    font.setItalic(false);
+    return Unhinted(font);
+}
+
+// The box of the legend in a corner of the net.
+QRect CornerBox(const TNetRect& net, const QSize& size, TLegendCorner corner) {
+    const bool left = corner == TLegendCorner::TopLeft || corner == TLegendCorner::BottomLeft;
+    const bool top = corner == TLegendCorner::TopLeft || corner == TLegendCorner::TopRight;
+    const int x = left ? net.xb + kMargin : net.xe() - kMargin - size.width();
+    const int y = top ? net.yb + kMargin : net.ye() - kMargin - size.height();
+    return QRect(QPoint(x, y), size);
+}
+
+// Pixels of the curves of list in the columns of box (and kBeside beside it)
+// that lie in the rows of the boxes top and bottom (likewise widened).
+void CountCurves(TKeeperList& list, const TScale& scale, const TNetRect& net, const QRect& box,
+                 const QRect& topBox, const QRect& bottomBox, long long& inTop,
+                 long long& inBottom) {
+    const int from = std::max(net.xb, box.left() - kBeside);
+    const int to = std::min(net.xe(), box.right() + kBeside);
+    const TNetRect columns{from, net.yb, to - from, net.h};
+    auto overlap = [](const TRowSpan& s, const QRect& r) {
+        const int a = std::max(s.top, r.top() - kBeside);
+        const int b = std::min(s.bottom, r.bottom() + kBeside);
+        return b >= a ? b - a + 1 : 0;
+    };
+    list.ForEach([&](TKeeper& k) {
+        if (!k.IsVisible() || !IsAnalog(k)) {
+            return;
+        }
+        const TAnalogColumns curve = AnalogColumns(k, scale, columns, 1.0);
+        for (std::size_t i = 0; i < curve.spans.size(); ++i) {
+            const int x = curve.first + static_cast<int>(i);
+            if (x < from || x > to || curve.spans[i].Empty()) {
+                continue;
+            }
+            inTop += overlap(curve.spans[i], topBox);
+            inBottom += overlap(curve.spans[i], bottomBox);
+        }
+    });
+}
+
+// A piece of a series' line from x over kSample pixels, centred on row y,
+// dashed as the series is.
+void DrawSample(QPainter& p, const TLegendEntry& e, int x, int y) {
+    const int width = std::max(1, std::min(3, e.penWidth));
+    const int top = y - width / 2;
+    if (!IsDashPattern(e.dashes)) {
+        p.fillRect(x, top, kSample, width, e.color);
+        return;
+    }
+    double at = 0;
+    for (std::size_t i = 0; at < kSample; i = (i + 1) % e.dashes.size()) {
+        const double end = std::min<double>(kSample, at + e.dashes[i]);
+        if (i % 2 == 0) {
+            const int a = static_cast<int>(std::lround(at));
+            const int b = static_cast<int>(std::lround(end));
+            if (b > a) {
+                p.fillRect(x + a, top, b - a, width, e.color);
+            }
+        }
+        at = end;
+    }
+}
+
+} // namespace
+
+std::vector<TLegendEntry> LegendEntries(TKeeperList& list, bool printMode) {
+    std::vector<TLegendEntry> entries;
+    list.ForEach([&](TKeeper& k) {
+        if (!k.IsVisible() || !k.GetInLegend()) {
+            return;
+        }
+        TLegendEntry e;
+        e.text = QString::fromStdString(k.GetName());
+        e.color = printMode && !k.GetPrintInColor() ? QColor(Qt::black) : k.GetColor();
+        e.dashes = k.GetDashPattern();
+        e.penWidth = k.GetPenWidth();
+        entries.push_back(std::move(e));
+    });
+    return entries;
+}
+
+QRect PlaceLegend(TKeeperList& list, const TScale& scale, const TNetRect& net, const QSize& size,
+                  TLegendCorner* corner) {
+    if (size.isEmpty() || size.width() > net.w - 2 * kMargin ||
+        size.height() > net.h - 2 * kMargin) {
+        return QRect();
+    }
+    const TLegendCorner order[] = {TLegendCorner::TopLeft, TLegendCorner::BottomLeft,
+                                   TLegendCorner::BottomRight, TLegendCorner::TopRight};
+    long long hidden[4] = {0, 0, 0, 0};
+    // The two left corners share their columns, and so do the right ones.
+    CountCurves(list, scale, net, CornerBox(net, size, TLegendCorner::TopLeft),
+                CornerBox(net, size, TLegendCorner::TopLeft),
+                CornerBox(net, size, TLegendCorner::BottomLeft), hidden[0], hidden[1]);
+    CountCurves(list, scale, net, CornerBox(net, size, TLegendCorner::TopRight),
+                CornerBox(net, size, TLegendCorner::TopRight),
+                CornerBox(net, size, TLegendCorner::BottomRight), hidden[3], hidden[2]);
+    int best = 0;
+    for (int i = 1; i < 4; ++i) {
+        if (hidden[i] < hidden[best]) {
+            best = i;
+        }
+    }
+    if (corner != nullptr) {
+        *corner = order[best];
+    }
+    return CornerBox(net, size, order[best]);
+}
+
+QRect DrawSeriesLayers(QPainter& p, TKeeperList& list, const TScale& scale, const TNetRect& net,
+                       bool printMode, const QColor& netBack, const TLegendLook& look,
+                       TTextMeasure& measure) {
+    QRect box;
+    const std::vector<TLegendEntry> entries = LegendEntries(list, printMode);
+    if (!entries.empty()) {
+        measure.Use(LegendFont(look.labelFont), false);
+        const QFontMetrics& fm = measure.Metrics();
+        const int line = std::max(1, fm.height());
+        // As many lines as the net has room for, each as long as the net allows.
+        const int room = (net.h - 2 * kMargin - 2 * kPad) / line;
+        const int lines = std::min(static_cast<int>(entries.size()), std::max(0, room));
+        const int textRoom = net.w - 2 * kMargin - 2 * kPad - kSample - kSpace;
+        std::vector<QString> texts;
+        int widest = 0;
+        for (int i = 0; i < lines && textRoom > 0; ++i) {
+            texts.push_back(fm.elidedText(entries[static_cast<std::size_t>(i)].text, Qt::ElideRight,
+                                          textRoom));
+            widest = std::max(widest, measure.Width(texts.back()));
+        }
+        if (!texts.empty()) {
+            const QSize size(2 * kPad + kSample + kSpace + widest,
+                             2 * kPad + static_cast<int>(texts.size()) * line);
+            box = PlaceLegend(list, scale, net, size);
+        }
+        if (!box.isEmpty()) {
+            p.save();
+            p.fillRect(box, printMode ? QColor(Qt::white) : look.background);
+            p.setPen(QPen(look.frame, 1));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(box.adjusted(0, 0, -1, -1));
+            p.setFont(measure.Font());
+            p.setPen(printMode ? QColor(Qt::black) : look.text);
+            for (std::size_t i = 0; i < texts.size(); ++i) {
+                const int top = box.top() + kPad + static_cast<int>(i) * line;
+                DrawSample(p, entries[i], box.left() + kPad, top + line / 2);
+                p.drawText(box.left() + kPad + kSample + kSpace, top + fm.ascent(), texts[i]);
+            }
+            p.restore();
+        }
+    }
+
+    TSeriesPainter series(p, scale, net, printMode, netBack);
+    for (const bool beneath : {true, false}) {
+        list.ForEach([&](TKeeper& k) {
+            if (k.GetBeneath() == beneath) {
+                series.Draw(k);
+            }
+        });
+    }
+    return box;
+}
