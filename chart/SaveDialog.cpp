@@ -1,8 +1,13 @@
 #include "chart/SaveDialog.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <new>
 #include <utility>
+
+#include "base/MessageHook.h"
 
 namespace {
 
@@ -11,7 +16,8 @@ SaveDialogHook& Hook() {
     return hook;
 }
 
-TSaveDialogResult RunFileDialog(QWidget* parent, const QString& initialName, QString& fileName) {
+TSaveDialogResult RunFileDialog(QWidget* parent, const QString& initialName, const QString& filter,
+                                const QString& suffix, bool confirmOverwrite, QString& fileName) {
     QFileDialog* dialog = new (std::nothrow) QFileDialog(parent);
     if (dialog == nullptr) {
         return TSaveDialogResult::Unavailable;
@@ -21,8 +27,9 @@ TSaveDialogResult RunFileDialog(QWidget* parent, const QString& initialName, QSt
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
-    dialog->setNameFilter(QStringLiteral("Bitmaps (*.bmp)"));
-    dialog->setDefaultSuffix(QStringLiteral("bmp"));
+    dialog->setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
+    dialog->setNameFilter(filter);
+    dialog->setDefaultSuffix(suffix);
     dialog->selectFile(initialName);
     TSaveDialogResult result = TSaveDialogResult::Cancelled;
     if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()) {
@@ -40,7 +47,26 @@ TSaveDialogResult AskBitmapFileName(QWidget* parent, const QString& initialName,
     if (Hook()) {
         return Hook()(parent, initialName, fileName);
     }
-    return RunFileDialog(parent, initialName, fileName);
+    return RunFileDialog(parent, initialName, QStringLiteral("Bitmaps (*.bmp)"),
+                         QStringLiteral("bmp"), true, fileName);
+}
+
+TSaveDialogResult AskCsvFileName(QWidget* parent, const QString& initialName, QString& fileName) {
+    if (Hook()) {
+        return Hook()(parent, initialName, fileName);
+    }
+    return RunFileDialog(parent, initialName, QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"),
+                         false, fileName);
+}
+
+bool AskReplace(const QString& fileName) {
+    if (!QFileInfo::exists(fileName)) {
+        return true;
+    }
+    const QString question =
+        QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?")
+            .arg(QDir::toNativeSeparators(fileName));
+    return AskQuestion(question.toStdString());
 }
 
 SaveDialogHook SetSaveDialogHook(SaveDialogHook hook) {
