@@ -38,15 +38,16 @@ QFont LegendFont(const QFont& labels) {
 
 // The box of the legend in a corner of the net.
 QRect CornerBox(const TNetRect& net, const QSize& size, TLegendCorner corner) {
-    const bool left = corner == TLegendCorner::TopLeft || corner == TLegendCorner::BottomLeft;
-    const bool top = corner == TLegendCorner::TopLeft || corner == TLegendCorner::TopRight;
+    const bool left = corner != TLegendCorner::BottomRight;
+    const bool top = corner == TLegendCorner::TopLeft;
     const int x = left ? net.xb + kMargin : net.xe() - kMargin - size.width();
     const int y = top ? net.yb + kMargin : net.ye() - kMargin - size.height();
     return QRect(QPoint(x, y), size);
 }
 
 // Pixels of the curves of list in the columns of box (and kBeside beside it)
-// that lie in the rows of the boxes top and bottom (likewise widened).
+// that lie in the rows of the boxes top and bottom (likewise widened; an
+// empty box counts none).
 void CountCurves(TKeeperList& list, const TScale& scale, const TNetRect& net, const QRect& box,
                  const QRect& topBox, const QRect& bottomBox, long long& inTop,
                  long long& inBottom) {
@@ -54,6 +55,9 @@ void CountCurves(TKeeperList& list, const TScale& scale, const TNetRect& net, co
     const int to = std::min(net.xe(), box.right() + kBeside);
     const TNetRect columns{from, net.yb, to - from, net.h};
     auto overlap = [](const TRowSpan& s, const QRect& r) {
+        if (r.isEmpty()) {
+            return 0;
+        }
         const int a = std::max(s.top, r.top() - kBeside);
         const int b = std::min(s.bottom, r.bottom() + kBeside);
         return b >= a ? b - a + 1 : 0;
@@ -122,17 +126,17 @@ QRect PlaceLegend(TKeeperList& list, const TScale& scale, const TNetRect& net, c
         return QRect();
     }
     const TLegendCorner order[] = {TLegendCorner::TopLeft, TLegendCorner::BottomLeft,
-                                   TLegendCorner::BottomRight, TLegendCorner::TopRight};
-    long long hidden[4] = {0, 0, 0, 0};
-    // The two left corners share their columns, and so do the right ones.
+                                   TLegendCorner::BottomRight};
+    long long hidden[3] = {0, 0, 0};
+    // The two left corners share their columns.
     CountCurves(list, scale, net, CornerBox(net, size, TLegendCorner::TopLeft),
                 CornerBox(net, size, TLegendCorner::TopLeft),
                 CornerBox(net, size, TLegendCorner::BottomLeft), hidden[0], hidden[1]);
-    CountCurves(list, scale, net, CornerBox(net, size, TLegendCorner::TopRight),
-                CornerBox(net, size, TLegendCorner::TopRight),
-                CornerBox(net, size, TLegendCorner::BottomRight), hidden[3], hidden[2]);
+    long long none = 0;
+    CountCurves(list, scale, net, CornerBox(net, size, TLegendCorner::BottomRight), QRect(),
+                CornerBox(net, size, TLegendCorner::BottomRight), none, hidden[2]);
     int best = 0;
-    for (int i = 1; i < 4; ++i) {
+    for (int i = 1; i < 3; ++i) {
         if (hidden[i] < hidden[best]) {
             best = i;
         }
@@ -158,7 +162,9 @@ QRect DrawSeriesLayers(QPainter& p, TKeeperList& list, const TScale& scale, cons
         const int textRoom = net.w - 2 * kMargin - 2 * kPad - kSample - kSpace;
         std::vector<QString> texts;
         int widest = 0;
-        for (int i = 0; i < lines && textRoom > 0; ++i) {
+        // Texts cut to a few letters would name nothing.
+        const bool fits = textRoom >= 6 * fm.averageCharWidth();
+        for (int i = 0; i < lines && fits; ++i) {
             texts.push_back(fm.elidedText(entries[static_cast<std::size_t>(i)].text, Qt::ElideRight,
                                           textRoom));
             widest = std::max(widest, measure.Width(texts.back()));

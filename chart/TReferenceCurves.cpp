@@ -64,9 +64,6 @@ void TReferenceCurves::UpdateLegend() {
 
 void TReferenceCurves::SetBaseName(const std::string& name) {
     Chart.GetKeeper(0)->SetName(name);
-    if (Count() > 0) {
-        Chart.ShowDiagram();
-    }
 }
 
 bool TReferenceCurves::Remember(const std::string& name) {

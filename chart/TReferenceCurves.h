@@ -33,7 +33,8 @@ class TReferenceCurves {
     TReferenceCurves& operator=(const TReferenceCurves&) = delete;
 
     // Names the base series in the legend (UTF-8), e.g. by the configuration
-    // of the run it shows. Redraws the chart when there are references.
+    // of the run it shows; the next drawing shows it (the one that shows the
+    // run's data, without a drawing of its own).
     void SetBaseName(const std::string& name);
     // Copies the base series' samples, argument range and reading into a new
     // reference named name (UTF-8); with MaxReferences already kept the
