@@ -1,10 +1,15 @@
 #include "controls/TDiagramFrame.h"
 
+#include <QAction>
+#include <QEvent>
 #include <QFont>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QPalette>
 #include <QToolButton>
 
 #include "chart/TDiagram.h"
+#include "controls/TCoordinateReadout.h"
 #include "controls/TDiagramIncrease.h"
 
 TDiagramFrame::TDiagramFrame(QWidget* parent) : QFrame(parent) {
@@ -72,9 +77,41 @@ TDiagramFrame::TDiagramFrame(QWidget* parent) : QFrame(parent) {
 
     MakeArrows(this, 30);
 
+    Readout = new TCoordinateReadout(this);
+    // A drawing takes the crosshair away, and its readout goes with it.
+    connect(Diagram, &TDiagram::Drawn, this, [this] {
+        if (!Diagram->GetFeelerDrawn()) {
+            Readout->hide();
+        }
+    });
+    MakePopupMenu();
+    Diagram->installEventFilter(this);
+
     Diagram->ShowDiagram();
     SaveInitialLimits();
     FToolsLocked = false;
+}
+
+void TDiagramFrame::MakePopupMenu() {
+    PopupMenu = new QMenu(this);
+    PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
+    auto item = [this](const char* name, TLabIcon icon, const char* caption, void (TDiagramFrame::*handler)()) {
+        QAction* a = PopupMenu->addAction(LabIcon(icon), QString::fromUtf8(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    NCopy = item("NCopy", TLabIcon::Copy, "Копировать в буфер обмена",
+                 &TDiagramFrame::SpeedButtonCopyClick);
+    NBmp = item("NBmp", TLabIcon::Save, "Сохранить рисунок", &TDiagramFrame::SpeedButtonSaveClick);
+    NSaveData = item("NSaveData", TLabIcon::Save, "Сохранить данные…", &TDiagramFrame::SaveDataClick);
+    // The right press that opens the menu has already toggled the tool lock
+    // (DiagramMouseDown); the context-menu event comes after it.
+    Diagram->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Diagram, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        NSaveData->setEnabled(HasChartData(*Diagram));
+        PopupMenu->popup(Diagram->mapToGlobal(at));
+    });
 }
 
 void TDiagramFrame::SetDiagramIncrease(TDiagramIncrease* window) {
@@ -92,6 +129,7 @@ void TDiagramFrame::SaveInitialLimits() {
 
 void TDiagramFrame::HideTools() {
     Panel->hide();
+    Readout->hide();
     SetArrowsVisible(false);
     FToolsLocked = false;
 }
@@ -124,8 +162,21 @@ void TDiagramFrame::FrameResize() {
     ArrangeTools();
 }
 
-void TDiagramFrame::DiagramMouseMove(TDiagram*, Qt::KeyboardModifiers, int, int) {
+void TDiagramFrame::DiagramMouseMove(TDiagram*, Qt::KeyboardModifiers, int x, int y) {
     ShowTools();
+    UpdateReadout(x, y);
+}
+
+void TDiagramFrame::UpdateReadout(int x, int y) {
+    std::vector<QRect> avoid;
+    const QRect legend = Diagram->GetLegendRect();
+    if (!legend.isEmpty()) {
+        avoid.push_back(legend);
+    }
+    if (!Panel->isHidden()) {
+        avoid.push_back(Panel->geometry().translated(-Diagram->pos()));
+    }
+    Readout->Follow(*Diagram, x, y, avoid);
 }
 
 void TDiagramFrame::DiagramMouseDown(TDiagram*, Qt::MouseButton button, Qt::KeyboardModifiers, int,
@@ -143,7 +194,11 @@ void TDiagramFrame::DiagramMouseDown(TDiagram*, Qt::MouseButton button, Qt::Keyb
 }
 
 void TDiagramFrame::DiagramClick() {
-    SpeedButtonMeasure->setChecked(ToggleFeeler());
+    const bool on = ToggleFeeler();
+    SpeedButtonMeasure->setChecked(on);
+    if (!on) {
+        Readout->hide();
+    }
 }
 
 void TDiagramFrame::SpeedButtonLimClick() {
@@ -173,6 +228,47 @@ void TDiagramFrame::SpeedButtonSaveClick() {
 
 void TDiagramFrame::SpeedButtonCopyClick() {
     Diagram->CopyToClipboard();
+}
+
+void TDiagramFrame::SaveDataClick() {
+    SaveChartCsv(*Diagram, DataColumns, this);
+}
+
+void TDiagramFrame::showEvent(QShowEvent* event) {
+    QFrame::showEvent(event);
+    // Key presses that nothing in the window took reach the window last; a
+    // Ctrl+C among them belongs to the chart under the pointer.
+    if (window() != KeyWindow) {
+        if (KeyWindow != nullptr) {
+            KeyWindow->removeEventFilter(this);
+        }
+        KeyWindow = window();
+        KeyWindow->installEventFilter(this);
+    }
+}
+
+bool TDiagramFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Diagram) {
+        switch (event->type()) {
+        case QEvent::Enter:
+        case QEvent::MouseMove:
+            PointerOver = true;
+            break;
+        case QEvent::Leave:
+        case QEvent::Hide:
+            PointerOver = false;
+            Readout->hide();
+            break;
+        default:
+            break;
+        }
+    } else if (watched == KeyWindow && event->type() == QEvent::KeyPress &&
+               static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) && PointerOver &&
+               Diagram->isVisible()) {
+        SpeedButtonCopyClick();
+        return true;
+    }
+    return QFrame::eventFilter(watched, event);
 }
 
 void TDiagramFrame::resizeEvent(QResizeEvent* event) {
