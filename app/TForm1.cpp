@@ -17,6 +17,7 @@
 
 #include "app/AfterMouseRelease.h"
 #include "app/BusyCursor.h"
+#include "app/OutputReferences.h"
 #include "app/RunOnChart.h"
 #include "app/TForm2.h"
 #include "app/THelloForm.h"
@@ -66,6 +67,7 @@ TForm1::TForm1(QWidget* parent)
     BuildMenus();
     BuildBenchPage();
     BuildChartsPage();
+    OutputReferences = new TOutputReferences(*this);
 
     // Mouse moves over the page control (its tab bar included) or the
     // charts' page, outside both charts, put the charts' tools away.
@@ -166,6 +168,8 @@ void TForm1::BitBtn1Click() {
     const CBenchControls controls = Controls();
     Bench.ComputeRun(controls);
     const CRunDisplay display = RunDisplayFor(controls);
+    // The fields as the run has read them name the output it draws next.
+    OutputReferences->RunShown(WindowSetup(*this));
     ShowRun(DiagramFrame1, InputSamples, display, false);
     ShowRun(DiagramFrame2, OutputSamples, display, true);
     if (PageControl1->currentIndex() != 1) {
