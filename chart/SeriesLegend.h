@@ -39,8 +39,10 @@ struct TLegendLook {
 };
 
 // Corners of the net the legend may take, in the order they are preferred
-// when they hide the curves equally.
-enum class TLegendCorner { TopLeft, BottomLeft, BottomRight, TopRight };
+// when the curves cross them equally. The top right corner is left to the
+// chart frame's tool panel, which shows there while the pointer is over the
+// chart, just when the legend is read.
+enum class TLegendCorner { TopLeft, BottomLeft, BottomRight };
 
 // The legend's place: entries' lines from the top, in a box of size inside
 // the net, 6 pixels from its edges, in the corner (of those it fits in) where
