@@ -24,22 +24,31 @@ bool RunsDownward(const TRowSpan* previous, const TRowSpan& own, const TRowSpan*
     return true;
 }
 
-// Rows top .. bottom merged where they touch or overlap, appended to out.
-void AppendMerged(std::vector<TRowSpan>& runs, std::vector<TRowSpan>& out) {
-    std::sort(runs.begin(), runs.end(),
-              [](const TRowSpan& a, const TRowSpan& b) { return a.top < b.top; });
+// The runs of a column (top to bottom, apart), with its top and bottom
+// pixel when they must stay, merged where they touch, appended to out.
+void AppendMerged(const std::vector<TRowSpan>& runs, const TRowSpan& own, bool top, bool bottom,
+                  std::vector<TRowSpan>& out) {
     bool open = false;
     TRowSpan run;
-    for (const TRowSpan& r : runs) {
+    auto take = [&](const TRowSpan& r) {
         if (open && r.top <= run.bottom + 1) {
             run.bottom = std::max(run.bottom, r.bottom);
-        } else {
-            if (open) {
-                out.push_back(run);
-            }
-            run = r;
-            open = true;
+            return;
         }
+        if (open) {
+            out.push_back(run);
+        }
+        run = r;
+        open = true;
+    };
+    if (top) {
+        take({own.top, own.top});
+    }
+    for (const TRowSpan& r : runs) {
+        take(r);
+    }
+    if (bottom) {
+        take({own.bottom, own.bottom});
     }
     if (open) {
         out.push_back(run);
@@ -131,23 +140,23 @@ TColumnPieces DashColumns(const TAnalogColumns& curve, const std::vector<double>
         }
         phase = std::fmod(phase + rows, length);
 
+        // Runs were found along the way: top to bottom for the merge.
+        if (!down) {
+            std::reverse(runs.begin(), runs.end());
+        }
         // Peaks and troughs stay, whatever the pattern says there: a column
         // reaching at least as far as both neighbours and further than one of
         // them (so a flat top keeps its two ends). A missing neighbour gives
         // way to either.
         const int topBefore = previous ? previous->top : INT_MAX;
         const int topAfter = next ? next->top : INT_MAX;
-        if (own.top <= topBefore && own.top <= topAfter &&
-            (own.top < topBefore || own.top < topAfter)) {
-            runs.push_back({own.top, own.top});
-        }
+        const bool peak = own.top <= topBefore && own.top <= topAfter &&
+                          (own.top < topBefore || own.top < topAfter);
         const int bottomBefore = previous ? previous->bottom : INT_MIN;
         const int bottomAfter = next ? next->bottom : INT_MIN;
-        if (own.bottom >= bottomBefore && own.bottom >= bottomAfter &&
-            (own.bottom > bottomBefore || own.bottom > bottomAfter)) {
-            runs.push_back({own.bottom, own.bottom});
-        }
-        AppendMerged(runs, out.pieces);
+        const bool trough = own.bottom >= bottomBefore && own.bottom >= bottomAfter &&
+                            (own.bottom > bottomBefore || own.bottom > bottomAfter);
+        AppendMerged(runs, own, peak, trough, out.pieces);
     }
     out.start.push_back(static_cast<int>(out.pieces.size()));
     return out;

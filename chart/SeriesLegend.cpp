@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "chart/AnalogColumns.h"
 #include "chart/DashedCurve.h"
 #include "chart/TKeeperList.h"
 #include "chart/TSeriesPainter.h"
@@ -45,35 +44,66 @@ QRect CornerBox(const TNetRect& net, const QSize& size, TLegendCorner corner) {
     return QRect(QPoint(x, y), size);
 }
 
-// Pixels of the curves of list in the columns of box (and kBeside beside it)
-// that lie in the rows of the boxes top and bottom (likewise widened; an
-// empty box counts none).
+// How much of the curves of list lies in the columns of box (and kBeside
+// beside it) and in the rows of the boxes top and bottom (likewise widened;
+// an empty box counts none): the rows each step from one point of a curve to
+// the next covers there. The points are the stored samples (a few are
+// skipped where a column holds many more), or one reading per column for a
+// series without samples. The legend lies beneath the curves; this only
+// keeps it where it is easiest to read.
 void CountCurves(TKeeperList& list, const TScale& scale, const TNetRect& net, const QRect& box,
                  const QRect& topBox, const QRect& bottomBox, long long& inTop,
                  long long& inBottom) {
     const int from = std::max(net.xb, box.left() - kBeside);
     const int to = std::min(net.xe(), box.right() + kBeside);
-    const TNetRect columns{from, net.yb, to - from, net.h};
-    auto overlap = [](const TRowSpan& s, const QRect& r) {
+    if (from > to) {
+        return;
+    }
+    auto overlap = [](int y0, int y1, const QRect& r) {
         if (r.isEmpty()) {
             return 0;
         }
-        const int a = std::max(s.top, r.top() - kBeside);
-        const int b = std::min(s.bottom, r.bottom() + kBeside);
+        const int a = std::max(std::min(y0, y1), r.top() - kBeside);
+        const int b = std::min(std::max(y0, y1), r.bottom() + kBeside);
         return b >= a ? b - a + 1 : 0;
+    };
+    auto row = [&](double v) {
+        return std::isnan(v) ? -1 : std::clamp(scale.Y.ToPixel(v), net.yb, net.ye());
     };
     list.ForEach([&](TKeeper& k) {
         if (!k.IsVisible() || !IsAnalog(k)) {
             return;
         }
-        const TAnalogColumns curve = AnalogColumns(k, scale, columns, 1.0);
-        for (std::size_t i = 0; i < curve.spans.size(); ++i) {
-            const int x = curve.first + static_cast<int>(i);
-            if (x < from || x > to || curve.spans[i].Empty()) {
-                continue;
+        const double xa = scale.X.ToValue(from);
+        const double xe = scale.X.ToValue(to + 1);
+        const bool stored = k.GetDataKind() >= dkFloatArray && k.GetCount() > 1 &&
+                            k.GetStep() > 0 && k.GetGraphKind() == gkAnalog;
+        long long n0 = 0, n1 = -1, stride = 1;
+        if (stored) {
+            const double step = k.GetStep();
+            n0 = static_cast<long long>(std::max(0.0, std::floor((xa - k.GetXmin()) / step)));
+            n1 = static_cast<long long>(
+                std::min(k.GetCount() - 1.0, std::ceil((xe - k.GetXmin()) / step)));
+            stride = std::max(1LL, (n1 - n0 + 1) / (4LL * (to - from + 1)));
+        }
+        int previous = -1;
+        auto add = [&](int y) {
+            if (y >= 0) {
+                const int y0 = previous >= 0 ? previous : y;
+                inTop += overlap(y0, y, topBox);
+                inBottom += overlap(y0, y, bottomBox);
             }
-            inTop += overlap(curve.spans[i], topBox);
-            inBottom += overlap(curve.spans[i], bottomBox);
+            previous = y;
+        };
+        if (stored && n0 <= n1) {
+            const double scaleOf = k.GetScale();
+            for (long long n = n0; n <= n1; n += stride) {
+                add(row(k.GetSample(static_cast<int>(n)) * scaleOf));
+            }
+        } else {
+            for (int x = from; x <= to; ++x) {
+                add(row(k.GetValue(scale.X.ToValue(x))));
+            }
         }
     });
 }

@@ -257,6 +257,9 @@ void TSeriesPainter::StrokeColumns(const QColor& color, int penWidth, int first,
     const int dTo = std::min(right, first + count - 1 + hi);
     for (int d = dFrom; d <= dTo; ++d) {
         pieces.clear();
+        // Each column's pieces come top to bottom; those of the columns
+        // laid over this one are merged in as they come.
+        auto byTop = [](const TRowSpan& a, const TRowSpan& b) { return a.top < b.top; };
         const int own = d - first;
         if (own >= 0 && own < count) {
             piecesOf(own, [&](const TRowSpan& s) { pieces.push_back({s.top + lo, s.bottom + hi}); });
@@ -264,14 +267,14 @@ void TSeriesPainter::StrokeColumns(const QColor& color, int penWidth, int first,
         for (int o = lo; o <= hi; ++o) {
             const int shifted = d - o - first;
             if (o != 0 && shifted >= 0 && shifted < count) {
+                const auto middle = static_cast<std::ptrdiff_t>(pieces.size());
                 piecesOf(shifted, [&](const TRowSpan& s) { pieces.push_back(s); });
+                std::inplace_merge(pieces.begin(), pieces.begin() + middle, pieces.end(), byTop);
             }
         }
         if (pieces.empty()) {
             continue;
         }
-        std::sort(pieces.begin(), pieces.end(),
-                  [](const TRowSpan& a, const TRowSpan& b) { return a.top < b.top; });
         TRowSpan run = pieces.front();
         for (std::size_t i = 1; i < pieces.size(); ++i) {
             if (pieces[i].top <= run.bottom + 1) {

@@ -41,7 +41,8 @@ class TSeriesPainter {
   private:
     int ClampRow(int py) const;
     // Fills the device columns first .. first + count - 1 of a curve, widened
-    // by the pen: piecesOf(i, take) hands take every row span of column i.
+    // by the pen: piecesOf(i, take) hands take every row span of column i,
+    // top to bottom.
     template <class Pieces>
     void StrokeColumns(const QColor& color, int penWidth, int first, int count, Pieces piecesOf);
     int SetUpPen(const TKeeper& k) const;
