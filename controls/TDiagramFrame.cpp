@@ -1,12 +1,15 @@
 #include "controls/TDiagramFrame.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QFont>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QToolButton>
+#include <QWindow>
 
 #include "chart/TDiagram.h"
 #include "controls/TCoordinateReadout.h"
@@ -105,12 +108,20 @@ void TDiagramFrame::MakePopupMenu() {
                  &TDiagramFrame::SpeedButtonCopyClick);
     NBmp = item("NBmp", TLabIcon::Save, "Сохранить рисунок", &TDiagramFrame::SpeedButtonSaveClick);
     NSaveData = item("NSaveData", TLabIcon::Save, "Сохранить данные…", &TDiagramFrame::SaveDataClick);
+    // A press outside the open menu closes it and then goes where it was
+    // made, on every platform alike (some drop it): a second right press on
+    // the chart still toggles the tool lock, a left one still toggles the
+    // crosshair. Qt's own replay is off, so that none comes twice.
+    PopupMenu->setAttribute(Qt::WA_NoMouseReplay);
+    PopupMenu->installEventFilter(this);
     // The right press that opens the menu has already toggled the tool lock
     // (DiagramMouseDown); the context-menu event comes after it.
     Diagram->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Diagram, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         NSaveData->setEnabled(HasChartData(*Diagram));
-        PopupMenu->popup(Diagram->mapToGlobal(at));
+        // Just beside the pointer, not under it: another press where the
+        // pointer is falls outside the menu and reaches the chart.
+        PopupMenu->popup(Diagram->mapToGlobal(at) + QPoint(2, 2));
     });
 }
 
@@ -234,6 +245,24 @@ void TDiagramFrame::SaveDataClick() {
     SaveChartCsv(*Diagram, DataColumns, this);
 }
 
+void TDiagramFrame::ReplayPress(const QMouseEvent* press) {
+    const QPointF global = press->globalPosition();
+    PopupMenu->hide();
+    QWidget* under = QApplication::widgetAt(global.toPoint());
+    QWindow* window = under != nullptr ? under->window()->windowHandle() : nullptr;
+    // A window that a modal one blocks gets nothing, as from the platform.
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (window == nullptr || (modal != nullptr && under->window() != modal)) {
+        return;
+    }
+    // Posted to the window, as the platform delivers a press: the widget
+    // under the pointer gets it, and a right press its context-menu event.
+    const QPointF local = window->mapFromGlobal(global);
+    auto* again = new QMouseEvent(QEvent::MouseButtonPress, local, local, global, press->button(),
+                                  press->buttons(), press->modifiers());
+    QCoreApplication::postEvent(window, again);
+}
+
 void TDiagramFrame::showEvent(QShowEvent* event) {
     QFrame::showEvent(event);
     // Key presses that nothing in the window took reach the window last; a
@@ -248,7 +277,13 @@ void TDiagramFrame::showEvent(QShowEvent* event) {
 }
 
 bool TDiagramFrame::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Diagram) {
+    if (watched == PopupMenu && event->type() == QEvent::MouseButtonPress) {
+        auto* e = static_cast<QMouseEvent*>(event);
+        if (!PopupMenu->rect().contains(e->position().toPoint())) {
+            ReplayPress(e);
+            return true;
+        }
+    } else if (watched == Diagram) {
         switch (event->type()) {
         case QEvent::Enter:
         case QEvent::MouseMove:

@@ -15,7 +15,9 @@
 //
 // A right press on the chart toggles the lock as above, and the context-menu
 // event that follows it opens the frame's pop-up menu (copy, save the
-// picture, save the data as CSV; the host may add items). Ctrl+C while the
+// picture, save the data as CSV; the host may add items). A press outside the
+// open menu closes it and is then handled where it was made, so a second
+// right press toggles the lock again (and opens the menu anew). Ctrl+C while the
 // pointer is over the chart copies the picture, when nothing that has the
 // keyboard focus takes the keys itself (a text field keeps its copy).
 //
@@ -36,6 +38,7 @@
 
 class QAction;
 class QMenu;
+class QMouseEvent;
 class QToolButton;
 class TCoordinateReadout;
 class TDiagram;
@@ -116,6 +119,9 @@ class TDiagramFrame : public QFrame, public TChartTools {
 
   private:
     void MakePopupMenu();
+    // Closes the pop-up menu and hands press, made outside it, to the
+    // window under the pointer.
+    void ReplayPress(const QMouseEvent* press);
     // The readout for the pointer at chart pixel (x, y), clear of the tool
     // panel and the legend.
     void UpdateReadout(int x, int y);

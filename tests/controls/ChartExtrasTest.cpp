@@ -223,8 +223,23 @@ TEST_F(Extras, RightPressTogglesTheLockAndOpensThePopupMenu) {
     EXPECT_FALSE(frame->GetToolsLocked());
     EXPECT_FALSE(frame->Panel->isHidden());
     EXPECT_TRUE(frame->PopupMenu->isVisible());
-    frame->PopupMenu->hide();
     QTest::mouseRelease(w, Qt::RightButton, Qt::NoModifier, p);
+
+    // With the menu open, a right press on the chart closes it and is not
+    // lost: it locks the tools again and opens the menu anew.
+    QTest::mousePress(w, Qt::RightButton, Qt::NoModifier, p);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(frame->GetToolsLocked());
+    EXPECT_TRUE(frame->Panel->isHidden());
+    EXPECT_TRUE(frame->PopupMenu->isVisible());
+    QTest::mouseRelease(w, Qt::RightButton, Qt::NoModifier, p);
+    // A left click closes it and switches the crosshair on.
+    const bool feeler = d->GetShowFeeler();
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, p);
+    QCoreApplication::processEvents();
+    QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, p);
+    EXPECT_FALSE(frame->PopupMenu->isVisible());
+    EXPECT_NE(d->GetShowFeeler(), feeler);
 
     // A chart without data has nothing to save.
     d->GetKeeper(0)->Clear();
