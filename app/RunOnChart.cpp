@@ -11,6 +11,8 @@ void ShowRunOnChart(TDiagram& chart, const double* samples, const CRunDisplay& d
     k->Show();
     chart.SetRangeX(display.RangeXmin, display.RangeXmax);
     chart.SetLimitX(display.LimitXmin, display.LimitXmax);
+    // Every series of the chart counts, the output's reference curves too,
+    // so that none of them is cut off by the new run's range.
     chart.AutoRangeY();
     if (output && display.RaiseOutputYmax(chart.GetYmax())) {
         chart.SetYmax(display.OutputYFloor);

@@ -17,6 +17,7 @@
 
 #include "app/AfterMouseRelease.h"
 #include "app/BusyCursor.h"
+#include "app/OutputReferences.h"
 #include "app/RunOnChart.h"
 #include "app/TForm2.h"
 #include "app/THelloForm.h"
@@ -71,6 +72,7 @@ TForm1::TForm1(QWidget* parent)
     BuildMenus();
     BuildBenchPage();
     BuildChartsPage();
+    OutputReferences = new TOutputReferences(*this);
 
     // Mouse moves over the page control (its tab bar included) or the
     // charts' page, outside both charts, put the charts' tools away.
@@ -171,9 +173,13 @@ void TForm1::BitBtn1Click() {
     const CBenchControls controls = Controls();
     Bench.ComputeRun(controls);
     const CRunDisplay display = RunDisplayFor(controls);
+    // What the run has applied names the output it draws next, on the chart
+    // and in the journal.
+    const CBenchSetup applied = AppliedSetup(Bench, controls);
+    OutputReferences->RunShown(applied);
     ShowRun(DiagramFrame1, InputSamples, display, false);
     ShowRun(DiagramFrame2, OutputSamples, display, true);
-    TabSheet3->AddRun(AppliedSetup(Bench, controls), OutputSamples);
+    TabSheet3->AddRun(applied, OutputSamples);
     if (PageControl1->currentIndex() != 1) {
         PageControl1->setCurrentIndex(1);
     }

@@ -30,6 +30,7 @@ class TForm2;
 class THelloForm;
 class TImage;
 class TJournalPage;
+class TOutputReferences;
 struct CRunDisplay;
 
 class TForm1 : public QMainWindow {
@@ -86,6 +87,8 @@ class TForm1 : public QMainWindow {
     TDiagramFrame* DiagramFrame2; // filter output
     QMenu* PopupMenu1;
     QAction* N45; // "Сохранить отчёт…"
+    // The output chart's reference curves and their menu items.
+    TOutputReferences* OutputReferences;
     // The radio items, main menu and pop-up menu.
     QAction *N10, *N11, *N12, *N15, *N16, *N19, *N20, *N21, *N22, *N23;
     QAction *N29, *N30, *N31, *N34, *N35, *N38, *N39, *N40, *N110, *N41;

@@ -1,12 +1,10 @@
 #include "chart/BitmapFile.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QImageWriter>
 #include <QSaveFile>
 
 #include "base/MessageHook.h"
+#include "chart/SaveDialog.h"
 
 QString CorrectBitmapFileName(const QString& fileName) {
     // The extension starts at the last point of the final name component; a
@@ -26,15 +24,9 @@ QString CorrectBitmapFileName(const QString& fileName) {
 
 QString ChosenBitmapFileName(const QString& fileName) {
     const QString corrected = CorrectBitmapFileName(fileName);
-    if (corrected != fileName && QFileInfo::exists(corrected)) {
-        // The dialog's own question, in the words Qt gives it.
-        const QString question =
-            QCoreApplication::translate("QFileDialog",
-                                        "%1 already exists.\nDo you want to replace it?")
-                .arg(QDir::toNativeSeparators(corrected));
-        if (!AskQuestion(question.toStdString())) {
-            return QString();
-        }
+    // The dialog asked about the name as chosen, in the words of this question.
+    if (corrected != fileName && !AskReplace(corrected)) {
+        return QString();
     }
     return corrected;
 }

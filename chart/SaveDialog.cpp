@@ -1,8 +1,13 @@
 #include "chart/SaveDialog.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <new>
 #include <utility>
+
+#include "base/MessageHook.h"
 
 namespace {
 
@@ -13,7 +18,7 @@ SaveDialogHook& Hook() {
 
 TSaveDialogResult RunFileDialog(QWidget* parent, const QString& initialName,
                                 const QString& nameFilter, const QString& defaultSuffix,
-                                QString& fileName) {
+                                bool confirmOverwrite, QString& fileName) {
     QFileDialog* dialog = new (std::nothrow) QFileDialog(parent);
     if (dialog == nullptr) {
         return TSaveDialogResult::Unavailable;
@@ -23,6 +28,7 @@ TSaveDialogResult RunFileDialog(QWidget* parent, const QString& initialName,
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
     dialog->setNameFilter(nameFilter);
     dialog->setDefaultSuffix(defaultSuffix);
     dialog->selectFile(initialName);
@@ -49,7 +55,25 @@ TSaveDialogResult AskSaveFileName(QWidget* parent, const QString& initialName,
     if (Hook()) {
         return Hook()(parent, initialName, fileName);
     }
-    return RunFileDialog(parent, initialName, nameFilter, defaultSuffix, fileName);
+    return RunFileDialog(parent, initialName, nameFilter, defaultSuffix, true, fileName);
+}
+
+TSaveDialogResult AskCsvFileName(QWidget* parent, const QString& initialName, QString& fileName) {
+    if (Hook()) {
+        return Hook()(parent, initialName, fileName);
+    }
+    return RunFileDialog(parent, initialName, QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"),
+                         false, fileName);
+}
+
+bool AskReplace(const QString& fileName) {
+    if (!QFileInfo::exists(fileName)) {
+        return true;
+    }
+    const QString question =
+        QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?")
+            .arg(QDir::toNativeSeparators(fileName));
+    return AskQuestion(question.toStdString());
 }
 
 SaveDialogHook SetSaveDialogHook(SaveDialogHook hook) {

@@ -1,6 +1,7 @@
 #pragma once
-// The save-picture dialog behind a replaceable hook, so that tests (and any
-// caller without a user at the screen) can answer it.
+// The save dialogs (a picture, a chart's data) behind one replaceable hook,
+// so that tests (and any caller without a user at the screen) can answer
+// them; the hook tells them apart by the proposed name.
 
 #include <QString>
 #include <functional>
@@ -26,6 +27,16 @@ TSaveDialogResult AskBitmapFileName(QWidget* parent, const QString& initialName,
 TSaveDialogResult AskSaveFileName(QWidget* parent, const QString& initialName,
                                   const QString& nameFilter, const QString& defaultSuffix,
                                   QString& fileName);
+
+// Asks for the name of a CSV file to write: filter "CSV (*.csv)", default
+// suffix "csv". The dialog does not ask about an existing file; the caller
+// asks before replacing one (AskReplace).
+TSaveDialogResult AskCsvFileName(QWidget* parent, const QString& initialName, QString& fileName);
+
+// Asks the user (AskQuestion) whether the existing file fileName may be
+// replaced, in the words of the save dialog's own question; true for a name
+// that no file has.
+bool AskReplace(const QString& fileName);
 
 // Installs hook (an empty one restores the file dialog) and returns the previous one.
 SaveDialogHook SetSaveDialogHook(SaveDialogHook hook);

@@ -12,6 +12,7 @@
 
 #include "chart/Crosshair.h"
 #include "chart/GridPainter.h"
+#include "chart/SeriesLegend.h"
 #include "chart/TSeriesPainter.h"
 #include "chart/TextOut.h"
 
@@ -114,6 +115,7 @@ void TDiagram::ShowDiagram() {
     }
     Render();
     update();
+    emit Drawn();
 }
 
 void TDiagram::EndUpdate() {
@@ -206,10 +208,12 @@ void TDiagram::Render() {
     }
     DrawNames(p, brush);
 
+    LegendRect = QRect();
     if (LineEnabled && hasPlot) {
         p.setClipRect(xb_net, yb_net, w_net, h_net);
-        TSeriesPainter series(p, Scale, Net(), PrintMode, ColorBackNet);
-        Keepers.ForEach([&](TKeeper& k) { series.Draw(k); });
+        const TLegendLook look{FontNet, TextColor(ColorNet), backNet, QColor(128, 128, 128)};
+        LegendRect = DrawSeriesLayers(p, Keepers, Scale, Net(), PrintMode, ColorBackNet, look,
+                                      LegendText);
         p.setClipping(false);
     }
     p.end();

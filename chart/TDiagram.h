@@ -52,6 +52,9 @@ class TDiagram : public QWidget {
     void BeginUpdate() { ++UpdateDepth; }
     void EndUpdate();
     bool InUpdate() const { return UpdateDepth > 0; }
+    // Where the last drawing put the legend of the series marked for it
+    // (chart/SeriesLegend.h), in widget pixels; empty when it drew none.
+    QRect GetLegendRect() const { return LegendRect; }
     // Grid steps chosen by the last ShowDiagram.
     double GetGridStepX() const { return GridStepX; }
     double GetGridStepY() const { return GridStepY; }
@@ -260,6 +263,8 @@ class TDiagram : public QWidget {
     static void Register() {}
 
   signals:
+    // After every full drawing (which takes the crosshair away).
+    void Drawn();
     // Every mouse movement over the chart, after the crosshair has followed it.
     void OnMouseMove(TDiagram* sender, Qt::KeyboardModifiers shift, int x, int y);
 
@@ -318,6 +323,8 @@ class TDiagram : public QWidget {
     // drawn (unhinted), with their measurements kept between repaints.
     TTextMeasure LayoutName, LayoutNameX, LayoutNameY;
     TTextMeasure DrawnName, DrawnNameX, DrawnNameY, DrawnNet;
+    TTextMeasure LegendText;
+    QRect LegendRect;
     bool PrintMode = false;
     // The ratio a picture for export or print is drawn at; 0 for the screen's.
     qreal ExportRatio = 0;

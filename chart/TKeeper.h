@@ -7,6 +7,7 @@
 #include <QColor>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 // Where the samples of a series live.
 enum TDataKind : unsigned char {
@@ -60,7 +61,8 @@ class TKeeper {
 
     // Releases owned samples and the file, and returns the data members to
     // their defaults. Presentation (colour, width, name, interpolation,
-    // visibility, symmetry, marks) and the list link survive.
+    // visibility, symmetry, marks, dashes, layer, legend) and the list link
+    // survive.
     void Clear();
 
     // Clears the series and lays out count samples over [xmin, xmax] (bounds in
@@ -142,6 +144,24 @@ class TKeeper {
     double GetScale() const { return Scale; }
     double GetConstant() const { return Constant; }
 
+    // Dashes of an analog curve, in widget pixels along the curve's path:
+    // drawn, left out, drawn, ... (an even count of positive lengths). Empty
+    // (the default), or any other pattern, draws the curve solid; the other
+    // kinds are always solid.
+    void SetDashPattern(const std::vector<double>& pattern) { DashPattern = pattern; }
+    const std::vector<double>& GetDashPattern() const { return DashPattern; }
+    // A series beneath is drawn before every series that is not (each group
+    // in list order), so that those stay on top; a list without one is drawn
+    // in list order.
+    void SetBeneath(bool on) { Beneath = on; }
+    bool GetBeneath() const { return Beneath; }
+    // Keeps its colour in a black-on-white export, where series are black.
+    void SetPrintInColor(bool on) { PrintInColor = on; }
+    bool GetPrintInColor() const { return PrintInColor; }
+    // Listed by its name (UTF-8) in the chart's legend while visible.
+    void SetInLegend(bool on) { InLegend = on; }
+    bool GetInLegend() const { return InLegend; }
+
   private:
     // The value range of the samples, a flat series widened to 1e-5.
     template <class T> void TakeValueRange(const T* data, int count);
@@ -174,4 +194,8 @@ class TKeeper {
     bool HideOutOfRangeMarks;
     TKeeper* Next;
     unsigned char Number;
+    std::vector<double> DashPattern;
+    bool Beneath = false;
+    bool PrintInColor = false;
+    bool InLegend = false;
 };

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "chart/AnalogColumns.h"
+#include "chart/DashedCurve.h"
 #include "chart/VisibleSamples.h"
 
 namespace {
@@ -157,7 +158,7 @@ int TSeriesPainter::ClampRow(int py) const {
 }
 
 int TSeriesPainter::SetUpPen(const TKeeper& k) const {
-    const QColor color = PrintMode ? QColor(Qt::black) : k.GetColor();
+    const QColor color = PrintMode && !k.GetPrintInColor() ? QColor(Qt::black) : k.GetColor();
     QPen pen(color, 1, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
     pen.setCosmetic(true);
     P.setPen(pen);
@@ -199,21 +200,40 @@ void TSeriesPainter::Analog(TKeeper& k) {
     }
     const int penWidth = SetUpPen(k);
     const QColor color = P.pen().color();
+    if (!IsDashPattern(k.GetDashPattern())) {
+        const int count = static_cast<int>(columns.spans.size());
+        StrokeColumns(color, penWidth, columns.first, count, [&](int i, auto&& take) {
+            const TRowSpan& s = columns.spans[static_cast<std::size_t>(i)];
+            if (!s.Empty()) {
+                take(s);
+            }
+        });
+        return;
+    }
+    const TColumnPieces dashed = DashColumns(columns, k.GetDashPattern(), r);
+    StrokeColumns(color, penWidth, dashed.first, dashed.Columns(), [&](int i, auto&& take) {
+        const int from = dashed.start[static_cast<std::size_t>(i)];
+        const int to = dashed.start[static_cast<std::size_t>(i) + 1];
+        for (int j = from; j < to; ++j) {
+            take(dashed.pieces[static_cast<std::size_t>(j)]);
+        }
+    });
+}
+
+template <class Pieces>
+void TSeriesPainter::StrokeColumns(const QColor& color, int penWidth, int first, int count,
+                                   Pieces piecesOf) {
+    const qreal r = DeviceRatio(P);
     int lo = 0;
     int hi = 0;
     StrokeOffsets(penWidth, r, lo, hi);
-    // The stroke is the curve's column spans laid side by side, shifted across
-    // and along by every offset of the pen, as thin lines would lay it; and it
-    // stays inside the net.
+    // The stroke is the curve's column pieces laid side by side, shifted
+    // across and along by every offset of the pen, as thin lines would lay
+    // it; and it stays inside the net.
     const int left = qFloor(r * Net.xb);
     const int right = qFloor(r * Net.xe()) - 1;
     const int top = qFloor(r * Net.yb);
     const int bottom = qFloor(r * Net.ye()) - 1;
-    const int count = static_cast<int>(columns.spans.size());
-    auto spanAt = [&](int d) {
-        const int i = d - columns.first;
-        return i >= 0 && i < count ? columns.spans[static_cast<std::size_t>(i)] : TRowSpan{};
-    };
     QVector<QRect> rects;
     rects.reserve(count + 16);
     auto fill = [&](int d, int from, int to) {
@@ -233,25 +253,28 @@ void TSeriesPainter::Analog(TKeeper& k) {
         rects.append(QRect(d, from, 1, to - from + 1));
     };
     std::vector<TRowSpan> pieces;
-    const int dFrom = std::max(left, columns.first + lo);
-    const int dTo = std::min(right, columns.first + count - 1 + hi);
+    const int dFrom = std::max(left, first + lo);
+    const int dTo = std::min(right, first + count - 1 + hi);
     for (int d = dFrom; d <= dTo; ++d) {
         pieces.clear();
-        const TRowSpan own = spanAt(d);
-        if (!own.Empty()) {
-            pieces.push_back({own.top + lo, own.bottom + hi});
+        // Each column's pieces come top to bottom; those of the columns
+        // laid over this one are merged in as they come.
+        auto byTop = [](const TRowSpan& a, const TRowSpan& b) { return a.top < b.top; };
+        const int own = d - first;
+        if (own >= 0 && own < count) {
+            piecesOf(own, [&](const TRowSpan& s) { pieces.push_back({s.top + lo, s.bottom + hi}); });
         }
         for (int o = lo; o <= hi; ++o) {
-            const TRowSpan shifted = spanAt(d - o);
-            if (o != 0 && !shifted.Empty()) {
-                pieces.push_back(shifted);
+            const int shifted = d - o - first;
+            if (o != 0 && shifted >= 0 && shifted < count) {
+                const auto middle = static_cast<std::ptrdiff_t>(pieces.size());
+                piecesOf(shifted, [&](const TRowSpan& s) { pieces.push_back(s); });
+                std::inplace_merge(pieces.begin(), pieces.begin() + middle, pieces.end(), byTop);
             }
         }
         if (pieces.empty()) {
             continue;
         }
-        std::sort(pieces.begin(), pieces.end(),
-                  [](const TRowSpan& a, const TRowSpan& b) { return a.top < b.top; });
         TRowSpan run = pieces.front();
         for (std::size_t i = 1; i < pieces.size(); ++i) {
             if (pieces[i].top <= run.bottom + 1) {

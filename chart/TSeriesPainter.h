@@ -15,8 +15,9 @@ class QPainter;
 
 class TSeriesPainter {
   public:
-    // printMode draws every series black and fills sample marks white;
-    // otherwise marks are filled with netBack.
+    // printMode draws every series black (but those that keep their colour
+    // in print) and fills sample marks white; otherwise marks are filled
+    // with netBack.
     TSeriesPainter(QPainter& painter, const TScale& scale, const TNetRect& net, bool printMode,
                    const QColor& netBack)
         : P(painter), S(scale), Net(net), PrintMode(printMode), NetBack(netBack) {}
@@ -26,7 +27,8 @@ class TSeriesPainter {
     // Continuous line that hides no sample (chart/AnalogColumns.h): a column
     // holding several samples spans them all, sparse samples are passed
     // through. Cut at the net's top and bottom rows and resumed from the
-    // border row where the curve comes back.
+    // border row where the curve comes back. Dashed along its path when the
+    // series has a dash pattern (chart/DashedCurve.h).
     void Analog(TKeeper& k);
     // A vertical bar from +v to -v in every column.
     void Radio(TKeeper& k);
@@ -38,6 +40,11 @@ class TSeriesPainter {
 
   private:
     int ClampRow(int py) const;
+    // Fills the device columns first .. first + count - 1 of a curve, widened
+    // by the pen: piecesOf(i, take) hands take every row span of column i,
+    // top to bottom.
+    template <class Pieces>
+    void StrokeColumns(const QColor& color, int penWidth, int first, int count, Pieces piecesOf);
     int SetUpPen(const TKeeper& k) const;
     struct TStrokes;
     // Stems and bars: the samples that can be seen, each gathered by Stem or

@@ -142,21 +142,13 @@ double Correct(double value, const CBenchParameter& field) {
 
 } // namespace
 
-char* FormatCsvNumber(char* first, char* last, double v) {
-    // Precision 17 in general form is printf's "%.17g" to the byte, and reads
-    // back as the same double; the shortest round-trip form would not be the
-    // same text.
-    const std::to_chars_result r = std::to_chars(first, last, v, std::chars_format::general, 17);
-    return r.ec == std::errc() ? r.ptr : first;
-}
-
 void WriteRunCsv(std::ostream& out) {
     out << "t_ms,input_V,output_mV\n";
     // One line is at most 6 + 2 * 24 + 3 characters.
     char line[96];
     char* const end = line + sizeof line;
     for (int k = 0; k < RunSamples; ++k) {
-        char* p = std::to_chars(line, end, k - PreRollLength).ptr;
+        char* p = FormatCsvArgument(line, end, k - PreRollLength);
         *p++ = ',';
         p = FormatCsvNumber(p, end, InputSamples[k]);
         *p++ = ',';

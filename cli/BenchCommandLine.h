@@ -4,18 +4,14 @@
 
 #include <ostream>
 
+#include "base/CsvNumber.h"
+
 // Runs the command line args (args[0] is the program name). Writes the CSV or
 // the measured power to out (or to --output), usage to out for --help, and
 // errors and correction messages to err.
 // Returns 0 on success, 1 when the output file cannot be written, 2 for an
 // unknown option, a missing or unreadable value, or a bad choice.
 int RunBenchCommandLine(int argc, const char* const* args, std::ostream& out, std::ostream& err);
-
-// Writes v into [first, last) exactly as printf's "%.17g" would, so that it
-// reads back as the same double, and returns the end of the text. 24
-// characters always suffice; with less room nothing is written and first is
-// returned.
-char* FormatCsvNumber(char* first, char* last, double v);
 
 // The run in InputSamples and OutputSamples as CSV: the header line
 // "t_ms,input_V,output_mV", then one line per sample, t in whole ms.

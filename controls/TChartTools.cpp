@@ -1,10 +1,14 @@
 #include "controls/TChartTools.h"
 
 #include <QEvent>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QString>
 #include <QToolButton>
 #include <QWidget>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 #include "chart/TDiagram.h"
 
@@ -86,6 +90,40 @@ void TChartTools::SetArrowsVisible(bool visible) {
     for (TArrowPair* a : {UpDown1, UpDown2, UpDown3, UpDown4}) {
         a->setVisible(visible);
     }
+}
+
+QString CoordinateText(double v, int precision) {
+    const int decimals = std::abs(precision) + 2;
+    const QChar point = QLocale().decimalPoint().at(0);
+    if (!std::isfinite(v)) {
+        return QString::number(v);
+    }
+    QString text;
+    const double magnitude = std::fabs(v);
+    // Decimals left for five significant digits; negative ones round to tens,
+    // hundreds and so on.
+    const int lead = magnitude > 0 ? static_cast<int>(std::floor(std::log10(magnitude))) : 0;
+    const int kept = std::min(decimals, 4 - lead);
+    double rounded = v;
+    if (kept >= 0) {
+        const double scale = std::pow(10.0, kept);
+        rounded = std::round(v * scale) / scale;
+    }
+    if (kept < 0 || std::fabs(rounded) >= 100000.0) {
+        text = QString::number(v, 'e', 4);
+    } else {
+        if (rounded == 0) {
+            rounded = 0; // no "-0,000"
+        }
+        text = QString::number(rounded, 'f', decimals);
+    }
+    return text.replace(QLatin1Char('.'), point);
+}
+
+QString PointText(const TDiagram& chart, int x, int y) {
+    return QLatin1Char('(') + CoordinateText(chart.PhisToMathX(x), chart.GetPrecisionX()) +
+           QStringLiteral("; ") + CoordinateText(chart.PhisToMathY(y), chart.GetPrecisionY()) +
+           QLatin1Char(')');
 }
 
 QToolButton* MakeToolButton(QWidget* parent, const char* name, TLabIcon icon, const QString& hint,

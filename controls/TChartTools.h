@@ -72,6 +72,15 @@ class TChartTools {
     double FInitXmin = 0, FInitXmax = 0, FInitYmin = 0, FInitYmax = 0;
 };
 
+// The readout text of value v for an axis whose labels have precision
+// decimals: at most 5 significant digits, written with precision + 2
+// decimals and the locale's decimal separator; exponent form from six
+// integer digits on.
+QString CoordinateText(double v, int precision);
+// The readout of chart pixel (x, y): "(" x "; " y ")", each coordinate as
+// CoordinateText writes it with its axis' label precision.
+QString PointText(const TDiagram& chart, int x, int y);
+
 // A tool button of the chart windows, 23 x 22 with a 16-pixel icon and the
 // hint as its tooltip, a toggle when toggle; it takes no focus, so that the
 // keyboard stays where the user was. The caller places it.

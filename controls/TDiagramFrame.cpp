@@ -1,10 +1,18 @@
 #include "controls/TDiagramFrame.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
 #include <QFont>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QToolButton>
+#include <QWindow>
 
 #include "chart/TDiagram.h"
+#include "controls/TCoordinateReadout.h"
 #include "controls/TDiagramIncrease.h"
 
 TDiagramFrame::TDiagramFrame(QWidget* parent) : QFrame(parent) {
@@ -72,9 +80,49 @@ TDiagramFrame::TDiagramFrame(QWidget* parent) : QFrame(parent) {
 
     MakeArrows(this, 30);
 
+    Readout = new TCoordinateReadout(this);
+    // A drawing takes the crosshair away, and its readout goes with it.
+    connect(Diagram, &TDiagram::Drawn, this, [this] {
+        if (!Diagram->GetFeelerDrawn()) {
+            Readout->hide();
+        }
+    });
+    MakePopupMenu();
+    Diagram->installEventFilter(this);
+
     Diagram->ShowDiagram();
     SaveInitialLimits();
     FToolsLocked = false;
+}
+
+void TDiagramFrame::MakePopupMenu() {
+    PopupMenu = new QMenu(this);
+    PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
+    auto item = [this](const char* name, TLabIcon icon, const char* caption, void (TDiagramFrame::*handler)()) {
+        QAction* a = PopupMenu->addAction(LabIcon(icon), QString::fromUtf8(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    NCopy = item("NCopy", TLabIcon::Copy, "Копировать в буфер обмена",
+                 &TDiagramFrame::SpeedButtonCopyClick);
+    NBmp = item("NBmp", TLabIcon::Save, "Сохранить рисунок", &TDiagramFrame::SpeedButtonSaveClick);
+    NSaveData = item("NSaveData", TLabIcon::Save, "Сохранить данные…", &TDiagramFrame::SaveDataClick);
+    // A press outside the open menu closes it and then goes where it was
+    // made, on every platform alike (some drop it): a second right press on
+    // the chart still toggles the tool lock, a left one still toggles the
+    // crosshair. Qt's own replay is off, so that none comes twice.
+    PopupMenu->setAttribute(Qt::WA_NoMouseReplay);
+    PopupMenu->installEventFilter(this);
+    // The right press that opens the menu has already toggled the tool lock
+    // (DiagramMouseDown); the context-menu event comes after it.
+    Diagram->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Diagram, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        NSaveData->setEnabled(HasChartData(*Diagram));
+        // Just beside the pointer, not under it: another press where the
+        // pointer is falls outside the menu and reaches the chart.
+        PopupMenu->popup(Diagram->mapToGlobal(at) + QPoint(2, 2));
+    });
 }
 
 void TDiagramFrame::SetDiagramIncrease(TDiagramIncrease* window) {
@@ -92,6 +140,7 @@ void TDiagramFrame::SaveInitialLimits() {
 
 void TDiagramFrame::HideTools() {
     Panel->hide();
+    Readout->hide();
     SetArrowsVisible(false);
     FToolsLocked = false;
 }
@@ -124,8 +173,21 @@ void TDiagramFrame::FrameResize() {
     ArrangeTools();
 }
 
-void TDiagramFrame::DiagramMouseMove(TDiagram*, Qt::KeyboardModifiers, int, int) {
+void TDiagramFrame::DiagramMouseMove(TDiagram*, Qt::KeyboardModifiers, int x, int y) {
     ShowTools();
+    UpdateReadout(x, y);
+}
+
+void TDiagramFrame::UpdateReadout(int x, int y) {
+    std::vector<QRect> avoid;
+    const QRect legend = Diagram->GetLegendRect();
+    if (!legend.isEmpty()) {
+        avoid.push_back(legend);
+    }
+    if (!Panel->isHidden()) {
+        avoid.push_back(Panel->geometry().translated(-Diagram->pos()));
+    }
+    Readout->Follow(*Diagram, x, y, avoid);
 }
 
 void TDiagramFrame::DiagramMouseDown(TDiagram*, Qt::MouseButton button, Qt::KeyboardModifiers, int,
@@ -143,7 +205,11 @@ void TDiagramFrame::DiagramMouseDown(TDiagram*, Qt::MouseButton button, Qt::Keyb
 }
 
 void TDiagramFrame::DiagramClick() {
-    SpeedButtonMeasure->setChecked(ToggleFeeler());
+    const bool on = ToggleFeeler();
+    SpeedButtonMeasure->setChecked(on);
+    if (!on) {
+        Readout->hide();
+    }
 }
 
 void TDiagramFrame::SpeedButtonLimClick() {
@@ -173,6 +239,71 @@ void TDiagramFrame::SpeedButtonSaveClick() {
 
 void TDiagramFrame::SpeedButtonCopyClick() {
     Diagram->CopyToClipboard();
+}
+
+void TDiagramFrame::SaveDataClick() {
+    SaveChartCsv(*Diagram, DataColumns, this);
+}
+
+void TDiagramFrame::ReplayPress(const QMouseEvent* press) {
+    const QPointF global = press->globalPosition();
+    PopupMenu->hide();
+    QWidget* under = QApplication::widgetAt(global.toPoint());
+    QWindow* window = under != nullptr ? under->window()->windowHandle() : nullptr;
+    // A window that a modal one blocks gets nothing, as from the platform.
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (window == nullptr || (modal != nullptr && under->window() != modal)) {
+        return;
+    }
+    // Posted to the window, as the platform delivers a press: the widget
+    // under the pointer gets it, and a right press its context-menu event.
+    const QPointF local = window->mapFromGlobal(global);
+    auto* again = new QMouseEvent(QEvent::MouseButtonPress, local, local, global, press->button(),
+                                  press->buttons(), press->modifiers());
+    QCoreApplication::postEvent(window, again);
+}
+
+void TDiagramFrame::showEvent(QShowEvent* event) {
+    QFrame::showEvent(event);
+    // Key presses that nothing in the window took reach the window last; a
+    // Ctrl+C among them belongs to the chart under the pointer.
+    if (window() != KeyWindow) {
+        if (KeyWindow != nullptr) {
+            KeyWindow->removeEventFilter(this);
+        }
+        KeyWindow = window();
+        KeyWindow->installEventFilter(this);
+    }
+}
+
+bool TDiagramFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == PopupMenu && event->type() == QEvent::MouseButtonPress) {
+        auto* e = static_cast<QMouseEvent*>(event);
+        if (!PopupMenu->rect().contains(e->position().toPoint())) {
+            ReplayPress(e);
+            return true;
+        }
+    } else if (watched == Diagram) {
+        switch (event->type()) {
+        case QEvent::Enter:
+        case QEvent::MouseMove:
+            PointerOver = true;
+            break;
+        case QEvent::Leave:
+        case QEvent::Hide:
+            PointerOver = false;
+            Readout->hide();
+            break;
+        default:
+            break;
+        }
+    } else if (watched == KeyWindow && event->type() == QEvent::KeyPress &&
+               static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) && PointerOver &&
+               Diagram->isVisible()) {
+        SpeedButtonCopyClick();
+        return true;
+    }
+    return QFrame::eventFilter(watched, event);
 }
 
 void TDiagramFrame::resizeEvent(QResizeEvent* event) {

@@ -10,6 +10,17 @@
 //   locked  (all hidden, mouse moves change nothing)
 //                         -> right click -> shown; HideTools() -> hidden
 //
+// While the crosshair is on, the pointer's coordinates are shown in a small
+// readout in a corner of the net away from the pointer.
+//
+// A right press on the chart toggles the lock as above, and the context-menu
+// event that follows it opens the frame's pop-up menu (copy, save the
+// picture, save the data as CSV; the host may add items). A press outside the
+// open menu closes it and is then handled where it was made, so a second
+// right press toggles the lock again (and opens the menu anew). Ctrl+C while the
+// pointer is over the chart copies the picture, when nothing that has the
+// keyboard focus takes the keys itself (a text field keeps its copy).
+//
 // By default the chart's OnMouseMove signal is connected to DiagramMouseMove.
 // A host that wants its own handler rewires it:
 //   QObject::disconnect(frame->Diagram, &TDiagram::OnMouseMove, frame, nullptr);
@@ -22,9 +33,14 @@
 #include <QFrame>
 #include <QPointer>
 
+#include "chart/ChartCsv.h"
 #include "controls/TChartTools.h"
 
+class QAction;
+class QMenu;
+class QMouseEvent;
 class QToolButton;
+class TCoordinateReadout;
 class TDiagram;
 class TDiagramIncrease;
 
@@ -48,6 +64,15 @@ class TDiagramFrame : public QFrame, public TChartTools {
     QToolButton* SpeedButtonSave = nullptr;     // save as a bitmap file
     QToolButton* SpeedButtonCopy = nullptr;     // copy to the clipboard
     // UpDown1, UpDown2: 16 x 30; UpDown3, UpDown4: 30 x 16.
+    TCoordinateReadout* Readout = nullptr; // the crosshair's coordinates
+    QMenu* PopupMenu = nullptr;            // the chart's pop-up menu
+    QAction* NCopy = nullptr;              // "Копировать в буфер обмена"
+    QAction* NBmp = nullptr;               // "Сохранить рисунок"
+    QAction* NSaveData = nullptr;          // "Сохранить данные…"
+
+    // Column names of the data that "Сохранить данные…" writes.
+    void SetDataColumns(const TCsvColumns& columns) { DataColumns = columns; }
+    const TCsvColumns& GetDataColumns() const { return DataColumns; }
 
     // The one enlarged window that "Увеличение" opens; none set (or gone):
     // the button does nothing. Not owned.
@@ -82,13 +107,28 @@ class TDiagramFrame : public QFrame, public TChartTools {
     void SpeedButtonIncreaseClick();
     void SpeedButtonSaveClick();
     void SpeedButtonCopyClick();
+    // Writes the series of the visible range as CSV, through a save dialog.
+    void SaveDataClick();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // The arrows move with the net, whose width follows the labels.
     void LimitsStepped() override { ArrangeTools(); }
 
   private:
+    void MakePopupMenu();
+    // Closes the pop-up menu and hands press, made outside it, to the
+    // window under the pointer.
+    void ReplayPress(const QMouseEvent* press);
+    // The readout for the pointer at chart pixel (x, y), clear of the tool
+    // panel and the legend.
+    void UpdateReadout(int x, int y);
+
     bool FToolsLocked = false;
     QPointer<TDiagramIncrease> Increase;
+    TCsvColumns DataColumns;
+    bool PointerOver = false;        // the mouse is over the chart
+    QPointer<QWidget> KeyWindow;     // whose unclaimed key presses are watched
 };

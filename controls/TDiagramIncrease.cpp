@@ -5,7 +5,6 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -13,7 +12,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <cmath>
 
 #include "chart/TDiagram.h"
 #include "controls/LabIcons.h"
@@ -368,41 +366,10 @@ bool TDiagramIncrease::InNet(int x, int y) const {
            Diagram1->Get_yb_net() + 2 <= y && y <= Diagram1->Get_ye_net() - 2;
 }
 
-QString TDiagramIncrease::CoordinateText(double v, int precision) {
-    const int decimals = std::abs(precision) + 2;
-    const QChar point = QLocale().decimalPoint().at(0);
-    if (!std::isfinite(v)) {
-        return QString::number(v);
-    }
-    QString text;
-    const double magnitude = std::fabs(v);
-    // Decimals left for five significant digits; negative ones round to tens,
-    // hundreds and so on.
-    const int lead = magnitude > 0 ? static_cast<int>(std::floor(std::log10(magnitude))) : 0;
-    const int kept = std::min(decimals, 4 - lead);
-    double rounded = v;
-    if (kept >= 0) {
-        const double scale = std::pow(10.0, kept);
-        rounded = std::round(v * scale) / scale;
-    }
-    if (kept < 0 || std::fabs(rounded) >= 100000.0) {
-        text = QString::number(v, 'e', 4);
-    } else {
-        if (rounded == 0) {
-            rounded = 0; // no "-0,000"
-        }
-        text = QString::number(rounded, 'f', decimals);
-    }
-    return text.replace(QLatin1Char('.'), point);
-}
-
 void TDiagramIncrease::ShowCoordinates(int x, int y) {
     QString text;
     if (InNet(x, y)) {
-        text =
-            QLatin1Char('(') + CoordinateText(Diagram1->PhisToMathX(x), Diagram1->GetPrecisionX()) +
-            QStringLiteral("; ") +
-            CoordinateText(Diagram1->PhisToMathY(y), Diagram1->GetPrecisionY()) + QLatin1Char(')');
+        text = PointText(*Diagram1, x, y);
     }
     if (Panel2->text() != text) {
         Panel2->setText(text);

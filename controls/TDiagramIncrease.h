@@ -48,11 +48,11 @@ class TDiagramIncrease : public QDialog, public TChartTools {
     // Writes "(x; y)" for a point inside the net (see InNet) to the readout,
     // or empties it; the readout changes only when its text does.
     void ShowCoordinates(int x, int y);
-    // The readout text of value v for an axis whose labels have precision
-    // decimals: at most 5 significant digits, written with precision + 2
-    // decimals and the locale's decimal separator; exponent form from six
-    // integer digits on.
-    static QString CoordinateText(double v, int precision);
+    // The readout text of a coordinate (controls/TChartTools.h), shared with
+    // the chart frames' readout.
+    static QString CoordinateText(double v, int precision) {
+        return ::CoordinateText(v, precision);
+    }
 
     TDiagram* GetSource() const { return FSource; }
     bool GetFirstShow() const { return FFirstShow; }

@@ -2,7 +2,8 @@
 // baselines on an image of the same size (filling it, and one polyline across
 // its width), so that figures from a busy machine can be read as ratios. The
 // analog curve that shows every sample is measured beside the drawing it
-// replaced (one reading per pixel column), kept here for that alone.
+// replaced (one reading per pixel column), kept here for that alone; the
+// output chart with five reference curves beside the same chart without.
 
 #include <QApplication>
 #include <QImage>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "chart/TDiagram.h"
+#include "chart/TReferenceCurves.h"
 #include "chart/TScale.h"
 
 namespace {
@@ -157,6 +159,49 @@ void BM_ShowDiagram(benchmark::State& state) {
     }
 }
 
+// The output chart with arg 2 references (0 .. 5, each of other noise) over
+// Start's window (arg 3 = 0) or the whole run (1): the redraw with dashed
+// references and the legend beside the same chart without them.
+void BM_ReferencesRedraw(benchmark::State& state) {
+    static std::vector<std::vector<double>> runs = [] {
+        std::vector<std::vector<double>> r(6, std::vector<double>(7500));
+        std::mt19937 gen(3);
+        std::normal_distribution<double> noise(0.0, 1.0);
+        for (auto& run : r) {
+            for (double& v : run) {
+                v = noise(gen);
+            }
+        }
+        return r;
+    }();
+    TDiagram d;
+    d.resize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    QFont f(QStringLiteral("Times New Roman"));
+    f.setPixelSize(16);
+    d.SetFontNet(f);
+    d.SetFontName(f);
+    d.SetFontNameX(f);
+    d.SetFontNameY(f);
+    TReferenceCurves refs(d);
+    refs.SetBaseName("СФ для прямоугольного импульса, K = 1, прямоугольный импульс + шум");
+    for (int i = 0; i < state.range(2); ++i) {
+        d.GetKeeper(0)->SetData(runs[static_cast<std::size_t>(i + 1)].data(), 7500, -2500.0,
+                                4999.0);
+        refs.Remember("ФНЧ 1-го порядка, τ = 100 мс, K = 1, прямоугольный импульс + шум");
+    }
+    d.GetKeeper(0)->SetData(runs[0].data(), 7500, -2500.0, 4999.0);
+    if (state.range(3) != 0) {
+        d.SetRangeX(-2500.0, 4999.0);
+    } else {
+        d.SetRangeX(-250.0, 500.0);
+    }
+    d.AutoRangeY();
+    for (auto _ : state) {
+        d.ShowDiagram();
+        benchmark::DoNotOptimize(d.GetPicture().constBits());
+    }
+}
+
 void BM_FillImage(benchmark::State& state) {
     QImage img(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
                QImage::Format_RGB32);
@@ -203,6 +248,15 @@ BENCHMARK(BM_NoisyRunRedraw)
     ->Args({760, 250, 0, 1, 1})
     ->Args({1920, 1000, 1, 2, 0})
     ->Args({1920, 1000, 1, 2, 1})
+    ->Unit(benchmark::kMillisecond);
+// No references beside five, on the bench's chart and a maximised one.
+BENCHMARK(BM_ReferencesRedraw)
+    ->Args({760, 250, 0, 0})
+    ->Args({760, 250, 5, 0})
+    ->Args({760, 250, 0, 1})
+    ->Args({760, 250, 5, 1})
+    ->Args({1920, 1000, 0, 1})
+    ->Args({1920, 1000, 5, 1})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FillImage)->Args({760, 250})->Args({1920, 1000})->Unit(benchmark::kMillisecond);
 // Pen widths 1 (the cheap thin line) and 2 (the painter's own wide stroke).

@@ -113,6 +113,13 @@ both_curves() { nets && [ "$(wc -l < "$work/nets")" -eq 2 ] && awk '$7 < 20 {exi
 wait_for 30 both_curves || { cat "$work/nets"; fail "Пуск did not draw curves on both charts"; }
 echo "charts after Пуск:"; cat "$work/nets"
 
+# Ctrl+C over the output chart puts the chart's picture on the clipboard.
+echo -n | xclip -selection clipboard
+xdotool mousemove $((wx + 2 + 388)) $((wy + wh - 134)) sleep 0.3 key ctrl+c
+sleep 0.5
+size=$(timeout 5 xclip -o -selection clipboard -t image/png 2> /dev/null | identify -format '%wx%h' - 2> /dev/null)
+[ "$size" = "760x250" ] || fail "Ctrl+C over the output chart did not copy it (got '${size:-nothing}')"
+
 # Signal off, then noise on, through the scheme's pop-up menu.
 click $((wx + 60)) "$tabs_y"
 sleep 0.5

@@ -4,14 +4,12 @@
 #include <cstring>
 #include <limits>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "cli/BenchCommandLine.h"
-#include "bench/CBench.h"
+#include "base/CsvNumber.h"
 
 namespace {
 
@@ -24,6 +22,11 @@ std::string Printf17g(double v) {
 std::string Formatted(double v) {
     char buffer[32];
     return std::string(buffer, FormatCsvNumber(buffer, buffer + sizeof buffer, v));
+}
+
+std::string Argument(double t) {
+    char buffer[32];
+    return std::string(buffer, FormatCsvArgument(buffer, buffer + sizeof buffer, t));
 }
 
 double FromBits(std::uint64_t bits) {
@@ -86,24 +89,20 @@ TEST(CsvNumber, SameBytesAsPrintfPrecision17) {
     EXPECT_EQ(FormatCsvNumber(small, small + sizeof small, 1.0 / 3.0), small);
 }
 
-TEST(CsvNumber, RunCsvSameAsPrintfLines) {
-    SeedRandom(8);
-    CBench bench;
-    CBenchControls c;
-    c.SignalItem = siRectangle;
-    c.NoiseItem = niOn;
-    c.FilterItem = fiChebishev;
-    c.Gain = [] { return 0.37; };
-    bench.ComputeRun(c);
-
-    std::string expected = "t_ms,input_V,output_mV\n";
-    for (int k = 0; k < RunSamples; ++k) {
-        char line[128];
-        std::snprintf(line, sizeof line, "%d,%.17g,%.17g\n", k - PreRollLength, InputSamples[k],
-                      OutputSamples[k]);
-        expected += line;
-    }
-    std::ostringstream out;
-    WriteRunCsv(out);
-    EXPECT_TRUE(out.str() == expected);
+TEST(CsvNumber, ArgumentsWholeOrAsNumbers) {
+    // Times of a 1 ms grid are written as the command line has always
+    // written them: whole numbers, no point, no exponent.
+    EXPECT_EQ(Argument(-2500.0), "-2500");
+    EXPECT_EQ(Argument(0.0), "0");
+    EXPECT_EQ(Argument(-0.0), "0");
+    EXPECT_EQ(Argument(4999.0), "4999");
+    EXPECT_EQ(Argument(999999999999999.0), "999999999999999");
+    // Anything else as a number that reads back exactly.
+    EXPECT_EQ(Argument(0.5), Printf17g(0.5));
+    EXPECT_EQ(Argument(-12.25), Printf17g(-12.25));
+    EXPECT_EQ(Argument(1e15), Printf17g(1e15));
+    EXPECT_EQ(Argument(1e300), Printf17g(1e300));
+    EXPECT_EQ(Argument(std::numeric_limits<double>::infinity()), "inf");
+    char small[2];
+    EXPECT_EQ(FormatCsvArgument(small, small + sizeof small, -250.0), small);
 }

@@ -1,0 +1,145 @@
+#include "chart/ChartCsv.h"
+
+#include <QSaveFile>
+#include <cmath>
+#include <vector>
+
+#include "base/CsvNumber.h"
+#include "base/MessageHook.h"
+#include "chart/SaveDialog.h"
+#include "chart/TDiagram.h"
+
+namespace {
+
+// Arguments this close (in steps) to a sample's are taken as that sample's.
+constexpr double kSameArgument = 1e-6;
+
+bool HasSamples(const TKeeper& k) {
+    return k.IsVisible() && k.GetDataKind() >= dkFloatArray && k.GetCount() > 0;
+}
+
+std::vector<TKeeper*> DataSeries(TDiagram& chart) {
+    std::vector<TKeeper*> series;
+    for (TKeeper* k = chart.GetKeeper(0); k != nullptr && series.size() < 256; k = k->GetNext()) {
+        if (HasSamples(*k)) {
+            series.push_back(k);
+        }
+    }
+    return series;
+}
+
+// Sample value n of k as its reading scales it.
+double Value(TKeeper& k, int n) {
+    const double v = k.GetSample(n);
+    return k.GetScale() != 1.0 ? v * k.GetScale() : v;
+}
+
+// The sample of k at argument t, if it has one there.
+bool SampleAt(TKeeper& k, double t, double& v) {
+    const double step = k.GetStep();
+    const double m = k.GetCount() > 1 ? (t - k.GetXmin()) / step : (t - k.GetXmin());
+    const double n = std::round(m);
+    if (!std::isfinite(m) || std::fabs(m - n) > kSameArgument || n < 0 || n >= k.GetCount()) {
+        return false;
+    }
+    v = Value(k, static_cast<int>(n));
+    return true;
+}
+
+} // namespace
+
+bool HasChartData(TDiagram& chart) {
+    return !DataSeries(chart).empty();
+}
+
+std::string ChartCsv(TDiagram& chart, const TCsvColumns& columns) {
+    const std::vector<TKeeper*> series = DataSeries(chart);
+    std::string text = columns.argument;
+    for (std::size_t i = 0; i < series.size(); ++i) {
+        text += ',';
+        if (i == 0) {
+            text += columns.value;
+        } else {
+            text += "ref" + std::to_string(i);
+            if (!columns.unit.empty()) {
+                text += "_" + columns.unit;
+            }
+        }
+    }
+    text += '\n';
+    if (series.empty()) {
+        return text;
+    }
+
+    TKeeper& first = *series.front();
+    const double x0 = first.GetXmin();
+    const double step = first.GetCount() > 1 ? first.GetStep() : 1.0;
+    const double last = first.GetCount() - 1.0;
+    // The samples whose arguments lie in the range, found from their indices
+    // and put right by the very test each line must pass.
+    double from = std::max(0.0, std::ceil((chart.GetXmin() - x0) / step - kSameArgument));
+    double to = std::min(last, std::floor((chart.GetXmax() - x0) / step + kSameArgument));
+    if (!(from <= to)) {
+        return text;
+    }
+    // One line is at most 25 characters per column.
+    std::vector<char> line(25 * (series.size() + 1) + 2);
+    char* const end = line.data() + line.size();
+    text.reserve(text.size() + static_cast<std::size_t>(to - from + 1) * 20 * (series.size() + 1));
+    for (int n = static_cast<int>(from); n <= static_cast<int>(to); ++n) {
+        const double t = first.GetCount() > 1 ? x0 + n * step : x0;
+        char* p = FormatCsvArgument(line.data(), end, t);
+        for (std::size_t i = 0; i < series.size(); ++i) {
+            *p++ = ',';
+            double v = 0;
+            if (i == 0) {
+                p = FormatCsvNumber(p, end, Value(first, n));
+            } else if (SampleAt(*series[i], t, v)) {
+                p = FormatCsvNumber(p, end, v);
+            }
+        }
+        *p++ = '\n';
+        text.append(line.data(), p);
+    }
+    return text;
+}
+
+bool WriteCsvFile(const std::string& text, const QString& fileName) {
+    QSaveFile file(fileName);
+    QString error;
+    bool ok = false;
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
+    } else if (file.write(text.data(), static_cast<qint64>(text.size())) !=
+               static_cast<qint64>(text.size())) {
+        error = file.errorString();
+        file.cancelWriting();
+    } else if (!file.commit()) {
+        error = file.errorString();
+    } else {
+        ok = true;
+    }
+    if (!ok) {
+        ShowMessage(
+            (QStringLiteral("Не удаётся записать файл ") + fileName + QStringLiteral(".\n") + error)
+                .toStdString());
+    }
+    return ok;
+}
+
+bool SaveChartCsv(TDiagram& chart, const TCsvColumns& columns, QWidget* parent) {
+    QString fileName;
+    switch (AskCsvFileName(parent, QStringLiteral("Диаграмма.csv"), fileName)) {
+    case TSaveDialogResult::Accepted:
+        break;
+    case TSaveDialogResult::Unavailable:
+        ShowMessage("Не удаётся сохранить файл. Не достаточно памяти.");
+        return false;
+    case TSaveDialogResult::Cancelled:
+        return false;
+    }
+    if (fileName.isEmpty() || !AskReplace(fileName)) {
+        return false;
+    }
+    return WriteCsvFile(ChartCsv(chart, columns), fileName);
+}
