@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QLabel>
 #include <QProcess>
 #include <QRegularExpression>
@@ -16,10 +17,12 @@
 #include <gtest/gtest.h>
 
 #include "AppTestUtil.h"
+#include "app/OutputReferences.h"
 #include "app/TJournalPage.h"
 #include "app/TReport.h"
 #include "chart/SaveDialog.h"
 #include "chart/TDiagram.h"
+#include "chart/TReferenceCurves.h"
 #include "controls/TDiagramFrame.h"
 
 namespace {
@@ -191,6 +194,30 @@ TEST_F(Report, ALongJournalContinuesOverPagesWithItsHeading) {
     for (int i = 0; i < 90; ++i) {
         EXPECT_EQ(all.count(QStringLiteral("%1,00").arg(1000 + i)), 1) << i;
     }
+}
+
+// A reference kept on the output chart is printed with it, in its own colour.
+TEST_F(Report, PrintsTheOutputChartWithItsReferences) {
+    Choose(form->ComboBox1, siRectangle);
+    form->BitBtn1Click();
+    form->OutputReferences->NRememberOutput->trigger();
+    Choose(form->ComboBox2, fiLowBand1);
+    form->BitBtn1Click();
+    const QString file = SaveThroughMenu("references.pdf");
+    ASSERT_TRUE(QFile::exists(file));
+
+    Tool("pdfimages", {"-png", file, dir.filePath("chart")});
+    const QImage output(dir.filePath("chart-001.png"));
+    ASSERT_FALSE(output.isNull());
+    const QRgb reference = ReferenceStyle(0).color.rgb();
+    int referencePixels = 0;
+    for (int y = 0; y < output.height(); ++y) {
+        for (int x = 0; x < output.width(); ++x) {
+            referencePixels += (output.pixel(x, y) & 0xFFFFFF) == (reference & 0xFFFFFF);
+        }
+    }
+    // A curve across the chart at print resolution, not a stray pixel or two.
+    EXPECT_GT(referencePixels, output.width() / 4);
 }
 
 TEST_F(Report, CtrlRAsksForTheFile) {
