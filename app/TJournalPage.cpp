@@ -68,11 +68,14 @@ TJournalPage::TJournalPage(QWidget* parent) : QWidget(parent) {
     JournalView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     JournalView->setWordWrap(false);
     JournalView->setAlternatingRowColors(true);
-    JournalView->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Columns are fitted to their contents when rows come while the page is
+    // on show, and otherwise once when it is shown: a header that fits itself
+    // at every row would measure the whole journal again at each Start.
+    JournalView->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     // Whole rows are chosen, so every heading would turn bold and widen its
     // column at each choice.
     JournalView->horizontalHeader()->setHighlightSections(false);
-    JournalView->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    JournalView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     // Rows are told apart by their time, as in the copies and the report;
     // the room goes to the columns.
     JournalView->verticalHeader()->hide();
@@ -128,7 +131,28 @@ void TJournalPage::changeEvent(QEvent* event) {
              {JournalView->horizontalHeader(), JournalView->verticalHeader()}) {
             header->setFont(JournalView->font());
         }
+        // Every row is one line of text.
+        JournalView->verticalHeader()->setDefaultSectionSize(
+            JournalView->fontMetrics().height() + 6);
+        FitColumns();
     }
+}
+
+void TJournalPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (FitPending) {
+        FitColumns();
+    }
+}
+
+void TJournalPage::FitColumns() {
+    if (!isVisible()) {
+        FitPending = true;
+        return;
+    }
+    FitPending = false;
+    JournalView->resizeColumnsToContents();
+    JournalView->scrollToBottom();
 }
 
 std::string TJournalPage::Now() {
@@ -147,7 +171,7 @@ void TJournalPage::AddMeasurement(const CBenchSetup& setup, const QString& readi
 
 void TJournalPage::Add(const CJournalRow& row) {
     JournalModel->Append(row);
-    JournalView->scrollToBottom();
+    FitColumns();
 }
 
 const std::vector<CJournalRow>& TJournalPage::Rows() const {
@@ -219,5 +243,6 @@ void TJournalPage::ClearJournal() {
     }
     if (AskQuestion("Очистить журнал? Все его строки будут удалены.")) {
         JournalModel->Clear();
+        FitColumns();
     }
 }

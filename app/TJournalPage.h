@@ -63,10 +63,15 @@ class TJournalPage : public QWidget {
 
   protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void UpdateActions();
+    // Fits the columns to their contents and shows the newest row, now if
+    // the page is on show, else when it is next shown.
+    void FitColumns();
 
     TJournalModel* JournalModel;
     std::optional<CJournalRow> LastRunRow;
+    bool FitPending = true;
 };

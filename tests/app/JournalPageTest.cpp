@@ -2,6 +2,7 @@
 // them, copying rows by keys and by the pop-up menu, saving as CSV, and
 // clearing only after a yes.
 
+#include <algorithm>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -168,17 +169,38 @@ TEST_F(Journal, RowsFollowStartsAndMeasurementsAsTheWindowShowsThem) {
     EXPECT_EQ(Page().LastRun()->Setup.FilterItem, fiMeandr);
 }
 
+// Rows that come while the page is on show, and rows that came while it was
+// hidden (a Start shows the charts' page), are in view, newest last, in
+// columns as wide as their widest text.
 TEST_F(Journal, TheNewestRowIsLastAndInView) {
+    auto expectFittedAndNewestInView = [this](int newest) {
+        QCoreApplication::processEvents();
+        QScrollBar* bar = View()->verticalScrollBar();
+        EXPECT_GT(bar->maximum(), 0);
+        EXPECT_EQ(bar->value(), bar->maximum());
+        EXPECT_EQ(Cell(newest, jcTime),
+                  QStringLiteral("10:00:%1").arg(newest % 60, 2, 10, QChar('0')));
+        const QAbstractItemModel* model = View()->model();
+        for (int c = 0; c < model->columnCount(); ++c) {
+            int widest = 0;
+            for (int r = 0; r < model->rowCount(); ++r) {
+                widest = std::max(widest, View()->fontMetrics().horizontalAdvance(
+                                              model->index(r, c).data().toString()));
+            }
+            EXPECT_GT(View()->columnWidth(c), widest) << c;
+        }
+    };
     ShowWindow();
     AddRows(60);
-    QCoreApplication::processEvents();
-    QScrollBar* bar = View()->verticalScrollBar();
-    EXPECT_GT(bar->maximum(), 0);
-    EXPECT_EQ(bar->value(), bar->maximum());
-    EXPECT_EQ(Cell(59, jcTime), "10:00:59");
-    // Columns are as wide as their widest text.
-    EXPECT_EQ(View()->horizontalHeader()->sectionResizeMode(jcFilter),
-              QHeaderView::ResizeToContents);
+    expectFittedAndNewestInView(59);
+
+    form->PageControl1->setCurrentIndex(1);
+    CJournalRow wide;
+    wide.Time = "10:00:00";
+    wide.Setup.FilterItem = fiMafNotIdeal; // the longest filter name
+    Page().Add(wide);
+    form->PageControl1->setCurrentWidget(form->TabSheet3);
+    expectFittedAndNewestInView(60);
 }
 
 TEST_F(Journal, CtrlCCopiesTheSelectedRowsWithTheirHeading) {
