@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <set>
 
-#include "app/DocumentFile.h"
+#include "chart/DocumentFile.h"
 #include "app/TJournalModel.h"
 #include "base/MessageHook.h"
 #include "chart/SaveDialog.h"
@@ -211,30 +211,17 @@ void TJournalPage::CopySelection() {
 
 void TJournalPage::SaveCsv() {
     QString fileName;
-    switch (AskSaveFileName(this, QStringLiteral("Журнал.csv"),
-                            QStringLiteral("Таблицы CSV (*.csv)"), QStringLiteral("csv"),
-                            fileName)) {
-    case TSaveDialogResult::Accepted:
+    fileName = ChosenFileName(AskSaveFileName(this, QStringLiteral("Журнал.csv"),
+                                              QStringLiteral("Таблицы CSV (*.csv)"),
+                                              QStringLiteral("csv"), fileName),
+                              fileName);
+    if (!fileName.isEmpty()) {
         SaveCsv(fileName);
-        break;
-    case TSaveDialogResult::Unavailable:
-        ShowMessage("Не удаётся сохранить файл. Не достаточно памяти.");
-        break;
-    case TSaveDialogResult::Cancelled:
-        break;
     }
 }
 
 bool TJournalPage::SaveCsv(const QString& fileName) {
-    const std::string csv = JournalCsv(Rows());
-    return WriteDocument(fileName, [&csv](QIODevice& file, QString& error) {
-        const qint64 size = static_cast<qint64>(csv.size());
-        if (file.write(csv.data(), size) != size) {
-            error = file.errorString();
-            return false;
-        }
-        return true;
-    });
+    return WriteTextFile(JournalCsv(Rows()), fileName);
 }
 
 void TJournalPage::ClearJournal() {

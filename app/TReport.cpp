@@ -10,8 +10,7 @@
 #include <cmath>
 
 #include "app/BenchPictures.h"
-#include "app/DocumentFile.h"
-#include "base/MessageHook.h"
+#include "chart/DocumentFile.h"
 #include "chart/SaveDialog.h"
 #include "chart/TDiagram.h"
 
@@ -372,16 +371,11 @@ bool WriteReport(const QString& fileName, const TReportContent& content) {
 
 void SaveReport(QWidget* parent, const TReportContent& content) {
     QString fileName;
-    switch (AskSaveFileName(parent, QStringLiteral("Отчёт.pdf"),
-                            QStringLiteral("Документы PDF (*.pdf)"), QStringLiteral("pdf"),
-                            fileName)) {
-    case TSaveDialogResult::Accepted:
+    fileName = ChosenFileName(AskSaveFileName(parent, QStringLiteral("Отчёт.pdf"),
+                                              QStringLiteral("Документы PDF (*.pdf)"),
+                                              QStringLiteral("pdf"), fileName),
+                              fileName);
+    if (!fileName.isEmpty()) {
         WriteReport(fileName, content);
-        break;
-    case TSaveDialogResult::Unavailable:
-        ShowMessage("Не удаётся сохранить файл. Не достаточно памяти.");
-        break;
-    case TSaveDialogResult::Cancelled:
-        break;
     }
 }

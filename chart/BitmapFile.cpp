@@ -1,9 +1,9 @@
 #include "chart/BitmapFile.h"
 
 #include <QImageWriter>
-#include <QSaveFile>
 
 #include "base/MessageHook.h"
+#include "chart/DocumentFile.h"
 #include "chart/SaveDialog.h"
 
 QString CorrectBitmapFileName(const QString& fileName) {
@@ -32,32 +32,18 @@ QString ChosenBitmapFileName(const QString& fileName) {
 }
 
 bool WriteBitmapFile(const QImage& image, const QString& fileName) {
-    QString error;
-    bool ok = false;
-    QSaveFile file(fileName);
-    if (image.isNull()) {
-        // A picture of no size (a chart squeezed to nothing) makes no file,
-        // and the user asked for one.
-        error = QStringLiteral("Рисунок пуст: у него нет ни одной точки.");
-    } else if (file.open(QIODevice::WriteOnly)) {
-        QImageWriter writer(&file, "bmp");
-        ok = writer.write(image);
-        if (ok) {
-            ok = file.commit();
-            if (!ok) {
-                error = file.errorString();
-            }
-        } else {
-            error = writer.errorString();
-            file.cancelWriting();
+    return WriteDocument(fileName, [&image](QIODevice& file, QString& error) {
+        if (image.isNull()) {
+            // A picture of no size (a chart squeezed to nothing) makes no
+            // file, and the user asked for one.
+            error = QStringLiteral("Рисунок пуст: у него нет ни одной точки.");
+            return false;
         }
-    } else {
-        error = file.errorString();
-    }
-    if (!ok) {
-        ShowMessage(
-            (QStringLiteral("Не удаётся записать файл ") + fileName + QStringLiteral(".\n") + error)
-                .toStdString());
-    }
-    return ok;
+        QImageWriter writer(&file, "bmp");
+        if (!writer.write(image)) {
+            error = writer.errorString();
+            return false;
+        }
+        return true;
+    });
 }

@@ -1,11 +1,10 @@
 #include "chart/ChartCsv.h"
 
-#include <QSaveFile>
 #include <cmath>
 #include <vector>
 
 #include "base/CsvNumber.h"
-#include "base/MessageHook.h"
+#include "chart/DocumentFile.h"
 #include "chart/SaveDialog.h"
 #include "chart/TDiagram.h"
 
@@ -104,42 +103,12 @@ std::string ChartCsv(TDiagram& chart, const TCsvColumns& columns) {
     return text;
 }
 
-bool WriteCsvFile(const std::string& text, const QString& fileName) {
-    QSaveFile file(fileName);
-    QString error;
-    bool ok = false;
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
-    } else if (file.write(text.data(), static_cast<qint64>(text.size())) !=
-               static_cast<qint64>(text.size())) {
-        error = file.errorString();
-        file.cancelWriting();
-    } else if (!file.commit()) {
-        error = file.errorString();
-    } else {
-        ok = true;
-    }
-    if (!ok) {
-        ShowMessage(
-            (QStringLiteral("Не удаётся записать файл ") + fileName + QStringLiteral(".\n") + error)
-                .toStdString());
-    }
-    return ok;
-}
-
 bool SaveChartCsv(TDiagram& chart, const TCsvColumns& columns, QWidget* parent) {
     QString fileName;
-    switch (AskCsvFileName(parent, QStringLiteral("Диаграмма.csv"), fileName)) {
-    case TSaveDialogResult::Accepted:
-        break;
-    case TSaveDialogResult::Unavailable:
-        ShowMessage("Не удаётся сохранить файл. Не достаточно памяти.");
-        return false;
-    case TSaveDialogResult::Cancelled:
-        return false;
-    }
+    fileName = ChosenFileName(
+        AskCsvFileName(parent, QStringLiteral("Диаграмма.csv"), fileName), fileName);
     if (fileName.isEmpty() || !AskReplace(fileName)) {
         return false;
     }
-    return WriteCsvFile(ChartCsv(chart, columns), fileName);
+    return WriteTextFile(ChartCsv(chart, columns), fileName);
 }

@@ -29,12 +29,6 @@ bool HasChartData(TDiagram& chart);
 // series.
 std::string ChartCsv(TDiagram& chart, const TCsvColumns& columns);
 
-// Writes text to fileName through a temporary file that takes the name only
-// when complete, so that a failed write leaves no partial file behind. A
-// failure is reported in a message naming the file. Returns whether the file
-// was written.
-bool WriteCsvFile(const std::string& text, const QString& fileName);
-
 // Asks for a file name (initially "Диаграмма.csv"), asks before replacing an
 // existing file, then writes the chart's CSV. Returns whether a file was
 // written.

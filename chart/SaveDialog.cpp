@@ -76,6 +76,19 @@ bool AskReplace(const QString& fileName) {
     return AskQuestion(question.toStdString());
 }
 
+QString ChosenFileName(TSaveDialogResult result, const QString& fileName) {
+    switch (result) {
+    case TSaveDialogResult::Accepted:
+        return fileName;
+    case TSaveDialogResult::Unavailable:
+        ShowMessage("Не удаётся сохранить файл. Не достаточно памяти.");
+        break;
+    case TSaveDialogResult::Cancelled:
+        break;
+    }
+    return QString();
+}
+
 SaveDialogHook SetSaveDialogHook(SaveDialogHook hook) {
     return std::exchange(Hook(), std::move(hook));
 }

@@ -38,5 +38,10 @@ TSaveDialogResult AskCsvFileName(QWidget* parent, const QString& initialName, QS
 // that no file has.
 bool AskReplace(const QString& fileName);
 
+// What a dialog's answer leaves to write to: the chosen name when accepted,
+// else an empty one; a dialog that could not be made is reported first, with
+// the message of a save that found no memory for its dialog.
+QString ChosenFileName(TSaveDialogResult result, const QString& fileName);
+
 // Installs hook (an empty one restores the file dialog) and returns the previous one.
 SaveDialogHook SetSaveDialogHook(SaveDialogHook hook);

@@ -4,14 +4,9 @@
 #include <QGuiApplication>
 #include <utility>
 
-#include "base/MessageHook.h"
 #include "chart/BitmapFile.h"
 #include "chart/SaveDialog.h"
 #include "chart/TDiagram.h"
-
-namespace {
-const char* const kNoDialog = "Не удаётся сохранить файл. Не достаточно памяти.";
-} // namespace
 
 QImage TDiagram::ExportPicture() {
     ExportRatio = 1.0;
@@ -46,15 +41,10 @@ void TDiagram::CopyToClipboard() {
 
 void TDiagram::SaveBmpFile() {
     QString fileName;
-    switch (AskBitmapFileName(this, QStringLiteral("Диаграмма.bmp"), fileName)) {
-    case TSaveDialogResult::Accepted:
+    fileName = ChosenFileName(
+        AskBitmapFileName(this, QStringLiteral("Диаграмма.bmp"), fileName), fileName);
+    if (!fileName.isEmpty()) {
         SaveBmpFile(fileName);
-        break;
-    case TSaveDialogResult::Unavailable:
-        ShowMessage(kNoDialog);
-        break;
-    case TSaveDialogResult::Cancelled:
-        break;
     }
 }
 

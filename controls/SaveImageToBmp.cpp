@@ -2,7 +2,6 @@
 
 #include <QImage>
 
-#include "base/MessageHook.h"
 #include "chart/BitmapFile.h"
 #include "chart/SaveDialog.h"
 #include "controls/TImage.h"
@@ -12,13 +11,9 @@ bool SaveImageToBmp(QWidget* parent, const QImage& picture) {
         return false;
     }
     QString fileName;
-    switch (AskBitmapFileName(parent, QStringLiteral("Рисунок.bmp"), fileName)) {
-    case TSaveDialogResult::Accepted:
-        break;
-    case TSaveDialogResult::Unavailable:
-        ShowMessage("Не удаётся сохранить файл. Не достаточно памяти.");
-        return false;
-    case TSaveDialogResult::Cancelled:
+    fileName = ChosenFileName(
+        AskBitmapFileName(parent, QStringLiteral("Рисунок.bmp"), fileName), fileName);
+    if (fileName.isEmpty()) {
         return false;
     }
     const QString name = ChosenBitmapFileName(fileName);

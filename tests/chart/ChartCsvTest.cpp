@@ -15,6 +15,7 @@
 #include "ChartTestUtil.h"
 #include "base/MessageHook.h"
 #include "chart/ChartCsv.h"
+#include "chart/DocumentFile.h"
 #include "chart/SaveDialog.h"
 #include "chart/TReferenceCurves.h"
 
@@ -114,7 +115,7 @@ TEST_F(ChartData, ReferencesAsColumnsOldestFirstEmptyWhereTheyHaveNoSample) {
 TEST_F(ChartData, AFailedWriteNamesTheFileAndLeavesNothing) {
     QTemporaryDir dir;
     const QString name = dir.filePath("missing/folder/data.csv");
-    EXPECT_FALSE(WriteCsvFile("t_ms\n", name));
+    EXPECT_FALSE(WriteTextFile("t_ms\n", name));
     ASSERT_EQ(messages.Messages().size(), 1u);
     EXPECT_EQ(messages.Messages()[0].rfind("Не удаётся записать файл " + name.toStdString(), 0),
               0u);
@@ -130,7 +131,7 @@ TEST_F(ChartData, AFailedWriteNamesTheFileAndLeavesNothing) {
     }
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
     messages.Clear();
-    const bool written = WriteCsvFile(ChartCsv(*chart, output), kept);
+    const bool written = WriteTextFile(ChartCsv(*chart, output), kept);
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (!written) { // (as root every folder is writable)
         EXPECT_EQ(messages.Messages().size(), 1u);

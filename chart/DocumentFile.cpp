@@ -1,5 +1,6 @@
-#include "app/DocumentFile.h"
+#include "chart/DocumentFile.h"
 
+#include <QIODevice>
 #include <QSaveFile>
 
 #include "base/MessageHook.h"
@@ -25,4 +26,15 @@ bool WriteDocument(const QString& fileName,
                 .toStdString());
     }
     return ok;
+}
+
+bool WriteTextFile(const std::string& text, const QString& fileName) {
+    return WriteDocument(fileName, [&text](QIODevice& file, QString& error) {
+        const qint64 size = static_cast<qint64>(text.size());
+        if (file.write(text.data(), size) != size) {
+            error = file.errorString();
+            return false;
+        }
+        return true;
+    });
 }
