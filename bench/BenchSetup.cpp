@@ -90,20 +90,25 @@ std::string BenchNumberText(double value) {
     return text;
 }
 
+std::string ParameterText(int p, double value) {
+    const CBenchParameter& parameter = BenchParameters[p];
+    std::string text = parameter.Symbol;
+    text += " = ";
+    text += BenchNumberText(value);
+    if (*parameter.Unit != '\0') {
+        text += ' ';
+        text += parameter.Unit;
+    }
+    return text;
+}
+
 std::string DescribeSetup(const CBenchSetup& setup) {
     std::string text = FilterItemName(setup.FilterItem);
     auto term = [&text](int p, double value) {
-        const CBenchParameter& parameter = BenchParameters[p];
         if (!text.empty()) {
             text += ", ";
         }
-        text += parameter.Symbol;
-        text += " = ";
-        text += BenchNumberText(value);
-        if (*parameter.Unit != '\0') {
-            text += ' ';
-            text += parameter.Unit;
-        }
+        text += ParameterText(p, value);
     };
     const int own = ParameterOfFilter(setup.FilterItem);
     if (own != NoBenchParameter) {

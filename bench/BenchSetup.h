@@ -98,6 +98,10 @@ struct CBenchSetup {
 // "0,5", "12,25", "1e-05".
 std::string BenchNumberText(double value);
 
+// Field p's value as the descriptions write it: its symbol, the number and
+// its unit, "τ = 100 мс", "K = 2,5". UTF-8.
+std::string ParameterText(int p, double value);
+
 // The configuration in one line, for a legend or a journal row: the filter
 // as the combo box names it, its parameter where it has one, the gain, then
 // what enters the filter -- the signal in lower case, "+ шум" when noise is

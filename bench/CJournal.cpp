@@ -17,18 +17,9 @@ const char* const ColumnNames[JournalColumnCount] = {"Время",
                                                      "Пик выхода, мВ",
                                                      "Время пика, мс"};
 
-std::string ParameterText(const CBenchSetup& setup) {
+std::string FilterParameterText(const CBenchSetup& setup) {
     const int p = ParameterOfFilter(setup.FilterItem);
-    if (p == NoBenchParameter) {
-        return "—";
-    }
-    const CBenchParameter& parameter = BenchParameters[p];
-    std::string text = parameter.Symbol;
-    text += " = ";
-    text += BenchNumberText(setup.Values[p]);
-    text += ' ';
-    text += parameter.Unit;
-    return text;
+    return p == NoBenchParameter ? "—" : ParameterText(p, setup.Values[p]);
 }
 
 // The cells of one line of either text form, in column order.
@@ -135,7 +126,7 @@ std::string JournalCell(const CJournalRow& row, int column) {
     case jcFilter:
         return FilterItemName(row.Setup.FilterItem);
     case jcParameter:
-        return ParameterText(row.Setup);
+        return FilterParameterText(row.Setup);
     case jcReading:
         return row.Run ? std::string() : row.Reading;
     case jcPeak:
