@@ -32,25 +32,6 @@
 
 namespace {
 
-// Answers every save dialog with name while it lives, and keeps the
-// proposed names.
-class SaveAnswer {
-  public:
-    explicit SaveAnswer(QString name) {
-        previous =
-            SetSaveDialogHook([this, name](QWidget*, const QString& initial, QString& chosen) {
-                asked << initial;
-                chosen = name;
-                return TSaveDialogResult::Accepted;
-            });
-    }
-    ~SaveAnswer() { SetSaveDialogHook(previous); }
-    QStringList asked;
-
-  private:
-    SaveDialogHook previous;
-};
-
 class Journal : public testing::Test, public FormFixture {
   protected:
     TJournalPage& Page() { return *form->TabSheet3; }

@@ -73,23 +73,6 @@ void MaybeKeep(const QString& file) {
     }
 }
 
-class SaveAnswer {
-  public:
-    explicit SaveAnswer(QString name) {
-        previous =
-            SetSaveDialogHook([this, name](QWidget*, const QString& initial, QString& chosen) {
-                asked << initial;
-                chosen = name;
-                return TSaveDialogResult::Accepted;
-            });
-    }
-    ~SaveAnswer() { SetSaveDialogHook(previous); }
-    QStringList asked;
-
-  private:
-    SaveDialogHook previous;
-};
-
 class Report : public testing::Test, public FormFixture {
   protected:
     void Choose(QComboBox* box, int item) {
