@@ -2,55 +2,70 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QMenuBar>
 
-#include "app/TForm1.h"
+#include "bench/CLabSession.h"
 #include "chart/TDiagram.h"
-#include "controls/TDiagramFrame.h"
 
-TOutputReferences::TOutputReferences(TForm1& form)
-    : QObject(&form), References(*form.DiagramFrame2->Diagram) {
+static_assert(CLabSession::MaxKeptOutputs == TReferenceCurves::MaxReferences,
+              "the chart shows every output the session keeps");
+
+namespace {
+
+void Show(TReferenceCurves& references, const CKeptOutput& kept) {
+    references.Keep(DescribeSetup(kept.Setup), kept.Output.data(),
+                    static_cast<int>(kept.Output.size()), kept.ArgMin, kept.ArgMax, kept.Slot);
+}
+
+} // namespace
+
+void ShowKeptOutputs(TReferenceCurves& references, const CBenchRun& run,
+                     const std::vector<CKeptOutput>& kept) {
+    references.SetBaseName(DescribeSetup(run.Setup));
+    for (const CKeptOutput& k : kept) {
+        Show(references, k);
+    }
+}
+
+TOutputReferences::TOutputReferences(QObject* owner, TDiagram& chart, CLabSession& session)
+    : QObject(owner), Session(session), References(chart) {
     setObjectName(QStringLiteral("OutputReferences"));
-    NRememberOutput = new QAction(QStringLiteral("Запомнить выход"), &form);
+    NRememberOutput = new QAction(QStringLiteral("Запомнить выход"), this);
     NRememberOutput->setObjectName(QStringLiteral("NRememberOutput"));
-    NClearReferences = new QAction(QStringLiteral("Очистить опорные"), &form);
+    NClearReferences = new QAction(QStringLiteral("Очистить опорные"), this);
     NClearReferences->setObjectName(QStringLiteral("NClearReferences"));
     connect(NRememberOutput, &QAction::triggered, this, &TOutputReferences::RememberOutput);
     connect(NClearReferences, &QAction::triggered, this, &TOutputReferences::ClearReferences);
-
-    if (QMenu* bench = form.menuBar()->findChild<QMenu*>(QStringLiteral("N2"))) {
-        bench->addSeparator()->setObjectName(QStringLiteral("NReferences"));
-        bench->addAction(NRememberOutput);
-        bench->addAction(NClearReferences);
-    }
-    for (TDiagramFrame* frame : {form.DiagramFrame1, form.DiagramFrame2}) {
-        frame->PopupMenu->addSeparator();
-        frame->PopupMenu->addAction(NRememberOutput);
-        frame->PopupMenu->addAction(NClearReferences);
-    }
     UpdateItems();
 }
 
-void TOutputReferences::RunShown(const CBenchSetup& setup) {
-    Shown = setup;
-    References.SetBaseName(DescribeSetup(setup));
+void TOutputReferences::AddItemsTo(QMenu* menu) {
+    menu->addSeparator()->setObjectName(QStringLiteral("NReferences"));
+    menu->addAction(NRememberOutput);
+    menu->addAction(NClearReferences);
+}
+
+void TOutputReferences::RunShown() {
+    if (Session.LastRun()) {
+        References.SetBaseName(DescribeSetup(Session.LastRun()->Setup));
+    }
     UpdateItems();
 }
 
 void TOutputReferences::RememberOutput() {
     // Named by the run it comes from, whatever the choices say by now.
-    if (Shown) {
-        References.Remember(DescribeSetup(*Shown));
+    if (Session.KeepLastOutput()) {
+        Show(References, Session.KeptOutputs().back());
     }
     UpdateItems();
 }
 
 void TOutputReferences::ClearReferences() {
+    Session.ClearKeptOutputs();
     References.Clear();
     UpdateItems();
 }
 
 void TOutputReferences::UpdateItems() {
-    NRememberOutput->setEnabled(Shown.has_value());
-    NClearReferences->setEnabled(References.Count() > 0);
+    NRememberOutput->setEnabled(Session.LastRun().has_value());
+    NClearReferences->setEnabled(!Session.KeptOutputs().empty());
 }

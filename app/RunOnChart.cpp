@@ -1,13 +1,14 @@
 #include "app/RunOnChart.h"
 
+#include "bench/CBenchRun.h"
 #include "chart/TDiagram.h"
 
-void ShowRunOnChart(TDiagram& chart, const double* samples, const CRunDisplay& display,
-                    bool output) {
+void ShowRunOnChart(TDiagram& chart, const CBenchRun& run, bool output) {
+    const CRunDisplay& display = run.Display;
     // The settings below make one drawing at the end, the new data included.
     TDiagramBatch batch(chart);
     TKeeper* k = chart.GetKeeper(0);
-    k->SetData(samples, display.Count, display.ArgMin, display.ArgMax);
+    k->SetData(output ? run.Output : run.Input, run.Count, run.ArgMin, run.ArgMax);
     k->Show();
     chart.SetRangeX(display.RangeXmin, display.RangeXmax);
     chart.SetLimitX(display.LimitXmin, display.LimitXmax);

@@ -65,14 +65,18 @@ TForm1::TForm1(QWidget* parent)
     TabSheet2->setObjectName("TabSheet2");
     PageControl1->addTab(TabSheet1, QString::fromUtf8("Лабораторная установка"));
     PageControl1->addTab(TabSheet2, QString::fromUtf8("Временные диаграммы"));
-    TabSheet3 = new TJournalPage;
-    TabSheet3->setObjectName("TabSheet3");
-    PageControl1->addTab(TabSheet3, QString::fromUtf8("Журнал"));
+    JournalPage = new TJournalPage(Session);
+    JournalPage->setObjectName("JournalPage");
+    PageControl1->addTab(JournalPage, QString::fromUtf8("Журнал"));
 
     BuildMenus();
     BuildBenchPage();
     BuildChartsPage();
-    OutputReferences = new TOutputReferences(*this);
+    OutputReferences = new TOutputReferences(this, *DiagramFrame2->Diagram, Session);
+    OutputReferences->AddItemsTo(N2);
+    for (TDiagramFrame* frame : {DiagramFrame1, DiagramFrame2}) {
+        OutputReferences->AddItemsTo(frame->PopupMenu);
+    }
 
     // Mouse moves over the page control (its tab bar included) or the
     // charts' page, outside both charts, put the charts' tools away.
@@ -95,37 +99,9 @@ TForm1::TForm1(QWidget* parent)
 TForm1::~TForm1() {
     // A splash still up when the program ends goes with the main window.
     delete HelloForm.data();
-}
-
-bool TForm1::StartsMaximised(const QSize& screen) {
-    return screen.width() <= 800 || screen.height() <= 600;
-}
-
-void TForm1::FormCreate() {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        FitToScreen(screen->size(), screen->availableGeometry());
-    }
-}
-
-void TForm1::FitToScreen(const QSize& screen, const QRect& available) {
-    if (StartsMaximised(screen)) {
-        // The designed size does not fit: take the whole screen instead (also
-        // where no window manager maximises the window for us).
-        setMinimumSize(0, 0);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        setGeometry(available);
-        setWindowState(windowState() | Qt::WindowMaximized);
-        return;
-    }
-    setWindowState(windowState() & ~Qt::WindowMaximized);
-    setFixedSize(DesignedSize);
-    // The designed place, unless the window would stick out of the screen
-    // there; never above or left of the screen, where the menu would be lost.
-    const QRect designed(QPoint(267, 111), DesignedSize);
-    const QPoint centred = available.center() - QRect(QPoint(), DesignedSize).center();
-    move(available.contains(designed) ? designed.topLeft()
-                                      : QPoint(std::max(centred.x(), available.left()),
-                                               std::max(centred.y(), available.top())));
+    // The journal's table shows the session, which goes with this object's
+    // members, before the pages would go with the widget.
+    delete JournalPage;
 }
 
 void TForm1::SetForm2(TForm2* form) {
@@ -138,48 +114,23 @@ void TForm1::SetDiagramIncrease(TDiagramIncrease* window) {
     DiagramFrame2->SetDiagramIncrease(window);
 }
 
-double TForm1::FieldValue(TEditFloat* field) {
-    // A correction message runs its own event loop; a field exit queued
-    // before it must not read a field again while this read is unfinished.
-    ++FieldReads;
-    field->GetModify();
-    --FieldReads;
-    return field->GetVal();
-}
-
-CBenchControls TForm1::Controls() {
-    CBenchControls c;
-    c.SignalItem = ComboBox1->currentIndex();
-    c.NoiseItem = ComboBox3->currentIndex();
-    c.FilterItem = ComboBox2->currentIndex();
-    c.IntegratorTimeConstant = [this] { return FieldValue(EditFloat2); };
-    c.TimeConstant = [this] { return FieldValue(EditFloat3); };
-    c.CutOff = [this] { return FieldValue(EditFloat4); };
-    c.Gain = [this] { return FieldValue(EditFloat1); };
-    return c;
-}
-
 // ---------------------------------------------------------------- Start
 
-void TForm1::ShowRun(TDiagramFrame* frame, const double* samples, const CRunDisplay& display,
-                     bool output) {
-    ShowRunOnChart(*frame->Diagram, samples, display, output);
+void TForm1::ShowRun(TDiagramFrame* frame, const CBenchRun& run, bool output) {
+    ShowRunOnChart(*frame->Diagram, run, output);
     frame->SaveInitialLimits();
 }
 
 void TForm1::BitBtn1Click() {
     TBusyCursor busy;
     StaticText1->setText("0");
-    const CBenchControls controls = Controls();
-    Bench.ComputeRun(controls);
-    const CRunDisplay display = RunDisplayFor(controls);
-    // What the run has applied names the output it draws next, on the chart
-    // and in the journal.
-    const CBenchSetup applied = AppliedSetup(Bench, controls);
-    OutputReferences->RunShown(applied);
-    ShowRun(DiagramFrame1, InputSamples, display, false);
-    ShowRun(DiagramFrame2, OutputSamples, display, true);
-    TabSheet3->AddRun(applied, OutputSamples);
+    // The charts' base series show these two arrays in place.
+    const CBenchRun run = Bench.ComputeRun(SetupSource(), {InputSamples, OutputSamples});
+    Session.AddRun(run, TJournalPage::Now());
+    // The legend names the output by its run from the drawing that shows it.
+    OutputReferences->RunShown();
+    ShowRun(DiagramFrame1, run, false);
+    ShowRun(DiagramFrame2, run, true);
     if (PageControl1->currentIndex() != 1) {
         PageControl1->setCurrentIndex(1);
     }
@@ -190,10 +141,9 @@ void TForm1::BitBtn1Click() {
 void TForm1::BitBtn3Click() {
     TBusyCursor busy;
     StaticText1->setText("0");
-    const CBenchControls controls = Controls();
-    const CMeasurement m = Bench.Measure(controls);
+    const CMeasurement m = Bench.Measure(SetupSource());
     StaticText1->setText(QString::fromStdString(FloatToText(2, m.RegistrarValue)));
-    TabSheet3->AddMeasurement(AppliedSetup(Bench, controls), StaticText1->text());
+    Session.AddMeasurement(m, StaticText1->text().toStdString(), TJournalPage::Now());
 }
 
 // ---------------------------------------------------------------- choices
@@ -226,12 +176,11 @@ void TForm1::ComboBox1Change() {
 }
 
 void TForm1::ComboBox2Change() {
-    QLabel* const labels[BenchParameterCount] = {nullptr, Label1, Label2, Label3};
-    TEditFloat* const fields[BenchParameterCount] = {EditFloat1, EditFloat2, EditFloat3,
-                                                     EditFloat4};
-    for (int p = bpIntegratorTimeConstant; p < BenchParameterCount; ++p) {
-        labels[p]->hide();
-        fields[p]->hide();
+    for (int p = 0; p < BenchParameterCount; ++p) {
+        if (QLabel* label = ParameterLabel(p)) {
+            label->hide();
+            ParameterField(p)->hide();
+        }
     }
     const int item = ComboBox2->currentIndex();
     if (Form2) {
@@ -246,12 +195,12 @@ void TForm1::ComboBox2Change() {
     CheckItem({N19, N20, N21, N22, N23}, item);
     CheckItem({N38, N39, N40, N110, N41}, item);
     const int p = ParameterOfFilter(item);
-    if (p != NoBenchParameter && labels[p]) {
-        labels[p]->show();
+    if (QLabel* label = ParameterLabel(p)) {
+        label->show();
         // The field shows what its filter holds now, which a run may have
         // changed since the field was last set.
-        fields[p]->SetVal(Bench.ParameterValue(p));
-        fields[p]->show();
+        ParameterField(p)->SetVal(Bench.ParameterValue(p));
+        ParameterField(p)->show();
     }
     if (Form2) {
         Form2->Images()[item]->show();
@@ -300,21 +249,6 @@ void TForm1::N22Click() {
 }
 void TForm1::N23Click() {
     ChooseItem(ComboBox2, fiChebishev);
-}
-
-// ---------------------------------------------------------------- fields
-
-void TForm1::EditFloat1Exit() {
-    FieldValue(EditFloat1);
-}
-void TForm1::EditFloat2Exit() {
-    Bench.SetIntegratorTimeConstant(FieldValue(EditFloat2));
-}
-void TForm1::EditFloat3Exit() {
-    Bench.SetTimeConstant(FieldValue(EditFloat3));
-}
-void TForm1::EditFloat4Exit() {
-    Bench.SetCutOff(FieldValue(EditFloat4));
 }
 
 // ---------------------------------------------------------------- pictures and windows
@@ -407,38 +341,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             TabSheet2MouseMove();
         }
     } else if (event->type() == QEvent::FocusOut) {
-        // Leaving a field applies it; focus lost to a menu or another window
-        // is no leaving. The handler waits until the event that moved the
-        // focus is over.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        void (TForm1::*handler)() = watched == EditFloat1   ? &TForm1::EditFloat1Exit
-                                    : watched == EditFloat2 ? &TForm1::EditFloat2Exit
-                                    : watched == EditFloat3 ? &TForm1::EditFloat3Exit
-                                    : watched == EditFloat4 ? &TForm1::EditFloat4Exit
-                                                            : nullptr;
-        if (handler && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
-            // A read already under way (its message on screen) reads the
-            // field itself.
-            const auto check = [this, handler] {
-                if (FieldReads == 0) {
-                    (this->*handler)();
-                }
-            };
-            QMetaObject::invokeMethod(
-                this,
-                [this, check] {
-                    // A click that moved the focus is still under way: a
-                    // message shown now would take its release, and the
-                    // click would be lost. The check waits for the release;
-                    // a button that reads the field shows the message itself.
-                    if (QGuiApplication::mouseButtons() != Qt::NoButton) {
-                        RunAfterMouseRelease(this, check);
-                    } else {
-                        check();
-                    }
-                },
-                Qt::QueuedConnection);
-        }
+        FieldFocusLost(watched, static_cast<QFocusEvent*>(event)->reason());
     }
     return QMainWindow::eventFilter(watched, event);
 }

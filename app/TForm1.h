@@ -12,6 +12,7 @@
 #include <QPointer>
 
 #include "bench/CBench.h"
+#include "bench/CLabSession.h"
 #include "controls/LabIcons.h"
 
 class QAction;
@@ -31,7 +32,6 @@ class THelloForm;
 class TImage;
 class TJournalPage;
 class TOutputReferences;
-struct CRunDisplay;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -58,7 +58,7 @@ class TForm1 : public QMainWindow {
     QTabWidget* PageControl1;
     QWidget* TabSheet1;
     QWidget* TabSheet2;
-    TJournalPage* TabSheet3; // the journal of runs and measurements
+    TJournalPage* JournalPage; // the journal of runs and measurements
     QFrame* Panel1;
     TImage* Image1; // signal on, noise off
     TImage* Image2; // signal on, noise on
@@ -85,8 +85,9 @@ class TForm1 : public QMainWindow {
     QLabel* StaticText1;    // registrar readout
     TDiagramFrame* DiagramFrame1; // filter input
     TDiagramFrame* DiagramFrame2; // filter output
+    QMenu* N2; // the main menu's «Лабораторная установка»
     QMenu* PopupMenu1;
-    QAction* N45; // "Сохранить отчёт…"
+    QAction* NSaveReport; // «Сохранить отчёт…»
     // The output chart's reference curves and their menu items.
     TOutputReferences* OutputReferences;
     // The radio items, main menu and pop-up menu.
@@ -95,6 +96,8 @@ class TForm1 : public QMainWindow {
 
     // The five filters and their configuration.
     CBench Bench;
+    // The lab's record: the journal, the last run, the outputs kept.
+    CLabSession Session;
 
     // ---- Handlers
     void BitBtn1Click(); // Start: one run shown on both charts
@@ -119,7 +122,7 @@ class TForm1 : public QMainWindow {
     void N3Click(); // copy the shown scheme
     void N4Click(); // save the shown scheme
     void N5Click(); // end the program
-    void N45Click(); // save the report
+    void NSaveReportClick(); // save the report
     void TabSheet2MouseMove();
     void DiagramFrame1DiagramMouseMove(TDiagram* sender, Qt::KeyboardModifiers shift, int x, int y);
     void DiagramFrame2DiagramMouseMove(TDiagram* sender, Qt::KeyboardModifiers shift, int x, int y);
@@ -129,10 +132,16 @@ class TForm1 : public QMainWindow {
 
     // The scheme picture on show: the first visible of Image1..Image3, else Image4.
     TImage* ShownImage() const;
-    // The fields as the bench reads them; each read validates its field.
-    CBenchControls Controls();
-    // The configuration set up now, each field's value as last accepted.
-    CBenchSetup CurrentSetup() const;
+    // The choices and fields as a run or measurement reads them: each field
+    // is read, and validated, when the bench needs its value.
+    CSetupSource SetupSource();
+    // The configuration the window shows now, each field's value as the field
+    // last accepted it; nothing is read or validated again.
+    CBenchSetup AcceptedSetup() const;
+    // The number field of parameter p (BenchParameter) and its label (none
+    // for the gain, whose group's title names it); null for any other p.
+    TEditFloat* ParameterField(int p) const;
+    QLabel* ParameterLabel(int p) const;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -148,8 +157,12 @@ class TForm1 : public QMainWindow {
     void ChooseItem(QComboBox* box, int item);
     // The value of a number field after its own check (and correction message).
     double FieldValue(TEditFloat* field);
-    void ShowRun(TDiagramFrame* frame, const double* samples, const CRunDisplay& display,
-                 bool output);
+    // What leaving the field of parameter p does: its check, then its value
+    // into the filter it sets.
+    void ApplyField(int p);
+    // Leaving a field checks it once the event that moved the focus is over.
+    void FieldFocusLost(QObject* field, Qt::FocusReason reason);
+    void ShowRun(TDiagramFrame* frame, const CBenchRun& run, bool output);
 
     QSize DesignedSize;
     int FieldReads = 0; // reads of number fields under way

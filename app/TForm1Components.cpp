@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include "app/BenchPictures.h"
+#include "app/RunCharts.h"
 #include "chart/TDiagram.h"
 #include "controls/LabIcons.h"
 #include "controls/TDiagramFrame.h"
@@ -75,24 +76,6 @@ QLabel* MakeLabel(QWidget* parent, const char* name, int p) {
     return label;
 }
 
-QFont ChartFont(bool boldItalic) {
-    QFont font("Times New Roman");
-    font.setPixelSize(16);
-    font.setBold(boldItalic);
-    font.setItalic(boldItalic);
-    return font;
-}
-
-void SetUpChart(TDiagram* d, const char* title, const char* nameY) {
-    d->SetFontName(ChartFont(true));
-    d->SetFontNameX(ChartFont(true));
-    d->SetFontNameY(ChartFont(true));
-    d->SetFontNet(ChartFont(false));
-    d->SetNameDiagram(Text(title));
-    d->SetNameY(Text(nameY));
-    d->SetNameX(Text("t, мс"));
-}
-
 } // namespace
 
 void TForm1::BuildMenus() {
@@ -137,15 +120,16 @@ void TForm1::BuildMenus() {
        &TForm1::N3Click);
     on(addIcon(n1, "N4", "Сохранить схему лабораторной установки", TLabIcon::Save),
        &TForm1::N4Click);
-    N45 = addIcon(n1, "N45", "Сохранить отчёт…", TLabIcon::Description);
-    N45->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    on(N45, &TForm1::N45Click);
+    NSaveReport = addIcon(n1, "NSaveReport", "Сохранить отчёт…", TLabIcon::Description);
+    NSaveReport->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    on(NSaveReport, &TForm1::NSaveReportClick);
     separator(n1, "N6");
     on(addIcon(n1, "N5", "Выход", TLabIcon::Exit), &TForm1::N5Click);
 
-    QMenu* n2 = bar->addMenu(Text("Лабораторная установка"));
-    n2->setObjectName("N2");
-    n2->menuAction()->setObjectName("N2");
+    N2 = bar->addMenu(Text("Лабораторная установка"));
+    N2->setObjectName("N2");
+    N2->menuAction()->setObjectName("N2");
+    QMenu* n2 = N2;
     QMenu* n9 = submenu(n2, "N9", "Генератор сигнала", TLabIcon::SignalSource);
     N10 = add(n9, "N10", "Дельта - импульс");
     N11 = add(n9, "N11", "Прямоугольный импульс");
@@ -311,16 +295,18 @@ void TForm1::BuildBenchPage() {
     GroupBox5 = MakeGroup(page, "GroupBox5", BenchParameters[bpGain].Caption, 184, 432, 185, 73);
     EditFloat1 = MakeField(GroupBox5, "EditFloat1", 16, 28, 153, bpGain);
 
-    for (TEditFloat* field : {EditFloat1, EditFloat2, EditFloat3, EditFloat4}) {
-        field->installEventFilter(this);
+    for (int p = 0; p < BenchParameterCount; ++p) {
+        ParameterField(p)->installEventFilter(this);
     }
 }
 
 void TForm1::BuildChartsPage() {
-    DiagramFrame1 = Make<TDiagramFrame>(TabSheet2, "DiagramFrame1", 8, 0, 760, 250);
-    DiagramFrame2 = Make<TDiagramFrame>(TabSheet2, "DiagramFrame2", 8, 260, 760, 250);
-    SetUpChart(DiagramFrame1->Diagram, "Сигнал на входе фильтра", "sвх(t), B");
-    SetUpChart(DiagramFrame2->Diagram, "Сигнал на выходе фильтра", "sвых(t), мВ");
+    DiagramFrame1 =
+        Make<TDiagramFrame>(TabSheet2, "DiagramFrame1", 8, 0, RunChartWidth, RunChartHeight);
+    DiagramFrame2 =
+        Make<TDiagramFrame>(TabSheet2, "DiagramFrame2", 8, 260, RunChartWidth, RunChartHeight);
+    SetUpRunChart(*DiagramFrame1->Diagram, false);
+    SetUpRunChart(*DiagramFrame2->Diagram, true);
     DiagramFrame1->SetDataColumns({"t_ms", "input_V", "V"});
     DiagramFrame2->SetDataColumns({"t_ms", "output_mV", "mV"});
     // Moving over one chart shows its tools and puts the other's away.

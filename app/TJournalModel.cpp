@@ -1,9 +1,16 @@
 #include "app/TJournalModel.h"
 
-TJournalModel::TJournalModel(QObject* parent) : QAbstractTableModel(parent) {}
+TJournalModel::TJournalModel(CLabSession& session, QObject* parent)
+    : QAbstractTableModel(parent), LabSession(session) {
+    LabSession.SetObserver(this);
+}
+
+TJournalModel::~TJournalModel() {
+    LabSession.SetObserver(nullptr);
+}
 
 int TJournalModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(JournalRows.size());
+    return parent.isValid() ? 0 : static_cast<int>(LabSession.Rows().size());
 }
 
 int TJournalModel::columnCount(const QModelIndex& parent) const {
@@ -16,7 +23,8 @@ QVariant TJournalModel::data(const QModelIndex& index, int role) const {
     }
     switch (role) {
     case Qt::DisplayRole:
-        return QString::fromStdString(JournalCell(JournalRows[index.row()], index.column()));
+        return QString::fromStdString(
+            JournalCell(LabSession.Rows()[static_cast<std::size_t>(index.row())], index.column()));
     case Qt::TextAlignmentRole:
         return static_cast<int>(
             Qt::AlignVCenter |
@@ -36,15 +44,18 @@ QVariant TJournalModel::headerData(int section, Qt::Orientation orientation, int
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-void TJournalModel::Append(const CJournalRow& row) {
-    const int at = rowCount();
-    beginInsertRows(QModelIndex(), at, at);
-    JournalRows.push_back(row);
+void TJournalModel::RowsAboutToBeAdded(int first, int last) {
+    beginInsertRows(QModelIndex(), first, last);
+}
+
+void TJournalModel::RowsAdded() {
     endInsertRows();
 }
 
-void TJournalModel::Clear() {
+void TJournalModel::JournalAboutToBeCleared() {
     beginResetModel();
-    JournalRows.clear();
+}
+
+void TJournalModel::JournalCleared() {
     endResetModel();
 }

@@ -1,18 +1,21 @@
 #pragma once
-// The journal's rows as a Qt table model: the cells are the journal's own
-// texts (bench/CJournal.h), numbers right-aligned; rows are only added at the
-// end or cleared all at once.
+// The session's journal as a Qt table model: a thin adapter that shows the
+// rows of a CLabSession (bench/CLabSession.h), which owns them; the cells are
+// the journal's own texts (bench/CJournal.h), numbers right-aligned. It hears
+// of every change from the session, so whatever changes the rows, the table
+// follows.
 
 #include <QAbstractTableModel>
-#include <vector>
 
-#include "bench/CJournal.h"
+#include "bench/CLabSession.h"
 
-class TJournalModel : public QAbstractTableModel {
+class TJournalModel : public QAbstractTableModel, private CLabSessionObserver {
     Q_OBJECT
 
   public:
-    explicit TJournalModel(QObject* parent = nullptr);
+    // Shows session, which must outlive the model.
+    explicit TJournalModel(CLabSession& session, QObject* parent = nullptr);
+    ~TJournalModel() override;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -20,11 +23,13 @@ class TJournalModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
-    // Appends row as the newest, last.
-    void Append(const CJournalRow& row);
-    void Clear();
-    const std::vector<CJournalRow>& Rows() const { return JournalRows; }
+    CLabSession& Session() const { return LabSession; }
 
   private:
-    std::vector<CJournalRow> JournalRows;
+    void RowsAboutToBeAdded(int first, int last) override;
+    void RowsAdded() override;
+    void JournalAboutToBeCleared() override;
+    void JournalCleared() override;
+
+    CLabSession& LabSession;
 };

@@ -16,6 +16,7 @@
 
 #include "chart/DocumentFile.h"
 #include "app/TJournalModel.h"
+#include "bench/CLabSession.h"
 #include "base/MessageHook.h"
 #include "chart/SaveDialog.h"
 #include "controls/LabIcons.h"
@@ -57,8 +58,9 @@ QPushButton* MakeButton(QWidget* parent, const char* name, QAction* action) {
 
 } // namespace
 
-TJournalPage::TJournalPage(QWidget* parent) : QWidget(parent) {
-    JournalModel = new TJournalModel(this);
+TJournalPage::TJournalPage(CLabSession& session, QWidget* parent)
+    : QWidget(parent), Session(session) {
+    JournalModel = new TJournalModel(session, this);
 
     JournalView = new TJournalView(this, this);
     JournalView->setObjectName("JournalView");
@@ -119,6 +121,8 @@ TJournalPage::TJournalPage(QWidget* parent) : QWidget(parent) {
             &TJournalPage::UpdateActions);
     connect(JournalModel, &QAbstractItemModel::modelReset, this, &TJournalPage::UpdateActions);
     connect(JournalModel, &QAbstractItemModel::rowsInserted, this, &TJournalPage::UpdateActions);
+    connect(JournalModel, &QAbstractItemModel::rowsInserted, this, &TJournalPage::FitColumns);
+    connect(JournalModel, &QAbstractItemModel::modelReset, this, &TJournalPage::FitColumns);
     UpdateActions();
 }
 
@@ -159,23 +163,8 @@ std::string TJournalPage::Now() {
     return QTime::currentTime().toString(QStringLiteral("HH:mm:ss")).toStdString();
 }
 
-void TJournalPage::AddRun(const CBenchSetup& setup, const double* outputSamples) {
-    const CJournalRow row = RunRow(Now(), setup, outputSamples);
-    LastRunRow = row;
-    Add(row);
-}
-
-void TJournalPage::AddMeasurement(const CBenchSetup& setup, const QString& reading) {
-    Add(MeasurementRow(Now(), setup, reading.toStdString()));
-}
-
-void TJournalPage::Add(const CJournalRow& row) {
-    JournalModel->Append(row);
-    FitColumns();
-}
-
 const std::vector<CJournalRow>& TJournalPage::Rows() const {
-    return JournalModel->Rows();
+    return Session.Rows();
 }
 
 void TJournalPage::UpdateActions() {
@@ -229,7 +218,6 @@ void TJournalPage::ClearJournal() {
         return;
     }
     if (AskQuestion("Очистить журнал? Все его строки будут удалены.")) {
-        JournalModel->Clear();
-        FitColumns();
+        Session.ClearJournal();
     }
 }

@@ -3,13 +3,16 @@
 // Measurement of the session as a row of a table, newest last. Selected rows
 // copy as tab-separated text (Ctrl+C or «Копировать»), the whole journal
 // saves as CSV, and clearing it asks first. Nothing is written to disk unless
-// the student saves; the journal lives as long as the window.
+// the student saves. The rows are the session's (bench/CLabSession.h); the
+// page only shows them and follows their changes.
 
 #include <QWidget>
-#include <optional>
+#include <string>
 #include <vector>
 
 #include "bench/CJournal.h"
+
+class CLabSession;
 
 class QAction;
 class QMenu;
@@ -21,7 +24,8 @@ class TJournalPage : public QWidget {
     Q_OBJECT
 
   public:
-    explicit TJournalPage(QWidget* parent = nullptr);
+    // Shows the journal of session, which must outlive the page.
+    explicit TJournalPage(CLabSession& session, QWidget* parent = nullptr);
 
     // Components; each object's name is the member's name.
     QTableView* JournalView;
@@ -33,19 +37,8 @@ class TJournalPage : public QWidget {
     QAction* JournalSave;
     QAction* JournalClear;
 
-    // A row made now for a Start whose output is outputSamples (RunSamples
-    // values), or for a Measurement whose readout shows reading; setup is the
-    // configuration the bench used.
-    void AddRun(const CBenchSetup& setup, const double* outputSamples);
-    void AddMeasurement(const CBenchSetup& setup, const QString& reading);
-    // Appends row as the newest and scrolls to it.
-    void Add(const CJournalRow& row);
-
     const std::vector<CJournalRow>& Rows() const;
     const TJournalModel& Model() const { return *JournalModel; }
-    // The row of the session's last Start, kept when the journal is cleared
-    // (the charts still show that run); none before the first.
-    const std::optional<CJournalRow>& LastRun() const { return LastRunRow; }
 
     // The selected rows, in table order, as tab-separated text with a heading
     // line on the clipboard; nothing when no row is selected.
@@ -71,7 +64,7 @@ class TJournalPage : public QWidget {
     // the page is on show, else when it is next shown.
     void FitColumns();
 
+    CLabSession& Session;
     TJournalModel* JournalModel;
-    std::optional<CJournalRow> LastRunRow;
     bool FitPending = true;
 };

@@ -12,7 +12,6 @@
 #include "app/BenchPictures.h"
 #include "chart/DocumentFile.h"
 #include "chart/SaveDialog.h"
-#include "chart/TDiagram.h"
 
 const char* const ReportNoRunText = "Пуска ещё не было: временных диаграмм нет.";
 const char* const ReportNoRowsText = "Журнал пуст: ни пуска, ни измерения ещё не было.";
@@ -74,7 +73,7 @@ class TReportPainter {
     }
     void Scheme(const TReportContent& content);
     void Charts(const TReportContent& content);
-    void Chart(TDiagram* chart, qreal maxHeight);
+    void Chart(const TReportContent& content, bool output, qreal maxHeight);
     void Journal(const TReportContent& content);
     // Widths of the journal's columns, heights of its heading and rows, and
     // the rows that begin a page.
@@ -135,25 +134,25 @@ void TReportPainter::Scheme(const TReportContent& content) {
     P.translate(0, Y);
     P.scale(w / SchemeWidth, h / SchemeHeight);
     P.setClipRect(QRectF(0, 0, SchemeWidth, SchemeHeight));
-    PaintScheme(P, content.Scheme);
+    PaintScheme(P, SchemeSwitchesFor(content.Setup.SignalItem, content.Setup.NoiseItem));
     P.restore();
     Y += h + Mm(2);
-    Paragraph(Text("Установка: ") + Text(content.Configuration), Font(10), Qt::AlignLeft, 5);
+    Paragraph(Text("Установка: ") + Text(DescribeSetup(content.Setup)), Font(10), Qt::AlignLeft,
+              5);
 }
 
-void TReportPainter::Chart(TDiagram* chart, qreal maxHeight) {
-    if (chart == nullptr || chart->width() <= 0 || chart->height() <= 0) {
-        return;
-    }
+void TReportPainter::Chart(const TReportContent& content, bool output, qreal maxHeight) {
     qreal w = Width;
-    qreal h = w * chart->height() / chart->width();
+    qreal h = w * RunChartHeight / RunChartWidth;
     if (h > maxHeight) {
         h = maxHeight;
-        w = h * chart->width() / chart->height();
+        w = h * RunChartWidth / RunChartHeight;
     }
     // As many device pixels as the printer's dots over the chart's width.
     const qreal dots = w / Writer.resolution() * ReportImageDpi;
-    const QImage picture = chart->RenderPicture(dots / chart->width());
+    const QImage picture =
+        RenderRunChart(*content.LastRun, output, content.Kept,
+                       output ? content.OutputView : content.InputView, dots / RunChartWidth);
     if (!picture.isNull()) {
         P.drawImage(QRectF((Width - w) / 2, Y, w, h), picture);
     }
@@ -162,18 +161,18 @@ void TReportPainter::Chart(TDiagram* chart, qreal maxHeight) {
 
 void TReportPainter::Charts(const TReportContent& content) {
     Heading(Text("2. Временные диаграммы последнего пуска"));
-    if (!content.LastRun || content.Input == nullptr || content.Output == nullptr) {
+    if (!content.LastRun || !content.LastRunRow) {
         Paragraph(Text(ReportNoRunText), Font(10), Qt::AlignLeft, 5);
         return;
     }
-    const CJournalRow& run = *content.LastRun;
+    const CJournalRow& run = *content.LastRunRow;
     Paragraph(QStringLiteral("Пуск в %1: %2. Пик выхода %3 мВ при t = %4 мс.")
                   .arg(Text(run.Time), Text(DescribeSetup(run.Setup)),
                        Text(JournalCell(run, jcPeak)), Text(JournalCell(run, jcPeakTime))),
               Font(10), Qt::AlignLeft, 2);
     const qreal each = (Height - Y - Mm(4)) / 2;
-    Chart(content.Input, each);
-    Chart(content.Output, each);
+    Chart(content, false, each);
+    Chart(content, true, each);
 }
 
 qreal TReportPainter::RowHeight(const QStringList& cells, const QFont& font) const {
@@ -349,6 +348,20 @@ bool TReportPainter::Paint(const TReportContent& content) {
 }
 
 } // namespace
+
+TReportContent ReportContentOf(const CLabSession& session, const CBenchSetup& setup,
+                               const TChartView& inputView, const TChartView& outputView) {
+    TReportContent content;
+    content.Made = QDateTime::currentDateTime();
+    content.Setup = setup;
+    content.LastRun = session.LastRun();
+    content.LastRunRow = session.LastRunRow();
+    content.Kept = session.KeptOutputs();
+    content.InputView = inputView;
+    content.OutputView = outputView;
+    content.Rows = session.Rows();
+    return content;
+}
 
 bool WriteReport(const QString& fileName, const TReportContent& content) {
     return WriteDocument(fileName, [&content](QIODevice& file, QString& error) {

@@ -4,32 +4,39 @@
 // charts as the student left them, and the journal as a table continuing over
 // pages with its heading repeated; every page numbered. Text stays text
 // (selectable and searchable); the scheme is drawn as vector graphics and the
-// charts are drawn afresh at print resolution. Where there was no run yet, or
-// the journal is empty, the report says so in their place.
+// charts are drawn afresh from the run's data at print resolution. Where there
+// was no run yet, or the journal is empty, the report says so in their place.
 
 #include <QDateTime>
 #include <QString>
 #include <optional>
-#include <string>
 #include <vector>
 
-#include "bench/CJournal.h"
+#include "app/RunCharts.h"
+#include "bench/CLabSession.h"
 
 class QWidget;
-class TDiagram;
 
 // The charts are printed at this resolution, dots per inch.
 constexpr int ReportImageDpi = 300;
 
+// What a report holds, gathered from the session (and, for the charts' time
+// and value ranges, from the charts as the student left them).
 struct TReportContent {
-    QDateTime Made;                     // when the report was made
-    CSchemeSwitches Scheme{};           // the scheme of the configuration set up now
-    std::string Configuration;          // that configuration in one line (DescribeSetup)
-    std::optional<CJournalRow> LastRun; // the run the charts show; none before the first
-    TDiagram* Input = nullptr;          // the charts of that run, drawn as they are
-    TDiagram* Output = nullptr;
+    QDateTime Made;    // when the report was made
+    CBenchSetup Setup; // the configuration set up now, which the scheme shows
+    // The run the charts show, with its row; none before the first. Its
+    // samples stay valid while the report is written.
+    std::optional<CBenchRun> LastRun;
+    std::optional<CJournalRow> LastRunRow;
+    std::vector<CKeptOutput> Kept; // shown with the output, oldest first
+    TChartView InputView{}, OutputView{};
     std::vector<CJournalRow> Rows; // the journal, oldest first
 };
+
+// The content of a report made now of session, with the charts' views.
+TReportContent ReportContentOf(const CLabSession& session, const CBenchSetup& setup,
+                               const TChartView& inputView, const TChartView& outputView);
 
 // The texts that stand in for what is missing.
 extern const char* const ReportNoRunText;

@@ -15,8 +15,8 @@ void ChooseSignal(int signalItem) {
     SignalGenerator.Kind = SignalKindForItem(signalItem);
 }
 
-CBenchControls FixedControls(const CBenchSetup& setup) {
-    CBenchControls c;
+CSetupSource FixedSource(const CBenchSetup& setup) {
+    CSetupSource c;
     c.SignalItem = setup.SignalItem;
     c.NoiseItem = setup.NoiseItem;
     c.FilterItem = setup.FilterItem;
@@ -62,6 +62,22 @@ void CBench::SetCutOff(double hz) {
     ChebishevFilter.Design();
 }
 
+void CBench::SetParameter(int p, double value) {
+    switch (p) {
+    case bpIntegratorTimeConstant:
+        SetIntegratorTimeConstant(value);
+        break;
+    case bpTimeConstant:
+        SetTimeConstant(value);
+        break;
+    case bpCutOff:
+        SetCutOff(value);
+        break;
+    default:
+        break;
+    }
+}
+
 double CBench::ParameterValue(int p) const {
     switch (p) {
     case bpIntegratorTimeConstant:
@@ -77,10 +93,21 @@ double CBench::ParameterValue(int p) const {
     }
 }
 
-void CBench::PrepareFilters(const CBenchControls& controls) {
-    SetIntegratorTimeConstant(controls.IntegratorTimeConstant());
-    SetTimeConstant(controls.TimeConstant());
-    SetCutOff(controls.CutOff());
+CBenchSetup CBench::HeldSetup(int signalItem, int noiseItem, int filterItem) const {
+    CBenchSetup setup;
+    setup.SignalItem = signalItem;
+    setup.NoiseItem = noiseItem;
+    setup.FilterItem = filterItem;
+    for (int p = 0; p < BenchParameterCount; ++p) {
+        setup.Values[p] = ParameterValue(p);
+    }
+    return setup;
+}
+
+void CBench::PrepareFilters(const CSetupSource& source) {
+    SetIntegratorTimeConstant(source.IntegratorTimeConstant());
+    SetTimeConstant(source.TimeConstant());
+    SetCutOff(source.CutOff());
 
     MafFilter.Reset();
     MafNotIdealFilter.Reset();
@@ -90,7 +117,7 @@ void CBench::PrepareFilters(const CBenchControls& controls) {
 
     // A delta impulse should leave a response of area about 100, a step one
     // that rises towards 100.
-    if (controls.SignalItem == siDelta) {
+    if (source.SignalItem == siDelta) {
         LowBandFilter1.SetGain(100.0 / LowBandFilter1.GetTimeConstant());
     } else {
         LowBandFilter1.SetGain((1.0 - LowBandFilter1.GetFeedback()) * 100.0);
@@ -114,28 +141,39 @@ double CBench::Filtrate(int filterItem, double x) {
     }
 }
 
-void CBench::ComputeRun(const CBenchControls& controls) {
-    ChooseSignal(controls.SignalItem);
-    PrepareFilters(controls);
+CBenchRun CBench::ComputeRun(const CSetupSource& source, CRunBuffers into) {
+    ChooseSignal(source.SignalItem);
+    PrepareFilters(source);
     SignalGenerator.Rewind();
-    NoiseGenerator.Amplitude = controls.Gain();
+    NoiseGenerator.Amplitude = source.Gain();
 
-    const bool noise = NoiseAddedForItem(controls.NoiseItem);
-    const int filter = controls.FilterItem;
+    const bool noise = NoiseAddedForItem(source.NoiseItem);
+    const int filter = source.FilterItem;
     // The pulse waits until t = 0, so the filter first settles on the noise alone.
     for (int k = 0; k < PreRollLength; ++k) {
         const double x = noise ? NoiseGenerator.NextSample() : 0.0;
-        InputSamples[k] = x;
-        OutputSamples[k] = Filtrate(filter, x);
+        into.Input[k] = x;
+        into.Output[k] = Filtrate(filter, x);
     }
     for (int k = PreRollLength; k < RunSamples; ++k) {
         double x = SignalGenerator.NextSample();
         if (noise) {
             x += NoiseGenerator.NextSample();
         }
-        InputSamples[k] = x;
-        OutputSamples[k] = Filtrate(filter, x);
+        into.Input[k] = x;
+        into.Output[k] = Filtrate(filter, x);
     }
+
+    CBenchRun run;
+    run.Setup = HeldSetup(source.SignalItem, source.NoiseItem, source.FilterItem);
+    run.Input = into.Input;
+    run.Output = into.Output;
+    run.Count = RunSamples;
+    run.ArgMin = RunArgMin;
+    run.ArgMax = RunArgMax;
+    run.Display = RunDisplayFor(source.SignalItem);
+    run.Peak = FindRunPeak(into.Output, RunSamples, PreRollLength);
+    return run;
 }
 
 namespace {
@@ -145,14 +183,19 @@ struct CSilentFilter {
 };
 } // namespace
 
-CMeasurement CBench::Measure(const CBenchControls& controls) {
-    ChooseSignal(controls.SignalItem);
-    PrepareFilters(controls);
-    NoiseGenerator.Amplitude = controls.Gain();
+CMeasurement CBench::Measure(const CSetupSource& source) {
+    ChooseSignal(source.SignalItem);
+    PrepareFilters(source);
+    NoiseGenerator.Amplitude = source.Gain();
+    CMeasurement m = MeasureChosenFilter(source.FilterItem);
+    m.Setup = HeldSetup(source.SignalItem, source.NoiseItem, source.FilterItem);
+    return m;
+}
 
+CMeasurement CBench::MeasureChosenFilter(int filterItem) {
     // The choice of filter cannot change while a measurement runs, so it is
     // made once here rather than for each of up to 30 million samples.
-    switch (controls.FilterItem) {
+    switch (filterItem) {
     case fiMaf:
         return MeasureNoisePower(MafFilter);
     case fiMafNotIdeal:

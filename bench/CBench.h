@@ -3,7 +3,7 @@
 // their preparation before every pass, the per-sample dispatch, a run and a
 // registrar measurement.
 //
-// The window keeps the controls; the bench reads them through CBenchControls
+// The window keeps the controls; the bench reads them through a CSetupSource
 // at the very moment each value is needed, so the order of the steps, and of
 // any correction message a field shows while it is read, is always: fields 2,
 // 3, 4 read and applied, filters reset, low-pass gain chosen, pulse rewound,
@@ -14,6 +14,7 @@
 
 #include "bench/BenchSamples.h"
 #include "bench/BenchSetup.h"
+#include "bench/CBenchRun.h"
 #include "filters/CChebishevFilter.h"
 #include "filters/CDoubleList.h"
 #include "filters/Digitalfilter.h"
@@ -27,8 +28,11 @@ std::int32_t SignalKindForItem(int signalItem);
 // generator always holds the chosen kind.
 void ChooseSignal(int signalItem);
 
-// What a run or a measurement reads from the window's controls.
-struct CBenchControls {
+// Where a run or a measurement takes its setup from: the three choices as
+// they stand, and the four number fields read one by one, each at the moment
+// the bench needs its value (a read validates the field and may show its
+// correction message, so the reads come in the bench's order).
+struct CSetupSource {
     int SignalItem = siDelta; // the generator's kind and the low-pass gain rule
     int NoiseItem = niOff;    // any item but niOff adds noise
     int FilterItem = fiMaf;   // the filter that gets the samples
@@ -43,11 +47,12 @@ struct CBenchControls {
     std::function<double()> Gain = [] { return BenchParameters[bpGain].Default; };
 };
 
-// Controls that give a configuration's choices and values as they are.
-CBenchControls FixedControls(const CBenchSetup& setup);
+// A source that gives a configuration's choices and values as they are.
+CSetupSource FixedSource(const CBenchSetup& setup);
 
 // Result of a registrar measurement.
 struct CMeasurement {
+    CBenchSetup Setup;           // as the bench applied it (see CBenchRun::Setup)
     double RegistrarValue = 0.0; // mean output power, mV*mV
     int Batches = 0;             // batches of MeasureBatchLength samples used
 };
@@ -80,6 +85,9 @@ class CBench {
     void SetIntegratorTimeConstant(double ms); // leaky integrator of filter 1
     void SetTimeConstant(double ms);           // first-order low-pass
     void SetCutOff(double hz);                 // redesigns the flat-passband low-pass
+    // The same by field p (BenchParameter); the gain sets no filter (the
+    // noise generator takes it when a run or measurement starts).
+    void SetParameter(int p, double value);
 
     // The value that the filter of parameter field p holds now, in the
     // field's unit (the filter's own value divided by the field's factor):
@@ -87,22 +95,31 @@ class CBench {
     // filter holds, the noise generator's amplitude; 0 for any other p.
     double ParameterValue(int p) const;
 
+    // The configuration of these choices as the bench holds it now: every
+    // value as its filter (or, for the gain, the noise generator) has it.
+    CBenchSetup HeldSetup(int signalItem, int noiseItem, int filterItem) const;
+
     // Applies the three parameter fields, resets all five filters and sets
     // the first-order low-pass gain for the chosen signal.
-    void PrepareFilters(const CBenchControls& controls);
+    void PrepareFilters(const CSetupSource& source);
 
     // One sample through the chosen filter; 0 for an unknown item.
     double Filtrate(int filterItem, double x);
 
-    // One pass of the bench into InputSamples and OutputSamples,
-    // 0..RunSamples-1, with the signal generator in the controls' kind.
-    void ComputeRun(const CBenchControls& controls);
+    // One pass of the bench into into.Input and into.Output, samples
+    // 0..RunSamples-1, with the signal generator in the source's kind. The
+    // run returned refers to those buffers.
+    CBenchRun ComputeRun(const CSetupSource& source, CRunBuffers into);
 
     // Mean power of the chosen filter's output for noise alone, averaged in
     // batches until it settles (at least MeasureSettlingBatches + 2, at most
-    // MeasureMaxBatches). The signal generator takes the controls' kind too,
+    // MeasureMaxBatches). The signal generator takes the source's kind too,
     // though a measurement draws on the noise alone.
-    CMeasurement Measure(const CBenchControls& controls);
+    CMeasurement Measure(const CSetupSource& source);
+
+  private:
+    // The registrar's averaging over the prepared filter of this item.
+    CMeasurement MeasureChosenFilter(int filterItem);
 };
 
 // The registrar's averaging: batches of noise through filter (anything with

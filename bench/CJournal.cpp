@@ -1,7 +1,5 @@
 #include "bench/CJournal.h"
 
-#include <cmath>
-
 #include "base/FloatToText.h"
 #include "bench/CBench.h"
 
@@ -62,45 +60,20 @@ std::string CsvField(const std::string& text) {
 
 } // namespace
 
-CRunPeak FindRunPeak(const double* outputSamples) {
-    CRunPeak peak;
-    double largest = -1.0;
-    for (int k = PreRollLength; k < RunSamples; ++k) {
-        const double magnitude = std::fabs(outputSamples[k]);
-        if (magnitude > largest) {
-            largest = magnitude;
-            peak.Value = outputSamples[k];
-            peak.Time = k - PreRollLength;
-        }
-    }
-    return peak;
-}
-
-CBenchSetup AppliedSetup(const CBench& bench, const CBenchControls& controls) {
-    CBenchSetup setup;
-    setup.SignalItem = controls.SignalItem;
-    setup.NoiseItem = controls.NoiseItem;
-    setup.FilterItem = controls.FilterItem;
-    for (int p = 0; p < BenchParameterCount; ++p) {
-        setup.Values[p] = bench.ParameterValue(p);
-    }
-    return setup;
-}
-
-CJournalRow RunRow(const std::string& time, const CBenchSetup& setup, const double* outputSamples) {
+CJournalRow RunRow(const std::string& time, const CBenchRun& run) {
     CJournalRow row;
     row.Time = time;
-    row.Setup = setup;
+    row.Setup = run.Setup;
     row.Run = true;
-    row.Peak = FindRunPeak(outputSamples);
+    row.Peak = run.Peak;
     return row;
 }
 
-CJournalRow MeasurementRow(const std::string& time, const CBenchSetup& setup,
+CJournalRow MeasurementRow(const std::string& time, const CMeasurement& measurement,
                            const std::string& reading) {
     CJournalRow row;
     row.Time = time;
-    row.Setup = setup;
+    row.Setup = measurement.Setup;
     row.Reading = reading;
     return row;
 }

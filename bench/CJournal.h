@@ -9,22 +9,9 @@
 #include <vector>
 
 #include "bench/BenchSetup.h"
+#include "bench/CBenchRun.h"
 
-class CBench;
-struct CBenchControls;
-
-// The largest excursion of a run's output in its main part (t >= 0): the
-// sample of largest magnitude, signed, and when it came. The pre-roll is left
-// out because it is the filter settling on noise before the pulse starts;
-// among equal magnitudes the earliest sample counts.
-struct CRunPeak {
-    double Value = 0.0; // mV
-    int Time = 0;       // ms from the start of the main part, 0 .. RunLength-1
-};
-
-// outputSamples: a run's RunSamples output samples (OutputSamples after
-// CBench::ComputeRun).
-CRunPeak FindRunPeak(const double* outputSamples);
+struct CMeasurement;
 
 struct CJournalRow {
     std::string Time;    // when the row was made, as the window shows it ("14:03:27")
@@ -34,14 +21,10 @@ struct CJournalRow {
     CRunPeak Peak;       // a Start's output peak
 };
 
-// The configuration a run or measurement with controls has just used: the
-// controls' three choices, and every value as the bench now holds it
-// (CBench::ParameterValue), so that a value the low-pass design corrected is
-// journalled as corrected. The controls' fields are not read again.
-CBenchSetup AppliedSetup(const CBench& bench, const CBenchControls& controls);
-
-CJournalRow RunRow(const std::string& time, const CBenchSetup& setup, const double* outputSamples);
-CJournalRow MeasurementRow(const std::string& time, const CBenchSetup& setup,
+// The row of a run or of a measurement made at time, shown with reading (the
+// registrar's text).
+CJournalRow RunRow(const std::string& time, const CBenchRun& run);
+CJournalRow MeasurementRow(const std::string& time, const CMeasurement& measurement,
                            const std::string& reading);
 
 // ---------------------------------------------------------------- columns

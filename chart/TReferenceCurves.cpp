@@ -67,7 +67,6 @@ void TReferenceCurves::SetBaseName(const std::string& name) {
 }
 
 bool TReferenceCurves::Remember(const std::string& name) {
-    Prune();
     TKeeper& base = *Chart.GetKeeper(0);
     const int count = base.GetCount();
     if (base.GetDataKind() < dkFloatArray || count <= 0) {
@@ -78,7 +77,16 @@ bool TReferenceCurves::Remember(const std::string& name) {
     for (int n = 0; n < count; ++n) {
         samples.push_back(base.GetSample(n));
     }
+    return Keep(name, samples.data(), count, base.GetXmin(), base.GetXmax());
+}
 
+bool TReferenceCurves::Keep(const std::string& name, const double* samples, int count,
+                            double xmin, double xmax, int slot) {
+    Prune();
+    if (samples == nullptr || count <= 0) {
+        return false;
+    }
+    TKeeper& base = *Chart.GetKeeper(0);
     TDiagramBatch batch(Chart);
     while (static_cast<int>(Kept.size()) >= MaxReferences) {
         Chart.PDeleteKeeper(Kept.front().keeper);
@@ -88,7 +96,7 @@ bool TReferenceCurves::Remember(const std::string& name) {
     if (k == nullptr) {
         return false;
     }
-    if (!k->CopyData(samples.data(), count, base.GetXmin(), base.GetXmax())) {
+    if (!k->CopyData(samples, count, xmin, xmax)) {
         Chart.PDeleteKeeper(k);
         return false;
     }
@@ -103,12 +111,14 @@ bool TReferenceCurves::Remember(const std::string& name) {
     k->SetPrintInColor(true);
     k->SetInLegend(true);
 
-    int slot = 0;
     auto taken = [this](int s) {
         return std::any_of(Kept.begin(), Kept.end(), [s](const TKept& r) { return r.slot == s; });
     };
-    while (taken(slot)) {
-        ++slot;
+    if (slot < 0 || slot >= MaxReferences || taken(slot)) {
+        slot = 0;
+        while (taken(slot)) {
+            ++slot;
+        }
     }
     const TReferenceStyle style = ReferenceStyle(slot);
     k->SetColor(style.color);

@@ -42,6 +42,13 @@ class TReferenceCurves {
     // reference has. Nothing is kept, and false returned, when the base holds
     // no stored samples or the copy cannot be made. Redraws the chart.
     bool Remember(const std::string& name);
+    // The same for count samples of its own on the argument range
+    // xmin..xmax, read as the base series reads its samples, in the look of
+    // slot (0 .. MaxReferences-1) where no kept reference has it, else of the
+    // first slot free: how references kept elsewhere are shown, on screen
+    // and on a chart drawn afresh for print.
+    bool Keep(const std::string& name, const double* samples, int count, double xmin,
+              double xmax, int slot = 0);
     // Removes every reference; redraws the chart when there were some.
     void Clear();
 

@@ -11,6 +11,7 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "base/FloatToText.h"
 #include "base/MessageHook.h"
@@ -142,17 +143,17 @@ double Correct(double value, const CBenchParameter& field) {
 
 } // namespace
 
-void WriteRunCsv(std::ostream& out) {
+void WriteRunCsv(std::ostream& out, const CBenchRun& run) {
     out << "t_ms,input_V,output_mV\n";
     // One line is at most 6 + 2 * 24 + 3 characters.
     char line[96];
     char* const end = line + sizeof line;
-    for (int k = 0; k < RunSamples; ++k) {
-        char* p = FormatCsvArgument(line, end, k - PreRollLength);
+    for (int k = 0; k < run.Count; ++k) {
+        char* p = FormatCsvArgument(line, end, k - run.ZeroIndex());
         *p++ = ',';
-        p = FormatCsvNumber(p, end, InputSamples[k]);
+        p = FormatCsvNumber(p, end, run.Input[k]);
         *p++ = ',';
-        p = FormatCsvNumber(p, end, OutputSamples[k]);
+        p = FormatCsvNumber(p, end, run.Output[k]);
         *p++ = '\n';
         out.write(line, p - line);
     }
@@ -353,7 +354,7 @@ int CommandLine::Apply() {
         SeedRandom(Seed);
     }
     CBench bench;
-    const CBenchControls controls = FixedControls(Setup);
+    const CSetupSource source = FixedSource(Setup);
 
     std::ofstream file;
     std::ostream* target = &Out;
@@ -368,11 +369,11 @@ int CommandLine::Apply() {
     }
 
     if (Measure) {
-        const CMeasurement m = bench.Measure(controls);
+        const CMeasurement m = bench.Measure(source);
         *target << FloatToText(2, m.RegistrarValue) << "\n";
     } else {
-        bench.ComputeRun(controls);
-        WriteRunCsv(*target);
+        std::vector<double> input(RunSamples), output(RunSamples);
+        WriteRunCsv(*target, bench.ComputeRun(source, {input.data(), output.data()}));
     }
     target->flush();
     if (!*target) {

@@ -6,6 +6,8 @@
 
 #include "base/CsvNumber.h"
 
+struct CBenchRun;
+
 // Runs the command line args (args[0] is the program name). Writes the CSV or
 // the measured power to out (or to --output), usage to out for --help, and
 // errors and correction messages to err.
@@ -13,6 +15,6 @@
 // unknown option, a missing or unreadable value, or a bad choice.
 int RunBenchCommandLine(int argc, const char* const* args, std::ostream& out, std::ostream& err);
 
-// The run in InputSamples and OutputSamples as CSV: the header line
-// "t_ms,input_V,output_mV", then one line per sample, t in whole ms.
-void WriteRunCsv(std::ostream& out);
+// The run as CSV: the header line "t_ms,input_V,output_mV", then one line
+// per sample, t in whole ms.
+void WriteRunCsv(std::ostream& out, const CBenchRun& run);

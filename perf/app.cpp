@@ -7,10 +7,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <memory>
+#include <vector>
 
 #include "app/TForm1.h"
 #include "app/THelloForm.h"
-#include "bench/BenchSamples.h"
 #include "bench/CBench.h"
 #include "chart/TDiagram.h"
 #include "controls/TDiagramFrame.h"
@@ -19,8 +19,8 @@ namespace {
 
 // range(0): 0 = delta impulse without noise, 1 = rectangular impulse with
 // noise (the busiest curves to draw).
-CBenchControls ControlsFor(int config) {
-    CBenchControls c;
+CSetupSource SourceFor(int config) {
+    CSetupSource c;
     c.SignalItem = config == 0 ? siDelta : siRectangle;
     c.NoiseItem = config == 0 ? niOff : niOn;
     return c;
@@ -29,10 +29,11 @@ CBenchControls ControlsFor(int config) {
 void BM_ComputeRun(benchmark::State& state) {
     SeedRandom(1);
     CBench bench;
-    const CBenchControls controls = ControlsFor(state.range(0));
+    const CSetupSource source = SourceFor(state.range(0));
+    std::vector<double> input(RunSamples), output(RunSamples);
     for (auto _ : state) {
-        bench.ComputeRun(controls);
-        benchmark::DoNotOptimize(OutputSamples[RunSamples - 1]);
+        const CBenchRun run = bench.ComputeRun(source, {input.data(), output.data()});
+        benchmark::DoNotOptimize(run.Output[RunSamples - 1]);
     }
 }
 BENCHMARK(BM_ComputeRun)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -47,7 +48,7 @@ std::unique_ptr<TForm1> ShownForm(int config) {
             splash->close();
         }
     }
-    const CBenchControls c = ControlsFor(config);
+    const CSetupSource c = SourceFor(config);
     form->ComboBox1->setCurrentIndex(c.SignalItem);
     form->ComboBox3->setCurrentIndex(c.NoiseItem);
     form->ComboBox1Change();
@@ -73,8 +74,9 @@ BENCHMARK(BM_StartHandler)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // against this.
 void BM_StartFloor(benchmark::State& state) {
     auto form = ShownForm(static_cast<int>(state.range(0)));
+    std::vector<double> input(RunSamples), output(RunSamples);
     for (auto _ : state) {
-        form->Bench.ComputeRun(form->Controls());
+        form->Bench.ComputeRun(form->SetupSource(), {input.data(), output.data()});
         form->DiagramFrame1->Diagram->ShowDiagram();
         form->DiagramFrame2->Diagram->ShowDiagram();
         QCoreApplication::processEvents();

@@ -65,13 +65,14 @@ BENCHMARK(BM_NoiseNextSample);
 static void BM_BenchRun(benchmark::State& state) {
     SeedRandom(1);
     CBench bench;
-    CBenchControls controls;
-    controls.SignalItem = siRectangle;
-    controls.NoiseItem = niOn;
-    controls.FilterItem = static_cast<int>(state.range(0));
+    CSetupSource source;
+    source.SignalItem = siRectangle;
+    source.NoiseItem = niOn;
+    source.FilterItem = static_cast<int>(state.range(0));
+    std::vector<double> input(RunSamples), output(RunSamples);
     for (auto _ : state) {
-        bench.ComputeRun(controls);
-        benchmark::DoNotOptimize(OutputSamples[RunSamples - 1]);
+        const CBenchRun run = bench.ComputeRun(source, {input.data(), output.data()});
+        benchmark::DoNotOptimize(run.Output[RunSamples - 1]);
     }
 }
 BENCHMARK(BM_BenchRun)->DenseRange(fiMaf, fiChebishev)->Unit(benchmark::kMicrosecond);
@@ -133,32 +134,35 @@ BENCHMARK(BM_MeasureWorstCaseSerialNoise)->Unit(benchmark::kMillisecond)->Iterat
 
 #include <cstdio>
 #include <sstream>
+#include <vector>
 
 #include "cli/BenchCommandLine.h"
 
 namespace {
-// A run with noise, so that the CSV holds numbers of every length.
-void NoisyRun() {
+// A run with noise, so that the CSV holds numbers of every length; its
+// samples stay in these buffers.
+std::vector<double> InputOfRun(RunSamples), OutputOfRun(RunSamples);
+CBenchRun NoisyRun() {
     SeedRandom(3);
     CBench bench;
-    CBenchControls controls;
-    controls.SignalItem = siRectangle;
-    controls.NoiseItem = niOn;
-    controls.FilterItem = fiChebishev;
-    bench.ComputeRun(controls);
+    CSetupSource source;
+    source.SignalItem = siRectangle;
+    source.NoiseItem = niOn;
+    source.FilterItem = fiChebishev;
+    return bench.ComputeRun(source, {InputOfRun.data(), OutputOfRun.data()});
 }
 } // namespace
 
 // The 15000 numbers of a run's CSV, as printf's "%.17g" and as the command
 // line writes them now (the same bytes).
 static void BM_CsvNumbersSnprintf(benchmark::State& state) {
-    NoisyRun();
+    const CBenchRun run = NoisyRun();
     char buffer[40];
     for (auto _ : state) {
         int length = 0;
         for (int k = 0; k < RunSamples; ++k) {
-            length += std::snprintf(buffer, sizeof buffer, "%.17g", InputSamples[k]);
-            length += std::snprintf(buffer, sizeof buffer, "%.17g", OutputSamples[k]);
+            length += std::snprintf(buffer, sizeof buffer, "%.17g", run.Input[k]);
+            length += std::snprintf(buffer, sizeof buffer, "%.17g", run.Output[k]);
         }
         benchmark::DoNotOptimize(length);
     }
@@ -166,14 +170,14 @@ static void BM_CsvNumbersSnprintf(benchmark::State& state) {
 BENCHMARK(BM_CsvNumbersSnprintf)->Unit(benchmark::kMicrosecond);
 
 static void BM_CsvNumbersToChars(benchmark::State& state) {
-    NoisyRun();
+    const CBenchRun run = NoisyRun();
     char buffer[40];
     char* const end = buffer + sizeof buffer;
     for (auto _ : state) {
         long length = 0;
         for (int k = 0; k < RunSamples; ++k) {
-            length += FormatCsvNumber(buffer, end, InputSamples[k]) - buffer;
-            length += FormatCsvNumber(buffer, end, OutputSamples[k]) - buffer;
+            length += FormatCsvNumber(buffer, end, run.Input[k]) - buffer;
+            length += FormatCsvNumber(buffer, end, run.Output[k]) - buffer;
         }
         benchmark::DoNotOptimize(length);
     }
@@ -183,16 +187,16 @@ BENCHMARK(BM_CsvNumbersToChars)->Unit(benchmark::kMicrosecond);
 // The whole CSV of a run into memory, the former way (snprintf, one stream
 // insertion per field) and the command line's.
 static void BM_CsvRunSnprintfStream(benchmark::State& state) {
-    NoisyRun();
+    const CBenchRun run = NoisyRun();
     for (auto _ : state) {
         std::ostringstream out;
         out << "t_ms,input_V,output_mV\n";
         char buffer[40];
         for (int k = 0; k < RunSamples; ++k) {
             out << (k - PreRollLength) << ',';
-            std::snprintf(buffer, sizeof buffer, "%.17g", InputSamples[k]);
+            std::snprintf(buffer, sizeof buffer, "%.17g", run.Input[k]);
             out << buffer << ',';
-            std::snprintf(buffer, sizeof buffer, "%.17g", OutputSamples[k]);
+            std::snprintf(buffer, sizeof buffer, "%.17g", run.Output[k]);
             out << buffer << '\n';
         }
         benchmark::DoNotOptimize(out.str().size());
@@ -201,10 +205,10 @@ static void BM_CsvRunSnprintfStream(benchmark::State& state) {
 BENCHMARK(BM_CsvRunSnprintfStream)->Unit(benchmark::kMicrosecond);
 
 static void BM_CsvRunWriteRunCsv(benchmark::State& state) {
-    NoisyRun();
+    const CBenchRun run = NoisyRun();
     for (auto _ : state) {
         std::ostringstream out;
-        WriteRunCsv(out);
+        WriteRunCsv(out, run);
         benchmark::DoNotOptimize(out.str().size());
     }
 }

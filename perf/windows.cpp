@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <benchmark/benchmark.h>
 #include <memory>
+#include <vector>
 
 #include "bench/CBench.h"
 #include "chart/TDiagram.h"
@@ -44,18 +45,21 @@ std::unique_ptr<TDiagram> MakeChart(const double* samples, const char* title, co
 struct Setup {
     Setup() {
         CBench bench;
-        CBenchControls controls;
-        controls.SignalItem = siDelta;
-        controls.NoiseItem = niOn;
-        controls.FilterItem = fiMaf;
-        bench.ComputeRun(controls);
-        source = MakeChart(InputSamples, "Сигнал на входе фильтра", "sвх(t), B");
-        other = MakeChart(OutputSamples, "Сигнал на выходе фильтра", "sвых(t), мВ");
+        CSetupSource setup;
+        setup.SignalItem = siDelta;
+        setup.NoiseItem = niOn;
+        setup.FilterItem = fiMaf;
+        const CBenchRun run = bench.ComputeRun(setup, {Input.data(), Output.data()});
+        source = MakeChart(run.Input, "Сигнал на входе фильтра", "sвх(t), B");
+        other = MakeChart(run.Output, "Сигнал на выходе фильтра", "sвых(t), мВ");
         window = std::make_unique<TDiagramIncrease>();
         // The maximised window's chart.
         window->Diagram1->resize(1920, 1000);
         window->AssignDiagram(source.get());
     }
+    // The charts show the run's samples in place.
+    std::vector<double> Input = std::vector<double>(RunSamples);
+    std::vector<double> Output = std::vector<double>(RunSamples);
     std::unique_ptr<TDiagram> source;
     std::unique_ptr<TDiagram> other;
     std::unique_ptr<TDiagramIncrease> window;

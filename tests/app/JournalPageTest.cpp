@@ -34,7 +34,7 @@ namespace {
 
 class Journal : public testing::Test, public FormFixture {
   protected:
-    TJournalPage& Page() { return *form->TabSheet3; }
+    TJournalPage& Page() { return *form->JournalPage; }
     QTableView* View() { return Page().JournalView; }
     const std::vector<CJournalRow>& Rows() { return Page().Rows(); }
     QString Cell(int row, int column) {
@@ -58,20 +58,20 @@ class Journal : public testing::Test, public FormFixture {
             CJournalRow row;
             row.Time = QStringLiteral("10:00:%1").arg(i, 2, 10, QChar('0')).toStdString();
             row.Reading = std::to_string(i) + ",00";
-            Page().Add(row);
+            form->Session.AddRow(row);
         }
     }
 
     void ShowWindow() {
         form->show();
-        form->PageControl1->setCurrentWidget(form->TabSheet3);
+        form->PageControl1->setCurrentWidget(form->JournalPage);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
 };
 
 TEST_F(Journal, IsTheThirdPageAndStartsEmpty) {
     EXPECT_EQ(form->PageControl1->count(), 3);
-    EXPECT_EQ(form->PageControl1->indexOf(form->TabSheet3), 2);
+    EXPECT_EQ(form->PageControl1->indexOf(form->JournalPage), 2);
     EXPECT_EQ(form->PageControl1->tabText(2), "Журнал");
     EXPECT_EQ(View()->model()->rowCount(), 0);
     EXPECT_EQ(View()->model()->columnCount(), JournalColumnCount);
@@ -146,8 +146,8 @@ TEST_F(Journal, RowsFollowStartsAndMeasurementsAsTheWindowShowsThem) {
         EXPECT_EQ((align & Qt::AlignRight) != 0, JournalColumnIsNumber(c)) << c;
     }
     // The last run is what the report's charts are described by.
-    ASSERT_TRUE(Page().LastRun().has_value());
-    EXPECT_EQ(Page().LastRun()->Setup.FilterItem, fiMeandr);
+    ASSERT_TRUE(form->Session.LastRunRow().has_value());
+    EXPECT_EQ(form->Session.LastRunRow()->Setup.FilterItem, fiMeandr);
 }
 
 // Rows that come while the page is on show, and rows that came while it was
@@ -179,8 +179,8 @@ TEST_F(Journal, TheNewestRowIsLastAndInView) {
     CJournalRow wide;
     wide.Time = "10:00:00";
     wide.Setup.FilterItem = fiMafNotIdeal; // the longest filter name
-    Page().Add(wide);
-    form->PageControl1->setCurrentWidget(form->TabSheet3);
+    form->Session.AddRow(wide);
+    form->PageControl1->setCurrentWidget(form->JournalPage);
     expectFittedAndNewestInView(60);
 }
 
@@ -250,7 +250,7 @@ TEST_F(Journal, SavesTheWholeJournalAsCsvAndReportsAFailedWrite) {
     CJournalRow meander;
     meander.Setup.FilterItem = fiMeandr;
     meander.Reading = "7,25";
-    Page().Add(meander);
+    form->Session.AddRow(meander);
     const QString name = dir.filePath("journal.csv");
     {
         SaveAnswer answer(name);

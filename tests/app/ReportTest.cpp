@@ -18,6 +18,7 @@
 
 #include "AppTestUtil.h"
 #include "app/OutputReferences.h"
+#include "app/RunCharts.h"
 #include "app/TJournalPage.h"
 #include "app/TReport.h"
 #include "chart/SaveDialog.h"
@@ -82,7 +83,7 @@ class Report : public testing::Test, public FormFixture {
     QString SaveThroughMenu(const QString& name) {
         const QString file = dir.filePath(name);
         SaveAnswer answer(file);
-        form->N45->trigger();
+        form->NSaveReport->trigger();
         EXPECT_EQ(answer.asked, QStringList{"Отчёт.pdf"});
         MaybeKeep(file);
         return file;
@@ -160,7 +161,7 @@ TEST_F(Report, ALongJournalContinuesOverPagesWithItsHeading) {
         row.Time = QStringLiteral("11:%1:00").arg(i % 60, 2, 10, QChar('0')).toStdString();
         row.Setup.FilterItem = i % FilterItemCount;
         row.Reading = std::to_string(1000 + i) + ",00";
-        form->TabSheet3->Add(row);
+        form->Session.AddRow(row);
     }
     const QString file = SaveThroughMenu("long.pdf");
     const int pages = PdfPages(file);
@@ -203,9 +204,48 @@ TEST_F(Report, PrintsTheOutputChartWithItsReferences) {
     EXPECT_GT(referencePixels, output.width() / 4);
 }
 
+// The report draws its charts afresh from the session's run and kept outputs:
+// pixel for pixel the charts on screen, whatever becomes of those later.
+TEST_F(Report, ChartsAreDrawnFromTheRunNotFromTheScreen) {
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    Choose(form->ComboBox1, siRectangle);
+    Choose(form->ComboBox3, niOn);
+    form->BitBtn1Click();
+    form->OutputReferences->NRememberOutput->trigger();
+    Choose(form->ComboBox2, fiLowBand1);
+    form->BitBtn1Click();
+    form->DiagramFrame1->Diagram->SetRangeX(-100, 200);
+    form->DiagramFrame2->Diagram->SetRangeY(-20, 150);
+    ASSERT_TRUE(form->Session.LastRun().has_value());
+    for (bool output : {false, true}) {
+        TDiagram* screen = (output ? form->DiagramFrame2 : form->DiagramFrame1)->Diagram;
+        const QImage drawn = RenderRunChart(*form->Session.LastRun(), output,
+                                            form->Session.KeptOutputs(), ViewOf(*screen), 2.0);
+        EXPECT_TRUE(drawn == screen->RenderPicture(2.0)) << output;
+    }
+
+    // The screen's chart loses its curves; the report still has them.
+    const std::vector<double> silent(RunSamples, 0.0);
+    TDiagram* output = form->DiagramFrame2->Diagram;
+    form->OutputReferences->Curves().Clear();
+    output->GetKeeper(0)->SetData(silent.data(), RunSamples, -2500, 4999);
+    const QImage drawn = RenderRunChart(*form->Session.LastRun(), true,
+                                        form->Session.KeptOutputs(), ViewOf(*output), 1.0);
+    const QRgb reference = ReferenceStyle(0).color.rgb() & 0xFFFFFF;
+    int referencePixels = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            referencePixels += (drawn.pixel(x, y) & 0xFFFFFF) == reference;
+        }
+    }
+    EXPECT_GT(referencePixels, drawn.width() / 4);
+    output->GetKeeper(0)->SetData(OutputSamples, RunSamples, -2500, 4999);
+}
+
 TEST_F(Report, CtrlRAsksForTheFile) {
-    EXPECT_EQ(form->N45->text(), "Сохранить отчёт…");
-    EXPECT_EQ(form->N45->shortcut(), QKeySequence("Ctrl+R"));
+    EXPECT_EQ(form->NSaveReport->text(), "Сохранить отчёт…");
+    EXPECT_EQ(form->NSaveReport->shortcut(), QKeySequence("Ctrl+R"));
     form->show();
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
@@ -223,7 +263,7 @@ TEST_F(Report, AFailedWriteIsReportedAndLeavesNoFile) {
     const QString bad = dir.filePath("not-a-folder/report.pdf");
     {
         SaveAnswer answer(bad);
-        form->N45->trigger();
+        form->NSaveReport->trigger();
     }
     ASSERT_EQ(messages.Messages().size(), 1u);
     EXPECT_EQ(

@@ -176,7 +176,7 @@ TEST_F(Texts, MenusHoldTheirItemsInOrder) {
         }
         return list.join(' ').toStdString();
     };
-    EXPECT_EQ(names(form->findChild<QMenu*>("N1")), "N3 N4 N45 N6 N5");
+    EXPECT_EQ(names(form->findChild<QMenu*>("N1")), "N3 N4 NSaveReport N6 N5");
     // The designed items, then those of the reference curves after a separator.
     EXPECT_EQ(names(form->findChild<QMenu*>("N2")),
               "N9 N13 N14 N17 N18 N24 N25 N26 NReferences NRememberOutput NClearReferences");

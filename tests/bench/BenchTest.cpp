@@ -11,8 +11,8 @@
 
 namespace {
 
-CBenchControls Controls(int signal, int noise, int filter, double gain = 1.0) {
-    CBenchControls c;
+CSetupSource Controls(int signal, int noise, int filter, double gain = 1.0) {
+    CSetupSource c;
     c.SignalItem = signal;
     c.NoiseItem = noise;
     c.FilterItem = filter;
@@ -42,14 +42,14 @@ double Deviation(const double* a, int n) {
 TEST(BenchRun, CleanSignals) {
     CBench bench;
     for (int filter = fiMaf; filter <= fiChebishev; ++filter) {
-        bench.ComputeRun(Controls(siOff, niOff, filter));
+        bench.ComputeRun(Controls(siOff, niOff, filter), {InputSamples, OutputSamples});
         for (int k = 0; k < RunSamples; ++k) {
             ASSERT_EQ(InputSamples[k], 0.0) << filter << " " << k;
             ASSERT_EQ(OutputSamples[k], 0.0) << filter << " " << k;
         }
     }
 
-    bench.ComputeRun(Controls(siDelta, niOff, fiMaf));
+    bench.ComputeRun(Controls(siDelta, niOff, fiMaf), {InputSamples, OutputSamples});
     for (int k = 0; k < RunSamples; ++k) {
         ASSERT_EQ(InputSamples[k], k == PreRollLength ? 1.0 : 0.0) << k;
     }
@@ -58,7 +58,7 @@ TEST(BenchRun, CleanSignals) {
     EXPECT_EQ(OutputSamples[PreRollLength + 99], 1.0);
     EXPECT_EQ(OutputSamples[PreRollLength + 100], 0.0);
 
-    bench.ComputeRun(Controls(siRectangle, niOff, fiMaf));
+    bench.ComputeRun(Controls(siRectangle, niOff, fiMaf), {InputSamples, OutputSamples});
     for (int k = 0; k < RunSamples; ++k) {
         const bool inPulse = k >= PreRollLength && k <= PreRollLength + 100;
         ASSERT_EQ(InputSamples[k], inPulse ? 1.0 : 0.0) << k;
@@ -72,7 +72,7 @@ TEST(BenchRun, CleanSignals) {
 
     // Without noise every run is the same.
     const std::vector<double> in = Inputs(), out = Outputs();
-    bench.ComputeRun(Controls(siRectangle, niOff, fiMaf));
+    bench.ComputeRun(Controls(siRectangle, niOff, fiMaf), {InputSamples, OutputSamples});
     EXPECT_EQ(Inputs(), in);
     EXPECT_EQ(Outputs(), out);
 }
@@ -80,16 +80,16 @@ TEST(BenchRun, CleanSignals) {
 TEST(BenchRun, NoiseRuns) {
     SeedRandom(2026);
     CBench bench;
-    bench.ComputeRun(Controls(siOff, niOn, fiMaf, 2.0));
+    bench.ComputeRun(Controls(siOff, niOn, fiMaf, 2.0), {InputSamples, OutputSamples});
     EXPECT_NEAR(Deviation(InputSamples, PreRollLength), 2.0, 0.1);
     EXPECT_NEAR(Deviation(InputSamples + PreRollLength, RunLength), 2.0, 0.1);
     EXPECT_EQ(NoiseGenerator.Amplitude, 2.0);
 
     const std::vector<double> first = Inputs();
-    bench.ComputeRun(Controls(siOff, niOn, fiMaf, 2.0));
+    bench.ComputeRun(Controls(siOff, niOn, fiMaf, 2.0), {InputSamples, OutputSamples});
     EXPECT_NE(Inputs(), first);
 
-    bench.ComputeRun(Controls(siOff, niOn, fiLowBand1, 0.0));
+    bench.ComputeRun(Controls(siOff, niOn, fiLowBand1, 0.0), {InputSamples, OutputSamples});
     for (int k = 0; k < RunSamples; ++k) {
         ASSERT_EQ(InputSamples[k], 0.0) << k;
         ASSERT_EQ(OutputSamples[k], 0.0) << k;
@@ -97,10 +97,10 @@ TEST(BenchRun, NoiseRuns) {
 
     // Signal first, then noise: the sum carries the unit pulse.
     SeedRandom(5);
-    bench.ComputeRun(Controls(siDelta, niOn, fiMaf, 0.5));
+    bench.ComputeRun(Controls(siDelta, niOn, fiMaf, 0.5), {InputSamples, OutputSamples});
     const double withPulse = InputSamples[PreRollLength];
     SeedRandom(5);
-    bench.ComputeRun(Controls(siOff, niOn, fiMaf, 0.5));
+    bench.ComputeRun(Controls(siOff, niOn, fiMaf, 0.5), {InputSamples, OutputSamples});
     EXPECT_DOUBLE_EQ(withPulse, InputSamples[PreRollLength] + 1.0);
 }
 
@@ -119,12 +119,12 @@ TEST(BenchRun, EveryNoiseItemButOffAddsNoiseFromThePreRollOn) {
     // carries noise before and after t = 0 alike, the same noise as item 1.
     for (int item : {int(niOn), 2, -1}) {
         SeedRandom(31);
-        bench.ComputeRun(Controls(siOff, item, fiMaf));
+        bench.ComputeRun(Controls(siOff, item, fiMaf), {InputSamples, OutputSamples});
         const std::vector<double> in = Inputs();
         EXPECT_NEAR(Deviation(InputSamples, PreRollLength), 1.0, 0.1) << item;
         EXPECT_NEAR(Deviation(InputSamples + PreRollLength, RunLength), 1.0, 0.1) << item;
         SeedRandom(31);
-        bench.ComputeRun(Controls(siOff, niOn, fiMaf));
+        bench.ComputeRun(Controls(siOff, niOn, fiMaf), {InputSamples, OutputSamples});
         EXPECT_EQ(Inputs(), in) << item;
     }
 }
@@ -132,7 +132,7 @@ TEST(BenchRun, EveryNoiseItemButOffAddsNoiseFromThePreRollOn) {
 TEST(BenchRun, ReadsTheControlsInTheWindowsOrder) {
     CBench bench;
     std::vector<std::string> log;
-    CBenchControls c = Controls(siDelta, niOff, fiLowBand1);
+    CSetupSource c = Controls(siDelta, niOff, fiLowBand1);
     c.IntegratorTimeConstant = [&] {
         log.push_back("integrator");
         return 100.0;
@@ -151,7 +151,7 @@ TEST(BenchRun, ReadsTheControlsInTheWindowsOrder) {
         return 1.0;
     };
     SignalGenerator.Position = 77;
-    bench.ComputeRun(c);
+    bench.ComputeRun(c, {InputSamples, OutputSamples});
     EXPECT_EQ(log, (std::vector<std::string>{"integrator", "time constant", "cut-off",
                                              "gain after rewind"}));
 }
@@ -160,7 +160,7 @@ TEST(BenchFilters, ParameterFieldsAndLowPassGain) {
     CBench bench;
     // Built at 50 Hz; a run applies the cut-off field (1 Hz at start).
     EXPECT_NEAR(bench.ChebishevFilter.GetCyclicBandEdge() * 1000, 50.0, 1e-9);
-    bench.ComputeRun(Controls(siDelta, niOff, fiChebishev));
+    bench.ComputeRun(Controls(siDelta, niOff, fiChebishev), {InputSamples, OutputSamples});
     EXPECT_NEAR(bench.ChebishevFilter.GetCyclicBandEdge() * 1000, 1.0, 1e-9);
 
     // Leaving a field applies it at once.
@@ -170,21 +170,21 @@ TEST(BenchFilters, ParameterFieldsAndLowPassGain) {
     EXPECT_EQ(bench.MafNotIdealFilter.GetTimeConstant(), 400.0);
 
     // Delta: the unit impulse gives 100/tau at once.
-    CBenchControls c = Controls(siDelta, niOff, fiLowBand1);
-    bench.ComputeRun(c);
+    CSetupSource c = Controls(siDelta, niOff, fiLowBand1);
+    bench.ComputeRun(c, {InputSamples, OutputSamples});
     EXPECT_DOUBLE_EQ(OutputSamples[PreRollLength], 1.0);
     // Rectangle: the step response rises towards 100 after the same tau.
     c.SignalItem = siRectangle;
-    bench.ComputeRun(c);
+    bench.ComputeRun(c, {InputSamples, OutputSamples});
     EXPECT_NEAR(OutputSamples[PreRollLength + 100], 100.0 * (1.0 - std::exp(-101.0 / 100.0)), 1e-9);
     // Only the chosen filter ran; the others stay reset.
-    bench.ComputeRun(Controls(siRectangle, niOff, fiMaf));
+    bench.ComputeRun(Controls(siRectangle, niOff, fiMaf), {InputSamples, OutputSamples});
     EXPECT_EQ(bench.LowBandFilter1.Filtrate(0.0), 0.0);
 }
 
 TEST(BenchFilters, UnknownFilterItemGivesZeros) {
     CBench bench;
-    bench.ComputeRun(Controls(siRectangle, niOff, 9));
+    bench.ComputeRun(Controls(siRectangle, niOff, 9), {InputSamples, OutputSamples});
     EXPECT_EQ(InputSamples[PreRollLength], 1.0);
     EXPECT_EQ(OutputSamples[PreRollLength], 0.0);
     EXPECT_EQ(bench.Filtrate(-1, 5.0), 0.0);

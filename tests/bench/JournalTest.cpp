@@ -27,7 +27,7 @@ CBenchSetup Configuration(int signal, int noise, int filter) {
 TEST(RunPeak, LargestMagnitudeOfTheMainPartSignedAndEarliest) {
     std::vector<double> out = Silent();
     // All zeros: the first sample of the main part.
-    CRunPeak p = FindRunPeak(out.data());
+    CRunPeak p = FindRunPeak(out.data(), RunSamples, PreRollLength);
     EXPECT_EQ(p.Value, 0.0);
     EXPECT_EQ(p.Time, 0);
 
@@ -39,25 +39,25 @@ TEST(RunPeak, LargestMagnitudeOfTheMainPartSignedAndEarliest) {
     out[PreRollLength + 20] = -7.5;
     // An equal magnitude later does not replace it.
     out[PreRollLength + 30] = 7.5;
-    p = FindRunPeak(out.data());
+    p = FindRunPeak(out.data(), RunSamples, PreRollLength);
     EXPECT_EQ(p.Value, -7.5);
     EXPECT_EQ(p.Time, 20);
 
     // The last sample of the run is part of it.
     out[RunSamples - 1] = 8.0;
-    p = FindRunPeak(out.data());
+    p = FindRunPeak(out.data(), RunSamples, PreRollLength);
     EXPECT_EQ(p.Value, 8.0);
     EXPECT_EQ(p.Time, RunLength - 1);
 }
 
 TEST(RunPeak, OfRealRunsIsTheirLargestOutputSample) {
     CBench bench;
-    CBenchControls c;
+    CSetupSource c;
     // The matched filter sums its window of 100 samples: it first holds 100
     // unit samples of the rectangle at t = 99 ms, and again at 100 ms.
     c.SignalItem = siRectangle;
-    bench.ComputeRun(c);
-    CRunPeak p = FindRunPeak(OutputSamples);
+    CBenchRun run = bench.ComputeRun(c, {InputSamples, OutputSamples});
+    CRunPeak p = run.Peak;
     EXPECT_EQ(p.Value, 100.0);
     EXPECT_EQ(p.Time, 99);
 
@@ -65,8 +65,8 @@ TEST(RunPeak, OfRealRunsIsTheirLargestOutputSample) {
     // main part is larger.
     c.NoiseItem = niOn;
     c.Gain = [] { return 5.0; };
-    bench.ComputeRun(c);
-    p = FindRunPeak(OutputSamples);
+    run = bench.ComputeRun(c, {InputSamples, OutputSamples});
+    p = run.Peak;
     EXPECT_EQ(OutputSamples[PreRollLength + p.Time], p.Value);
     for (int k = PreRollLength; k < RunSamples; ++k) {
         ASSERT_LE(std::fabs(OutputSamples[k]), std::fabs(p.Value)) << k;
@@ -78,32 +78,35 @@ TEST(JournalRows, DescribeWhatTheBenchUsed) {
     // Before any run the flat-passband low-pass holds its own edge (50 Hz),
     // not the field's 1 Hz; the journal tells what the bench used.
     NoiseGenerator.Amplitude = 2.5;
-    CBenchSetup s = AppliedSetup(bench, FixedControls(Configuration(siOff, niOn, fiChebishev)));
+    CBenchSetup s = bench.HeldSetup(siOff, niOn, fiChebishev);
     EXPECT_EQ(s.SignalItem, siOff);
     EXPECT_EQ(s.NoiseItem, niOn);
     EXPECT_EQ(s.FilterItem, fiChebishev);
     EXPECT_EQ(s.Values[bpCutOff], 50.0);
     EXPECT_EQ(s.Values[bpGain], 2.5);
 
-    CBenchControls c = FixedControls(Configuration(siRectangle, niOff, fiLowBand1));
+    CSetupSource c = FixedSource(Configuration(siRectangle, niOff, fiLowBand1));
     c.TimeConstant = [] { return 250.0; };
     c.CutOff = [] { return 20.0; };
     c.Gain = [] { return 0.5; };
-    bench.ComputeRun(c);
-    s = AppliedSetup(bench, c);
+    const CBenchRun run = bench.ComputeRun(c, {InputSamples, OutputSamples});
+    s = run.Setup;
     EXPECT_EQ(s.Values[bpTimeConstant], 250.0);
     EXPECT_EQ(s.Values[bpCutOff], 20.0);
     EXPECT_EQ(s.Values[bpGain], 0.5);
     NoiseGenerator.Amplitude = 1.0;
 
-    const CJournalRow run = RunRow("10:11:12", s, OutputSamples);
-    EXPECT_TRUE(run.Run);
-    EXPECT_EQ(run.Time, "10:11:12");
-    const CRunPeak peak = FindRunPeak(OutputSamples);
-    EXPECT_EQ(run.Peak.Value, peak.Value);
-    EXPECT_EQ(run.Peak.Time, peak.Time);
+    const CJournalRow row = RunRow("10:11:12", run);
+    EXPECT_TRUE(row.Run);
+    EXPECT_EQ(row.Time, "10:11:12");
+    EXPECT_EQ(row.Setup.Values[bpTimeConstant], 250.0);
+    const CRunPeak peak = FindRunPeak(OutputSamples, RunSamples, PreRollLength);
+    EXPECT_EQ(row.Peak.Value, peak.Value);
+    EXPECT_EQ(row.Peak.Time, peak.Time);
 
-    const CJournalRow m = MeasurementRow("10:12:00", s, "12,34");
+    CMeasurement measured;
+    measured.Setup = s;
+    const CJournalRow m = MeasurementRow("10:12:00", measured, "12,34");
     EXPECT_FALSE(m.Run);
     EXPECT_EQ(m.Reading, "12,34");
 }

@@ -103,8 +103,8 @@ Expectation Expect(const std::vector<double>& h, long count) {
             std::sqrt(2.0 * lags / static_cast<double>(count))};
 }
 
-CBenchControls NoiseAlone(int filter, double gain) {
-    CBenchControls c;
+CSetupSource NoiseAlone(int filter, double gain) {
+    CSetupSource c;
     c.SignalItem = siOff;
     c.NoiseItem = niOn;
     c.FilterItem = filter;

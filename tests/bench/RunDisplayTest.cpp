@@ -6,20 +6,23 @@
 
 namespace {
 CRunDisplay DisplayOfSignal(int signalItem) {
-    CBenchControls c;
-    c.SignalItem = signalItem;
-    return RunDisplayFor(c);
+    return RunDisplayFor(signalItem);
 }
 } // namespace
 
 TEST(RunDisplay, TimeAxisOfEveryRun) {
     for (int item : {siDelta, siRectangle, siOff}) {
-        const CRunDisplay d = DisplayOfSignal(item);
-        EXPECT_EQ(d.Count, RunSamples);
-        EXPECT_EQ(d.ArgMin, -2500.0);
-        EXPECT_EQ(d.ArgMax, 4999.0);
+        CBench bench;
+        CSetupSource source;
+        source.SignalItem = item;
+        const CBenchRun run = bench.ComputeRun(source, {InputSamples, OutputSamples});
+        const CRunDisplay& d = run.Display;
+        EXPECT_EQ(run.Count, RunSamples);
+        EXPECT_EQ(run.ArgMin, -2500.0);
+        EXPECT_EQ(run.ArgMax, 4999.0);
+        EXPECT_EQ(run.ZeroIndex(), 2500);
         // Exactly one millisecond per sample, so sample k is at t = k - 2500.
-        EXPECT_EQ((d.ArgMax - d.ArgMin) / (d.Count - 1), 1.0);
+        EXPECT_EQ((run.ArgMax - run.ArgMin) / (run.Count - 1), 1.0);
         EXPECT_EQ(d.RangeXmin, -250.0);
         EXPECT_EQ(d.RangeXmax, 500.0);
         EXPECT_EQ(d.LimitXmin, -2250.0);
@@ -27,8 +30,8 @@ TEST(RunDisplay, TimeAxisOfEveryRun) {
         // The visible window lies inside the limits, the limits inside the data.
         EXPECT_LT(d.LimitXmin, d.RangeXmin);
         EXPECT_GT(d.LimitXmax, d.RangeXmax);
-        EXPECT_GT(d.LimitXmin, d.ArgMin);
-        EXPECT_LT(d.LimitXmax, d.ArgMax);
+        EXPECT_GT(d.LimitXmin, run.ArgMin);
+        EXPECT_LT(d.LimitXmax, run.ArgMax);
     }
 }
 

@@ -49,13 +49,13 @@ TEST(CommandLine, RunCsvMatchesTheModelArrays) {
     // The same pass through the model itself.
     SeedRandom(17);
     CBench bench;
-    CBenchControls c;
+    CSetupSource c;
     c.SignalItem = siRectangle;
     c.NoiseItem = niOn;
     c.FilterItem = fiChebishev;
     c.CutOff = [] { return 20.0; };
     c.Gain = [] { return 0.5; };
-    bench.ComputeRun(c);
+    bench.ComputeRun(c, {InputSamples, OutputSamples});
     for (int k = 0; k < RunSamples; ++k) {
         int t = 0;
         double in = 0, out = 0;

@@ -10,12 +10,12 @@
 TEST(CsvNumber, RunCsvSameAsPrintfLines) {
     SeedRandom(8);
     CBench bench;
-    CBenchControls c;
+    CSetupSource c;
     c.SignalItem = siRectangle;
     c.NoiseItem = niOn;
     c.FilterItem = fiChebishev;
     c.Gain = [] { return 0.37; };
-    bench.ComputeRun(c);
+    const CBenchRun run = bench.ComputeRun(c, {InputSamples, OutputSamples});
 
     std::string expected = "t_ms,input_V,output_mV\n";
     for (int k = 0; k < RunSamples; ++k) {
@@ -25,6 +25,6 @@ TEST(CsvNumber, RunCsvSameAsPrintfLines) {
         expected += line;
     }
     std::ostringstream out;
-    WriteRunCsv(out);
+    WriteRunCsv(out, run);
     EXPECT_TRUE(out.str() == expected);
 }

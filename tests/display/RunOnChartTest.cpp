@@ -44,14 +44,13 @@ struct Shown {
     Shown(int signalItem, int filterItem, int noiseItem = niOff, int w = 640, int h = 400)
         : Input(MakeChart(w, h)), Output(MakeChart(w, h)) {
         CBench bench;
-        CBenchControls c;
+        CSetupSource c;
         c.SignalItem = signalItem;
         c.NoiseItem = noiseItem;
         c.FilterItem = filterItem;
-        bench.ComputeRun(c);
-        const CRunDisplay run = RunDisplayFor(c);
-        ShowRunOnChart(*Input, InputSamples, run, false);
-        ShowRunOnChart(*Output, OutputSamples, run, true);
+        const CBenchRun run = bench.ComputeRun(c, {InputSamples, OutputSamples});
+        ShowRunOnChart(*Input, run, false);
+        ShowRunOnChart(*Output, run, true);
     }
 };
 
@@ -161,13 +160,19 @@ TEST(RunOnChart, ARunWithTheSameRangesStillShowsItsOwnData) {
         up[i] = 1.0;
         down[i + 200] = 1.0;
     }
-    const CRunDisplay run = RunDisplayFor(CBenchControls{});
+    CBenchRun run;
+    run.Count = RunSamples;
+    run.ArgMin = RunArgMin;
+    run.ArgMax = RunArgMax;
+    run.Display = RunDisplayFor(siDelta);
     auto chart = MakeChart();
     auto fresh = MakeChart();
-    ShowRunOnChart(*chart, up.data(), run, true);
+    run.Output = up.data();
+    ShowRunOnChart(*chart, run, true);
     chart->GetKeeper(0)->Hide();
-    ShowRunOnChart(*chart, down.data(), run, true);
-    ShowRunOnChart(*fresh, down.data(), run, true);
+    run.Output = down.data();
+    ShowRunOnChart(*chart, run, true);
+    ShowRunOnChart(*fresh, run, true);
     EXPECT_TRUE(chart->GetKeeper(0)->IsVisible());
     const Peak p = FindPeak(*chart);
     EXPECT_NEAR(p.FirstColumn, chart->MathToPhisX(200.0), 2);

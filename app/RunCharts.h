@@ -1,0 +1,31 @@
+#pragma once
+// The two charts of a run as the bench shows them, on its page and in the
+// report: the filter's input in volts, its output in millivolts, against
+// time in milliseconds, with their titles, axis names and faces.
+
+#include <QImage>
+#include <vector>
+
+struct CBenchRun;
+struct CKeptOutput;
+class TDiagram;
+
+// The charts' size as the window lays them out, pixels.
+constexpr int RunChartWidth = 760;
+constexpr int RunChartHeight = 250;
+
+// Titles chart as the output chart if output, else as the input chart.
+void SetUpRunChart(TDiagram& chart, bool output);
+
+// The part of a run a chart shows: its time and value ranges.
+struct TChartView {
+    double Xmin, Xmax; // ms
+    double Ymin, Ymax; // V or mV
+};
+TChartView ViewOf(const TDiagram& chart);
+
+// A chart of run drawn afresh, as the window would show it with view, at
+// device pixel ratio ratio: the input, or the output with the outputs kept
+// for comparison as its references.
+QImage RenderRunChart(const CBenchRun& run, bool output, const std::vector<CKeptOutput>& kept,
+                      const TChartView& view, qreal ratio);

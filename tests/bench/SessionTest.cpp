@@ -1,0 +1,145 @@
+#include "bench/CLabSession.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "bench/CBench.h"
+
+namespace {
+
+CSetupSource Source(int signal, int noise, int filter) {
+    CSetupSource c;
+    c.SignalItem = signal;
+    c.NoiseItem = noise;
+    c.FilterItem = filter;
+    return c;
+}
+
+// Writes down what a table would hear, in order.
+struct Listener : CLabSessionObserver {
+    std::vector<std::string> Heard;
+    const CLabSession* Session = nullptr;
+    void RowsAboutToBeAdded(int first, int last) override {
+        Heard.push_back("add " + std::to_string(first) + ".." + std::to_string(last) + " of " +
+                        std::to_string(Session->Rows().size()));
+    }
+    void RowsAdded() override { Heard.push_back("added " + std::to_string(Session->Rows().size())); }
+    void JournalAboutToBeCleared() override {
+        Heard.push_back("clear " + std::to_string(Session->Rows().size()));
+    }
+    void JournalCleared() override { Heard.push_back("cleared " + std::to_string(Session->Rows().size())); }
+};
+
+} // namespace
+
+// A study computes runs of its own: its buffers take the samples, the arrays
+// the charts show stay as they were, and the run refers to what it wrote.
+TEST(BenchRunValue, ComputedIntoTheCallersBuffers) {
+    CBench bench;
+    std::fill(InputSamples, InputSamples + RunSamples, 7.0);
+    std::fill(OutputSamples, OutputSamples + RunSamples, -7.0);
+    std::vector<double> in(RunSamples, 0.0), out(RunSamples, 0.0);
+    CSetupSource source = Source(siRectangle, niOff, fiLowBand1);
+    source.TimeConstant = [] { return 80.0; };
+    source.Gain = [] { return 0.25; };
+    const CBenchRun run = bench.ComputeRun(source, {in.data(), out.data()});
+    for (int k = 0; k < RunSamples; ++k) {
+        ASSERT_EQ(InputSamples[k], 7.0) << k;
+        ASSERT_EQ(OutputSamples[k], -7.0) << k;
+    }
+    EXPECT_EQ(run.Input, in.data());
+    EXPECT_EQ(run.Output, out.data());
+    EXPECT_EQ(in[PreRollLength + 100], 1.0);
+    EXPECT_EQ(in[PreRollLength + 101], 0.0);
+    // Its setup is the one applied; its peak that of the rectangle through
+    // y[n] = a y[n-1] + (1 - a) 100 x[n], highest at the pulse's last sample.
+    EXPECT_EQ(run.Setup.SignalItem, siRectangle);
+    EXPECT_EQ(run.Setup.FilterItem, fiLowBand1);
+    EXPECT_EQ(run.Setup.Values[bpTimeConstant], 80.0);
+    EXPECT_EQ(run.Setup.Values[bpGain], 0.25);
+    const double a = std::exp(-1.0 / 80.0);
+    double y = 0;
+    for (int k = 0; k <= 100; ++k) {
+        y = a * y + (1 - a) * 100.0;
+    }
+    EXPECT_NEAR(run.Peak.Value, y, 1e-9);
+    EXPECT_EQ(run.Peak.Time, 100);
+    EXPECT_FALSE(run.Display.OutputYFromData);
+}
+
+TEST(LabSession, RowsLastRunAndWhatATableHears) {
+    CBench bench;
+    CLabSession session;
+    Listener listener;
+    listener.Session = &session;
+    session.SetObserver(&listener);
+    EXPECT_FALSE(session.LastRun().has_value());
+    EXPECT_FALSE(session.KeepLastOutput());
+
+    const CBenchRun run =
+        bench.ComputeRun(Source(siDelta, niOff, fiMeandr), {InputSamples, OutputSamples});
+    session.AddRun(run, "10:00:00");
+    const CMeasurement m = [] {
+        CMeasurement measured;
+        measured.Setup.FilterItem = fiMaf;
+        measured.RegistrarValue = 12.5;
+        return measured;
+    }();
+    session.AddMeasurement(m, "12,50", "10:00:05");
+    ASSERT_EQ(session.Rows().size(), 2u);
+    EXPECT_TRUE(session.Rows()[0].Run);
+    EXPECT_EQ(session.Rows()[0].Setup.FilterItem, fiMeandr);
+    EXPECT_EQ(session.Rows()[1].Reading, "12,50");
+    EXPECT_EQ(session.Rows()[1].Time, "10:00:05");
+    ASSERT_TRUE(session.LastRun().has_value());
+    EXPECT_EQ(session.LastRun()->Output, OutputSamples);
+
+    // The charts still show the last run after the journal is cleared.
+    session.ClearJournal();
+    EXPECT_TRUE(session.Rows().empty());
+    ASSERT_TRUE(session.LastRunRow().has_value());
+    EXPECT_EQ(session.LastRunRow()->Setup.FilterItem, fiMeandr);
+    EXPECT_EQ(listener.Heard, (std::vector<std::string>{"add 0..0 of 0", "added 1",
+                                                        "add 1..1 of 1", "added 2", "clear 2",
+                                                        "cleared 0"}));
+    session.SetObserver(nullptr);
+}
+
+// Five outputs at most, the oldest going first; each keeps its look while
+// others come and go, and a new one takes the look the dropped one left.
+TEST(LabSession, KeptOutputsAreCopiesWithLastingLooks) {
+    CBench bench;
+    CLabSession session;
+    for (int filter = fiMaf; filter <= fiChebishev; ++filter) {
+        session.AddRun(
+            bench.ComputeRun(Source(siRectangle, niOff, filter), {InputSamples, OutputSamples}),
+            "t");
+        ASSERT_TRUE(session.KeepLastOutput());
+    }
+    ASSERT_EQ(session.KeptOutputs().size(), 5u);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(session.KeptOutputs()[i].Slot, i);
+        EXPECT_EQ(session.KeptOutputs()[i].Setup.FilterItem, i);
+    }
+    // The last kept is the flat low-pass's output, copied: a new run
+    // overwrites the arrays, not the copy.
+    const std::vector<double> flat(OutputSamples, OutputSamples + RunSamples);
+    session.AddRun(bench.ComputeRun(Source(siDelta, niOff, fiMafNotIdeal), {InputSamples, OutputSamples}),
+                   "t");
+    EXPECT_EQ(session.KeptOutputs().back().Output, flat);
+    EXPECT_EQ(session.KeptOutputs().back().ArgMin, -2500.0);
+    EXPECT_EQ(session.KeptOutputs().back().ArgMax, 4999.0);
+
+    ASSERT_TRUE(session.KeepLastOutput());
+    ASSERT_EQ(session.KeptOutputs().size(), 5u);
+    EXPECT_EQ(session.KeptOutputs().front().Setup.FilterItem, fiMafNotIdeal);
+    EXPECT_EQ(session.KeptOutputs().front().Slot, 1);
+    EXPECT_EQ(session.KeptOutputs().back().Setup.SignalItem, siDelta);
+    EXPECT_EQ(session.KeptOutputs().back().Slot, 0);
+    session.ClearKeptOutputs();
+    EXPECT_TRUE(session.KeptOutputs().empty());
+}
