@@ -5,6 +5,9 @@
 #include "controls/TDiagramFrame.h"
 
 void TForm1::NSaveReportClick() {
-    SaveReport(this, ReportContentOf(Session, AcceptedSetup(), ViewOf(*DiagramFrame1->Diagram),
-                                     ViewOf(*DiagramFrame2->Diagram)));
+    // The report holds the whole journal: once written, nothing is unsaved.
+    if (SaveReport(this, ReportContentOf(Session, AcceptedSetup(), ViewOf(*DiagramFrame1->Diagram),
+                                         ViewOf(*DiagramFrame2->Diagram)))) {
+        Session.MarkSaved();
+    }
 }

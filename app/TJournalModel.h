@@ -22,12 +22,19 @@ class TJournalModel : public QAbstractTableModel, private CLabSessionObserver {
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
+    // The note column is the one the student may edit; the others are the
+    // bench's record.
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
     CLabSession& Session() const { return LabSession; }
 
   private:
     void RowsAboutToBeAdded(int first, int last) override;
     void RowsAdded() override;
+    void RowsAboutToBeRemoved(int first, int last) override;
+    void RowsRemoved() override;
+    void RowChanged(int row) override;
     void JournalAboutToBeCleared() override;
     void JournalCleared() override;
 

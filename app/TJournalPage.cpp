@@ -31,10 +31,17 @@ class TJournalView : public QTableView {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override {
-        if (event->matches(QKeySequence::Copy)) {
-            Page->CopySelection();
-            event->accept();
-            return;
+        if (state() != QAbstractItemView::EditingState) {
+            if (event->matches(QKeySequence::Copy)) {
+                Page->CopySelection();
+                event->accept();
+                return;
+            }
+            if (event->matches(QKeySequence::Delete)) {
+                Page->RemoveSelection();
+                event->accept();
+                return;
+            }
         }
         QTableView::keyPressEvent(event);
     }
@@ -67,7 +74,11 @@ TJournalPage::TJournalPage(CLabSession& session, QWidget* parent)
     JournalView->setModel(JournalModel);
     JournalView->setSelectionBehavior(QAbstractItemView::SelectRows);
     JournalView->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    JournalView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Only the note column is editable; typing over a chosen note, F2 or a
+    // double click opens it.
+    JournalView->setEditTriggers(QAbstractItemView::DoubleClicked |
+                                 QAbstractItemView::EditKeyPressed |
+                                 QAbstractItemView::AnyKeyPressed);
     JournalView->setWordWrap(false);
     JournalView->setAlternatingRowColors(true);
     // Columns are fitted to their contents when rows come while the page is
@@ -88,13 +99,18 @@ TJournalPage::TJournalPage(CLabSession& session, QWidget* parent)
     JournalCopy->setShortcutContext(Qt::WidgetShortcut);
     JournalSave = MakeAction(this, "JournalSave", "Сохранить…", TLabIcon::Save);
     JournalClear = MakeAction(this, "JournalClear", "Очистить журнал", TLabIcon::Close);
+    JournalRemove = MakeAction(this, "JournalRemove", "Удалить строки", TLabIcon::Close);
+    JournalRemove->setShortcut(QKeySequence::Delete);
+    JournalRemove->setShortcutContext(Qt::WidgetShortcut);
     connect(JournalCopy, &QAction::triggered, this, &TJournalPage::CopySelection);
     connect(JournalSave, &QAction::triggered, this, qOverload<>(&TJournalPage::SaveCsv));
     connect(JournalClear, &QAction::triggered, this, &TJournalPage::ClearJournal);
+    connect(JournalRemove, &QAction::triggered, this, &TJournalPage::RemoveSelection);
 
     JournalMenu = new QMenu(this);
     JournalMenu->setObjectName("JournalMenu");
     JournalMenu->addAction(JournalCopy);
+    JournalMenu->addAction(JournalRemove);
     JournalMenu->addSeparator();
     JournalMenu->addAction(JournalSave);
     JournalMenu->addAction(JournalClear);
@@ -123,6 +139,7 @@ TJournalPage::TJournalPage(CLabSession& session, QWidget* parent)
     connect(JournalModel, &QAbstractItemModel::rowsInserted, this, &TJournalPage::UpdateActions);
     connect(JournalModel, &QAbstractItemModel::rowsInserted, this, &TJournalPage::FitColumns);
     connect(JournalModel, &QAbstractItemModel::modelReset, this, &TJournalPage::FitColumns);
+    connect(JournalModel, &QAbstractItemModel::rowsRemoved, this, &TJournalPage::UpdateActions);
     UpdateActions();
 }
 
@@ -174,43 +191,55 @@ void TJournalPage::UpdateActions() {
         a->setEnabled(any);
     }
     JournalCopy->setEnabled(selected);
+    JournalRemove->setEnabled(selected);
     JournalCopyButton->setEnabled(selected);
     JournalSaveButton->setEnabled(any);
     JournalClearButton->setEnabled(any);
 }
 
-void TJournalPage::CopySelection() {
+std::vector<int> TJournalPage::SelectedRows() const {
     std::set<int> rows;
     for (const QModelIndex& index : JournalView->selectionModel()->selectedIndexes()) {
-        rows.insert(index.row());
+        if (index.row() >= 0 && index.row() < static_cast<int>(Rows().size())) {
+            rows.insert(index.row());
+        }
     }
+    return std::vector<int>(rows.begin(), rows.end());
+}
+
+void TJournalPage::RemoveSelection() {
+    Session.RemoveRows(SelectedRows());
+}
+
+void TJournalPage::CopySelection() {
+    const std::vector<int> rows = SelectedRows();
     if (rows.empty()) {
         return;
     }
     std::vector<CJournalRow> chosen;
     for (int r : rows) {
-        if (r >= 0 && r < static_cast<int>(Rows().size())) {
-            chosen.push_back(Rows()[static_cast<std::size_t>(r)]);
-        }
+        chosen.push_back(Rows()[static_cast<std::size_t>(r)]);
     }
     if (QClipboard* clipboard = QGuiApplication::clipboard()) {
         clipboard->setText(QString::fromStdString(JournalTsv(chosen)));
     }
 }
 
-void TJournalPage::SaveCsv() {
+bool TJournalPage::SaveCsv() {
     QString fileName;
     fileName = ChosenFileName(AskSaveFileName(this, QStringLiteral("Журнал.csv"),
                                               QStringLiteral("Таблицы CSV (*.csv)"),
                                               QStringLiteral("csv"), fileName),
                               fileName);
-    if (!fileName.isEmpty()) {
-        SaveCsv(fileName);
-    }
+    return !fileName.isEmpty() && SaveCsv(fileName);
 }
 
 bool TJournalPage::SaveCsv(const QString& fileName) {
-    return WriteTextFile(JournalCsv(Rows()), fileName);
+    if (!WriteTextFile(JournalCsv(Rows()), fileName)) {
+        return false;
+    }
+    Session.MarkSaved();
+    return true;
 }
 
 void TJournalPage::ClearJournal() {

@@ -36,6 +36,7 @@ class TJournalPage : public QWidget {
     QAction* JournalCopy;
     QAction* JournalSave;
     QAction* JournalClear;
+    QAction* JournalRemove; // removes the selected rows (Delete)
 
     const std::vector<CJournalRow>& Rows() const;
     const TJournalModel& Model() const { return *JournalModel; }
@@ -44,12 +45,15 @@ class TJournalPage : public QWidget {
     // line on the clipboard; nothing when no row is selected.
     void CopySelection();
     // Asks for a file name (initially "Журнал.csv") and writes the journal.
-    void SaveCsv();
+    // Returns whether it was written (not after a cancel or a failure).
+    bool SaveCsv();
     // Writes the whole journal as CSV; a failure is reported, naming the file,
     // and leaves no file. Returns whether the file was written.
     bool SaveCsv(const QString& fileName);
     // Empties the journal after the student has said yes.
     void ClearJournal();
+    // Removes the selected rows.
+    void RemoveSelection();
 
     // The time of day as rows show it: "14:03:27".
     static std::string Now();
@@ -60,6 +64,8 @@ class TJournalPage : public QWidget {
 
   private:
     void UpdateActions();
+    // The selected rows, in table order.
+    std::vector<int> SelectedRows() const;
     // Fits the columns to their contents and shows the newest row, now if
     // the page is on show, else when it is next shown.
     void FitColumns();

@@ -382,13 +382,11 @@ bool WriteReport(const QString& fileName, const TReportContent& content) {
     });
 }
 
-void SaveReport(QWidget* parent, const TReportContent& content) {
+bool SaveReport(QWidget* parent, const TReportContent& content) {
     QString fileName;
     fileName = ChosenFileName(AskSaveFileName(parent, QStringLiteral("Отчёт.pdf"),
                                               QStringLiteral("Документы PDF (*.pdf)"),
                                               QStringLiteral("pdf"), fileName),
                               fileName);
-    if (!fileName.isEmpty()) {
-        WriteReport(fileName, content);
-    }
+    return !fileName.isEmpty() && WriteReport(fileName, content);
 }

@@ -47,5 +47,6 @@ extern const char* const ReportNoRowsText;
 // leaves no file. Returns whether the file was written.
 bool WriteReport(const QString& fileName, const TReportContent& content);
 
-// Asks for the file name (initially "Отчёт.pdf", PDF documents), then writes.
-void SaveReport(QWidget* parent, const TReportContent& content);
+// Asks for the file name (initially "Отчёт.pdf", PDF documents), then
+// writes. Returns whether the report was written.
+bool SaveReport(QWidget* parent, const TReportContent& content);

@@ -13,7 +13,8 @@ const char* const ColumnNames[JournalColumnCount] = {"Время",
                                                      "Параметр",
                                                      "Регистратор, мВ*мВ",
                                                      "Пик выхода, мВ",
-                                                     "Время пика, мс"};
+                                                     "Время пика, мс",
+                                                     "Примечание"};
 
 std::string FilterParameterText(const CBenchSetup& setup) {
     const int p = ParameterOfFilter(setup.FilterItem);
@@ -69,6 +70,20 @@ CJournalRow RunRow(const std::string& time, const CBenchRun& run) {
     return row;
 }
 
+bool SameRunResult(const CJournalRow& a, const CJournalRow& b) {
+    if (!a.Run || !b.Run || a.Setup.SignalItem != b.Setup.SignalItem ||
+        a.Setup.NoiseItem != b.Setup.NoiseItem || a.Setup.FilterItem != b.Setup.FilterItem ||
+        a.Peak.Value != b.Peak.Value || a.Peak.Time != b.Peak.Time) {
+        return false;
+    }
+    for (int p = 0; p < BenchParameterCount; ++p) {
+        if (a.Setup.Values[p] != b.Setup.Values[p]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 CJournalRow MeasurementRow(const std::string& time, const CMeasurement& measurement,
                            const std::string& reading) {
     CJournalRow row;
@@ -106,6 +121,8 @@ std::string JournalCell(const CJournalRow& row, int column) {
         return row.Run ? FloatToText(2, row.Peak.Value) : std::string();
     case jcPeakTime:
         return row.Run ? std::to_string(row.Peak.Time) : std::string();
+    case jcNote:
+        return row.Note;
     default:
         return std::string();
     }

@@ -19,7 +19,13 @@ struct CJournalRow {
     bool Run = false;    // a Start; otherwise a Measurement
     std::string Reading; // a Measurement's readout exactly as shown ("12,34")
     CRunPeak Peak;       // a Start's output peak
+    std::string Note;    // what the student wrote beside the row (UTF-8), "" if nothing
 };
+
+// Whether a run's row says what row does: a Start of the same setup (every
+// value exactly) with the same peak. Measurements never do, since each is an
+// estimate of its own.
+bool SameRunResult(const CJournalRow& a, const CJournalRow& b);
 
 // The row of a run or of a measurement made at time, shown with reading (the
 // registrar's text).
@@ -39,8 +45,9 @@ enum JournalColumn {
     jcReading,   // empty for a Start
     jcPeak,      // mV with two decimals; empty for a Measurement
     jcPeakTime,  // ms; empty for a Measurement
+    jcNote,      // the student's note
 };
-constexpr int JournalColumnCount = 9;
+constexpr int JournalColumnCount = 10;
 
 // The column's heading (UTF-8); an empty text for a column the table lacks.
 const char* JournalColumnName(int column);

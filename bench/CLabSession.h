@@ -1,9 +1,10 @@
 #pragma once
-// The lab's record of one session, beneath every window: the journal's rows,
-// the last run (what the charts show) and the outputs kept for comparison.
-// Each fact has this one owner; the journal's table, the charts' references
-// and the report only show what is here, so none of them can tell another
-// story than the others.
+// The lab's record of one session, beneath every window: the journal's rows
+// with the student's notes, the last run (what the charts show) and the
+// outputs kept for comparison. Each fact has this one owner; the journal's
+// table, the charts' references, the report and the recovery file only show
+// or copy what is here, so none of them can tell another story than the
+// others.
 //
 // Plain code without a window: the table adapts it through an observer that
 // hears of every change to the rows just before and just after it happens.
@@ -17,16 +18,20 @@
 
 struct CMeasurement;
 
-// Hears of the changes to a session's journal, in the order a table model
-// needs them: first the "about to" call, then the change, then the call that
-// says it is done.
+// Hears of the changes to a session, in the order a table model needs them:
+// first the "about to" call, then the change, then the call that says it is
+// done; Changed comes last, after any change to what the session would save.
 class CLabSessionObserver {
   public:
     virtual ~CLabSessionObserver() = default;
-    virtual void RowsAboutToBeAdded(int first, int last) = 0;
-    virtual void RowsAdded() = 0;
-    virtual void JournalAboutToBeCleared() = 0;
-    virtual void JournalCleared() = 0;
+    virtual void RowsAboutToBeAdded(int /*first*/, int /*last*/) {}
+    virtual void RowsAdded() {}
+    virtual void RowsAboutToBeRemoved(int /*first*/, int /*last*/) {}
+    virtual void RowsRemoved() {}
+    virtual void RowChanged(int /*row*/) {}
+    virtual void JournalAboutToBeCleared() {}
+    virtual void JournalCleared() {}
+    virtual void Changed() {}
 };
 
 // An output kept for comparison: the run's setup and its output samples,
@@ -47,23 +52,44 @@ class CLabSession {
     // At most this many outputs are kept; keeping one more drops the oldest.
     static constexpr int MaxKeptOutputs = 5;
 
-    // The observer hears of every change from now on (none: nobody is told).
-    // It must outlive the session or be unset first.
-    void SetObserver(CLabSessionObserver* observer) { Observer = observer; }
+    // observer hears of every change from now on, until it is removed; it
+    // must be removed before it goes.
+    void AddObserver(CLabSessionObserver* observer);
+    void RemoveObserver(CLabSessionObserver* observer);
 
     // ---- the journal, oldest row first
     const std::vector<CJournalRow>& Rows() const { return JournalRows; }
-    // A Start's run, made at time: becomes the last run and gets its row.
-    // The run's samples must stay valid while it is the last run.
+    // A Start's run, made at time: becomes the last run and gets its row,
+    // unless it says exactly what the newest row says -- a run without noise
+    // of the same setup with the same peak, as when a menu choice re-ran the
+    // charts and the student then pressed «Пуск» -- in which case that row
+    // only takes the new time. A run with noise always gets its own row: its
+    // noise is new. The run's samples must stay valid while it is the last run.
     void AddRun(const CBenchRun& run, const std::string& time);
     // A Measurement made at time, whose readout showed reading.
     void AddMeasurement(const CMeasurement& measurement, const std::string& reading,
                         const std::string& time);
     // Appends row as the newest.
     void AddRow(const CJournalRow& row);
+    // Appends rows, oldest first, as restored from an earlier session.
+    void AddRows(const std::vector<CJournalRow>& rows);
+    // Removes the rows of these indices (any order, repeats and indices the
+    // journal lacks ignored).
+    void RemoveRows(std::vector<int> rows);
+    // The student's note on row (UTF-8); nothing for a row the journal lacks.
+    void SetNote(int row, const std::string& note);
     // Removes every row; the last run and the kept outputs stay, since the
     // charts still show them.
     void ClearJournal();
+
+    // ---- what the student would lose
+    // Whether the journal has changed since it was last saved (as CSV or in
+    // a report) and holds something to save.
+    bool HasUnsavedWork() const { return Unsaved && !JournalRows.empty(); }
+    // The journal as it is now has been saved.
+    void MarkSaved() { Unsaved = false; }
+    // The journal holds work no file has, e.g. rows restored after a crash.
+    void MarkUnsaved();
 
     // ---- the last run, none before the first Start
     const std::optional<CBenchRun>& LastRun() const { return Last; }
@@ -77,8 +103,16 @@ class CLabSession {
     void ClearKeptOutputs() { Kept.clear(); }
 
   private:
-    CLabSessionObserver* Observer = nullptr;
+    template <class Call> void Tell(Call call) {
+        for (CLabSessionObserver* o : Observers) {
+            call(*o);
+        }
+    }
+    void Change();
+
+    std::vector<CLabSessionObserver*> Observers;
     std::vector<CJournalRow> JournalRows;
+    bool Unsaved = false;
     std::optional<CBenchRun> Last;
     std::optional<CJournalRow> LastRow;
     std::vector<CKeptOutput> Kept;

@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -275,6 +277,105 @@ TEST_F(Journal, SavesTheWholeJournalAsCsvAndReportsAFailedWrite) {
         << messages.Messages()[0];
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot),
               (QStringList{"journal.csv", "not-a-folder"}));
+}
+
+// Delete removes the chosen rows, so does the pop-up menu's item; a note is
+// typed into its column and goes into copies and the CSV.
+TEST_F(Journal, RowsAreRemovedByDeleteAndCommentedInTheNoteColumn) {
+    ShowWindow();
+    AddRows(5);
+    EXPECT_FALSE(Page().JournalRemove->isEnabled());
+    ClickRow(1);
+    ClickRow(3, Qt::ControlModifier);
+    EXPECT_TRUE(Page().JournalRemove->isEnabled());
+    QTest::keyClick(View(), Qt::Key_Delete);
+    ASSERT_EQ(Rows().size(), 3u);
+    EXPECT_EQ(Rows()[0].Time, "10:00:00");
+    EXPECT_EQ(Rows()[1].Time, "10:00:02");
+    EXPECT_EQ(Rows()[2].Time, "10:00:04");
+    EXPECT_EQ(View()->model()->rowCount(), 3);
+    EXPECT_EQ(Page().JournalRemove->text(), "Удалить строки");
+    EXPECT_TRUE(Page().JournalMenu->actions().contains(Page().JournalRemove));
+
+    // The note: the last column, the only one a student may edit.
+    EXPECT_EQ(View()->model()->headerData(jcNote, Qt::Horizontal).toString(), "Примечание");
+    EXPECT_FALSE(View()->model()->flags(View()->model()->index(0, jcFilter)) & Qt::ItemIsEditable);
+    const QModelIndex note = View()->model()->index(1, jcNote);
+    View()->scrollTo(note);
+    const QPoint at = View()->visualRect(note).center();
+    QTest::mouseClick(View()->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(View()->viewport(), Qt::LeftButton, {}, at);
+    auto* editor = View()->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    // Key by key, as a Russian keyboard sends them.
+    for (const QChar ch : QStringLiteral("τ мало")) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(editor, &press);
+        QApplication::sendEvent(editor, &release);
+    }
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The table takes the text once the key's event is over.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Rows()[1].Note, "τ мало");
+    EXPECT_EQ(Cell(1, jcNote), "τ мало");
+    // Typing on a chosen row's other cells edits nothing.
+    QTest::mouseClick(View()->viewport(), Qt::LeftButton, {},
+                      View()->visualRect(View()->model()->index(0, jcTime)).center());
+    QTest::keyClicks(View(), "x");
+    EXPECT_EQ(Rows()[0].Time, "10:00:00");
+
+    ClickRow(1);
+    QTest::keyClick(View(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains("\tτ мало\n"));
+    // The pop-up menu removes too.
+    Page().JournalRemove->trigger();
+    ASSERT_EQ(Rows().size(), 2u);
+    EXPECT_EQ(Rows()[1].Time, "10:00:04");
+}
+
+// What has been saved is not asked about again; what came since is.
+TEST_F(Journal, ASavedJournalHasNoUnsavedWorkUntilItChanges) {
+    QTemporaryDir dir;
+    AddRows(2);
+    EXPECT_TRUE(form->Session.HasUnsavedWork());
+    {
+        SaveAnswer cancel(QString{});
+        QTest::mouseClick(Page().JournalSaveButton, Qt::LeftButton);
+    }
+    EXPECT_TRUE(form->Session.HasUnsavedWork());
+    EXPECT_TRUE(Page().SaveCsv(dir.filePath("j.csv")));
+    EXPECT_FALSE(form->Session.HasUnsavedWork());
+    form->Session.SetNote(0, "примечание");
+    EXPECT_TRUE(form->Session.HasUnsavedWork());
+    // A failed save leaves the work unsaved.
+    QFile blocker(dir.filePath("file"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    EXPECT_FALSE(Page().SaveCsv(dir.filePath("file/j.csv")));
+    EXPECT_TRUE(form->Session.HasUnsavedWork());
+}
+
+// A filter chosen from the menu on the charts' page re-runs; a «Пуск» right
+// after shows the same and adds no second row. With noise it does.
+TEST_F(Journal, AStartRepeatingTheMenusRunAddsNoRow) {
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+    ASSERT_EQ(Rows().size(), 1u);
+    ASSERT_EQ(form->PageControl1->currentIndex(), 1);
+    form->N22->trigger();
+    ASSERT_EQ(Rows().size(), 2u);
+    form->PageControl1->setCurrentIndex(0);
+    QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+    EXPECT_EQ(Rows().size(), 2u);
+    EXPECT_EQ(Rows()[1].Setup.FilterItem, fiLowBand1);
+
+    form->N16->trigger(); // noise on: a run of its own each time
+    ASSERT_EQ(Rows().size(), 3u);
+    form->PageControl1->setCurrentIndex(0);
+    QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+    EXPECT_EQ(Rows().size(), 4u);
 }
 
 } // namespace

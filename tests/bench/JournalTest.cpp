@@ -129,7 +129,9 @@ TEST(JournalRows, CellsAsTheTableShowsThem) {
                                                "τ = 250 мс",
                                                "",
                                                "-93,46",
-                                               "137"};
+                                               "137",
+                                               "сравнить с ФНЧ"};
+    run.Note = "сравнить с ФНЧ";
     for (int c = 0; c < JournalColumnCount; ++c) {
         EXPECT_EQ(JournalCell(run, c), runCells[c]) << c;
     }
@@ -142,7 +144,7 @@ TEST(JournalRows, CellsAsTheTableShowsThem) {
     m.Peak = {5.0, 5};
     const std::vector<std::string> measurementCells = {
         "09:06:00",     "Отключен", "Подключен", "1", "ФНЧ с П - образной АЧХ",
-        "fc = 12,5 Гц", "0,75",     "",          ""};
+        "fc = 12,5 Гц", "0,75",     "",          "", ""};
     for (int c = 0; c < JournalColumnCount; ++c) {
         EXPECT_EQ(JournalCell(m, c), measurementCells[c]) << c;
     }
@@ -163,7 +165,7 @@ TEST(JournalRows, CellsAsTheTableShowsThem) {
 
 TEST(JournalTexts, TabSeparatedWithHeading) {
     EXPECT_EQ(JournalTsv({}), "Время\tСигнал\tШум\tУсиление\tФильтр\tПараметр\t"
-                              "Регистратор, мВ*мВ\tПик выхода, мВ\tВремя пика, мс\n");
+                              "Регистратор, мВ*мВ\tПик выхода, мВ\tВремя пика, мс\tПримечание\n");
 
     CJournalRow run;
     run.Time = "09:05:01";
@@ -175,13 +177,14 @@ TEST(JournalTexts, TabSeparatedWithHeading) {
     m.Setup = Configuration(siOff, niOn, fiMaf);
     // Nothing inside a cell may split it into two.
     m.Reading = "12,34\t5\n6";
+    m.Note = "на\tслух\n2";
     EXPECT_EQ(JournalTsv({run, m}),
               "Время\tСигнал\tШум\tУсиление\tФильтр\tПараметр\t"
-              "Регистратор, мВ*мВ\tПик выхода, мВ\tВремя пика, мс\n"
+              "Регистратор, мВ*мВ\tПик выхода, мВ\tВремя пика, мс\tПримечание\n"
               "09:05:01\tДельта-импульс\tОтключен\t1\t"
-              "СФ для прямоугольного импульса с неидеальным интегратором\tτ = 100 мс\t\t1,00\t0\n"
+              "СФ для прямоугольного импульса с неидеальным интегратором\tτ = 100 мс\t\t1,00\t0\t\n"
               "09:06:00\tОтключен\tПодключен\t1\tСФ для прямоугольного импульса\t—\t"
-              "12,34 5 6\t\t\n");
+              "12,34 5 6\t\t\tна слух 2\n");
 }
 
 TEST(JournalTexts, CsvBytesForRussianSpreadsheets) {
@@ -192,16 +195,17 @@ TEST(JournalTexts, CsvBytesForRussianSpreadsheets) {
     m.Reading = "3,50";
     CJournalRow odd = m;
     odd.Reading = "a;b\r\nc";
+    odd.Note = "x;y";
     const std::string csv = JournalCsv({m, odd});
     EXPECT_EQ(csv,
               "\xEF\xBB\xBF"
               "Время;Сигнал;Шум;Усиление;Фильтр;Параметр;"
-              "Регистратор, мВ*мВ;Пик выхода, мВ;Время пика, мс\r\n"
-              "09:06:00;Отключен;Подключен;0,25;\"СФ для импульса \"\"меандр\"\"\";—;3,50;;\r\n"
+              "Регистратор, мВ*мВ;Пик выхода, мВ;Время пика, мс;Примечание\r\n"
+              "09:06:00;Отключен;Подключен;0,25;\"СФ для импульса \"\"меандр\"\"\";—;3,50;;;\r\n"
               "09:06:00;Отключен;Подключен;0,25;\"СФ для импульса \"\"меандр\"\"\";—;"
-              "\"a;b\r\nc\";;\r\n");
+              "\"a;b\r\nc\";;;\"x;y\"\r\n");
     EXPECT_EQ(JournalCsv({}).size(),
               3 + std::string("Время;Сигнал;Шум;Усиление;Фильтр;Параметр;"
-                              "Регистратор, мВ*мВ;Пик выхода, мВ;Время пика, мс\r\n")
+                              "Регистратор, мВ*мВ;Пик выхода, мВ;Время пика, мс;Примечание\r\n")
                       .size());
 }

@@ -76,7 +76,7 @@ TEST(LabSession, RowsLastRunAndWhatATableHears) {
     CLabSession session;
     Listener listener;
     listener.Session = &session;
-    session.SetObserver(&listener);
+    session.AddObserver(&listener);
     EXPECT_FALSE(session.LastRun().has_value());
     EXPECT_FALSE(session.KeepLastOutput());
 
@@ -106,7 +106,7 @@ TEST(LabSession, RowsLastRunAndWhatATableHears) {
     EXPECT_EQ(listener.Heard, (std::vector<std::string>{"add 0..0 of 0", "added 1",
                                                         "add 1..1 of 1", "added 2", "clear 2",
                                                         "cleared 0"}));
-    session.SetObserver(nullptr);
+    session.RemoveObserver(&listener);
 }
 
 // Five outputs at most, the oldest going first; each keeps its look while
@@ -142,4 +142,90 @@ TEST(LabSession, KeptOutputsAreCopiesWithLastingLooks) {
     EXPECT_EQ(session.KeptOutputs().back().Slot, 0);
     session.ClearKeptOutputs();
     EXPECT_TRUE(session.KeptOutputs().empty());
+}
+
+// A menu choice on the charts' page re-runs, and a «Пуск» right after says
+// the same again: without noise that is one row with the newer time; with
+// noise every run is its own.
+TEST(LabSession, ARunSayingWhatTheNewestRowSaysOnlyRenewsItsTime) {
+    CBench bench;
+    CLabSession session;
+    Listener listener;
+    listener.Session = &session;
+    const auto run = [&](int signal, int noise, int filter, double tau = 100.0) {
+        CSetupSource source = Source(signal, noise, filter);
+        source.TimeConstant = [tau] { return tau; };
+        return bench.ComputeRun(source, {InputSamples, OutputSamples});
+    };
+    session.AddRun(run(siRectangle, niOff, fiLowBand1), "10:00:00");
+    session.SetNote(0, "первый");
+    session.AddObserver(&listener);
+    session.AddRun(run(siRectangle, niOff, fiLowBand1), "10:00:07");
+    ASSERT_EQ(session.Rows().size(), 1u);
+    EXPECT_EQ(session.Rows()[0].Time, "10:00:07");
+    EXPECT_EQ(session.Rows()[0].Note, "первый");
+    EXPECT_EQ(session.LastRunRow()->Time, "10:00:07");
+    EXPECT_EQ(listener.Heard.size(), 0u); // only a changed row, which Listener does not log
+
+    // Another value, another signal, or a measurement in between: a row each.
+    session.AddRun(run(siRectangle, niOff, fiLowBand1, 101.0), "10:01:00");
+    session.AddRun(run(siDelta, niOff, fiLowBand1, 101.0), "10:01:10");
+    CMeasurement m;
+    session.AddMeasurement(m, "0,00", "10:01:20");
+    session.AddRun(run(siDelta, niOff, fiLowBand1, 101.0), "10:01:30");
+    EXPECT_EQ(session.Rows().size(), 5u);
+    // Noise is new at every run.
+    session.AddRun(run(siRectangle, niOn, fiMaf), "10:02:00");
+    session.AddRun(run(siRectangle, niOn, fiMaf), "10:02:01");
+    EXPECT_EQ(session.Rows().size(), 7u);
+    session.RemoveObserver(&listener);
+}
+
+TEST(LabSession, RowsRemovedNotesAndUnsavedWork) {
+    CLabSession session;
+    EXPECT_FALSE(session.HasUnsavedWork());
+    std::vector<CJournalRow> rows(6);
+    for (int i = 0; i < 6; ++i) {
+        rows[static_cast<std::size_t>(i)].Time = std::to_string(i);
+    }
+    session.AddRows(rows);
+    EXPECT_TRUE(session.HasUnsavedWork());
+    session.MarkSaved();
+    EXPECT_FALSE(session.HasUnsavedWork());
+
+    Listener listener;
+    listener.Session = &session;
+    struct Removals : CLabSessionObserver {
+        std::vector<std::pair<int, int>> Ranges;
+        int Changes = 0;
+        void RowsAboutToBeRemoved(int first, int last) override { Ranges.push_back({first, last}); }
+        void Changed() override { ++Changes; }
+    } removals;
+    session.AddObserver(&removals);
+    // Unordered, repeated and missing indices: rows 0, 2, 3 and 5 go, the
+    // table hearing of each run of neighbours from the end.
+    session.RemoveRows({3, 9, 0, 2, 5, 3, -1});
+    ASSERT_EQ(session.Rows().size(), 2u);
+    EXPECT_EQ(session.Rows()[0].Time, "1");
+    EXPECT_EQ(session.Rows()[1].Time, "4");
+    EXPECT_EQ(removals.Ranges, (std::vector<std::pair<int, int>>{{5, 5}, {2, 3}, {0, 0}}));
+    EXPECT_EQ(removals.Changes, 1);
+    EXPECT_TRUE(session.HasUnsavedWork());
+    session.RemoveRows({7});
+    EXPECT_EQ(removals.Changes, 1);
+
+    session.MarkSaved();
+    session.SetNote(1, "τ подобрано");
+    EXPECT_EQ(session.Rows()[1].Note, "τ подобрано");
+    EXPECT_TRUE(session.HasUnsavedWork());
+    session.MarkSaved();
+    session.SetNote(1, "τ подобрано"); // the same note changes nothing
+    session.SetNote(2, "нет такой строки");
+    EXPECT_FALSE(session.HasUnsavedWork());
+    EXPECT_EQ(removals.Changes, 2);
+
+    // An empty journal has nothing to lose.
+    session.ClearJournal();
+    EXPECT_FALSE(session.HasUnsavedWork());
+    session.RemoveObserver(&removals);
 }
