@@ -128,17 +128,23 @@ void TReportPainter::Footer() {
 
 void TReportPainter::Scheme(const TReportContent& content) {
     Heading(Text("1. Схема лабораторной установки"));
+    // The scheme of the run the charts show, so that the two agree; before
+    // any run, the bench as it is set up.
+    const bool ofRun = content.LastRunRow.has_value();
+    const CBenchSetup& setup = ofRun ? content.LastRunRow->Setup : content.Setup;
     const qreal w = Width;
     const qreal h = w * SchemeHeight / SchemeWidth;
     P.save();
     P.translate(0, Y);
     P.scale(w / SchemeWidth, h / SchemeHeight);
     P.setClipRect(QRectF(0, 0, SchemeWidth, SchemeHeight));
-    PaintScheme(P, SchemeSwitchesFor(content.Setup.SignalItem, content.Setup.NoiseItem));
+    PaintScheme(P, SchemeSwitchesFor(setup.SignalItem, setup.NoiseItem));
     P.restore();
     Y += h + Mm(2);
-    Paragraph(Text("Установка: ") + Text(DescribeSetup(content.Setup)), Font(10), Qt::AlignLeft,
-              5);
+    const QString which =
+        ofRun ? QStringLiteral("Установка при последнем пуске (%1): ").arg(Text(content.LastRunRow->Time))
+              : Text("Установка, как она собрана сейчас (пусков ещё не было): ");
+    Paragraph(which + Text(DescribeSetup(setup)), Font(10), Qt::AlignLeft, 5);
 }
 
 void TReportPainter::Chart(const TReportContent& content, bool output, qreal maxHeight) {
@@ -166,10 +172,17 @@ void TReportPainter::Charts(const TReportContent& content) {
         return;
     }
     const CJournalRow& run = *content.LastRunRow;
-    Paragraph(QStringLiteral("Пуск в %1: %2. Пик выхода %3 мВ при t = %4 мс.")
-                  .arg(Text(run.Time), Text(DescribeSetup(run.Setup)),
-                       Text(JournalCell(run, jcPeak)), Text(JournalCell(run, jcPeakTime))),
-              Font(10), Qt::AlignLeft, 2);
+    QString line = QStringLiteral("Пуск в %1: %2. Пик выхода %3 мВ при t = %4 мс.")
+                       .arg(Text(run.Time), Text(DescribeSetup(run.Setup)),
+                            Text(JournalCell(run, jcPeak)), Text(JournalCell(run, jcPeakTime)));
+    // A student who zoomed away from the peak must not look for it in vain.
+    const TChartView& view = content.OutputView;
+    if (run.Peak.Time < view.Xmin || run.Peak.Time > view.Xmax) {
+        line += QStringLiteral(" Пик лежит вне интервала времени, показанного на диаграмме "
+                               "выхода (%1 … %2 мс).")
+                    .arg(Text(BenchNumberText(view.Xmin)), Text(BenchNumberText(view.Xmax)));
+    }
+    Paragraph(line, Font(10), Qt::AlignLeft, 2);
     const qreal each = (Height - Y - Mm(4)) / 2;
     Chart(content, false, each);
     Chart(content, true, each);

@@ -149,10 +149,47 @@ TEST_F(Report, BeforeAnythingWasDoneSaysSoAndIsStillWritten) {
     EXPECT_TRUE(text.contains(QString::fromUtf8(ReportNoRunText)));
     EXPECT_TRUE(text.contains(QString::fromUtf8(ReportNoRowsText)));
     // The scheme of the bench as set up now: delta impulse, no noise.
-    EXPECT_TRUE(text.contains("Установка: СФ для прямоугольного импульса, K = 1, дельта-импульс"))
+    EXPECT_TRUE(text.contains("Установка, как она собрана сейчас (пусков ещё не было): СФ для "
+                              "прямоугольного импульса, K = 1, дельта-импульс"))
         << text.toStdString();
     EXPECT_EQ(PdfPages(file), 2);
     EXPECT_TRUE(PdfImages(file).isEmpty());
+}
+
+// The scheme and the charts tell of one run, whatever was chosen after it;
+// a peak outside the time range on show is said to be so.
+TEST_F(Report, DescribesTheRunItShowsBySetupItWasRunWith) {
+    SeedRandom(5);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    Choose(form->ComboBox1, siRectangle);
+    Choose(form->ComboBox3, niOn);
+    form->BitBtn1Click();
+    const std::string time = form->Session.LastRunRow()->Time;
+    const int peak = form->Session.LastRunRow()->Peak.Time;
+    form->PageControl1->setCurrentIndex(0);
+    Choose(form->ComboBox2, fiChebishev);
+    Choose(form->ComboBox3, niOff);
+    // The student moved the output chart away from the peak.
+    form->DiagramFrame2->Diagram->SetRangeX(peak + 50, peak + 400);
+    const QString text = PdfText(SaveThroughMenu("then.pdf"));
+    const QString run = QString::fromStdString(
+        "СФ для прямоугольного импульса, K = 1, прямоугольный импульс + шум");
+    EXPECT_TRUE(text.contains(QString::fromStdString("Установка при последнем пуске (" + time +
+                                                     "): ") +
+                              run))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromStdString("Пуск в " + time + ": ") + run));
+    EXPECT_FALSE(text.contains("ФНЧ с П - образной АЧХ, fc")) << text.toStdString();
+    EXPECT_TRUE(text.contains(
+        QStringLiteral("Пик лежит вне интервала времени, показанного на диаграмме выхода (%1 … %2 мс).")
+            .arg(peak + 50)
+            .arg(peak + 400)))
+        << text.toStdString();
+
+    // With the peak in view nothing is said of it.
+    form->DiagramFrame2->Diagram->SetRangeX(-250, 500);
+    EXPECT_FALSE(PdfText(SaveThroughMenu("peak.pdf")).contains("Пик лежит вне"));
 }
 
 TEST_F(Report, ALongJournalContinuesOverPagesWithItsHeading) {
@@ -161,6 +198,10 @@ TEST_F(Report, ALongJournalContinuesOverPagesWithItsHeading) {
         row.Time = QStringLiteral("11:%1:00").arg(i % 60, 2, 10, QChar('0')).toStdString();
         row.Setup.FilterItem = i % FilterItemCount;
         row.Reading = std::to_string(1000 + i) + ",00";
+        // Long notes only in the rows that come on the last pages.
+        if (i >= 60) {
+            row.Note = "длинное примечание к строке журнала, которое займёт место";
+        }
         form->Session.AddRow(row);
     }
     const QString file = SaveThroughMenu("long.pdf");
@@ -172,6 +213,21 @@ TEST_F(Report, ALongJournalContinuesOverPagesWithItsHeading) {
         EXPECT_TRUE(text.contains("Регистратор")) << page;
         EXPECT_TRUE(text.contains(QStringLiteral("Страница %1 из %2").arg(page).arg(pages)))
             << page;
+    }
+    // One table: its columns stand where they stood on the first of its pages.
+    const auto headingAt = [&](int page, const QString& word) {
+        const QString layout = Tool("pdftotext", {"-bbox", "-f", QString::number(page), "-l",
+                                                  QString::number(page), file, "-"});
+        const QRegularExpressionMatch m =
+            QRegularExpression("<word xMin=\"([0-9.]+)\"[^>]*>" + word + "</word>").match(layout);
+        return m.hasMatch() ? m.captured(1).toDouble() : -1.0;
+    };
+    for (const QString& word : {QString("Сигнал"), QString("Параметр"), QString("Примечание")}) {
+        const double first = headingAt(2, word);
+        EXPECT_GT(first, 0) << word.toStdString();
+        for (int page = 3; page <= pages; ++page) {
+            EXPECT_NEAR(headingAt(page, word), first, 0.01) << word.toStdString() << page;
+        }
     }
     // Every row is there, once.
     const QString all = PdfText(file);
