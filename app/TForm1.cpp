@@ -72,6 +72,7 @@ TForm1::TForm1(QWidget* parent)
     BuildMenus();
     BuildBenchPage();
     BuildChartsPage();
+    BuildKeysAndNames();
     OutputReferences = new TOutputReferences(this, *DiagramFrame2->Diagram, Session);
     OutputReferences->AddItemsTo(N2);
     for (TDiagramFrame* frame : {DiagramFrame1, DiagramFrame2}) {
@@ -173,6 +174,7 @@ void TForm1::ComboBox1Change() {
         picture->setVisible(image++ == shown);
     }
     BitBtn3->setEnabled(CanMeasure(s, n));
+    NMeasure->setEnabled(CanMeasure(s, n));
 }
 
 void TForm1::ComboBox2Change() {

@@ -88,6 +88,7 @@ class TForm1 : public QMainWindow {
     QMenu* N2; // the main menu's «Лабораторная установка»
     QMenu* PopupMenu1;
     QAction* NSaveReport; // «Сохранить отчёт…»
+    QAction* NMeasure;    // «Измерение» in the bench menu, F8; enabled as BitBtn3
     // The output chart's reference curves and their menu items.
     TOutputReferences* OutputReferences;
     // The radio items, main menu and pop-up menu.
@@ -152,6 +153,8 @@ class TForm1 : public QMainWindow {
     void BuildBenchPage();
     void BuildChartsPage();
     void BuildMenus();
+    // F10 opens the menu bar; every control says to a screen reader what it is.
+    void BuildKeysAndNames();
     // Sets the combo box's item and runs its change handler; recomputes the
     // charts when they are on show.
     void ChooseItem(QComboBox* box, int item);

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "app/BenchPictures.h"
 #include "app/RunCharts.h"
@@ -113,7 +114,9 @@ void TForm1::BuildMenus() {
 
     QMenuBar* bar = menuBar();
     bar->setObjectName("MainMenu1");
-    QMenu* n1 = bar->addMenu(Text("Файл"));
+    // Alt and the underlined letter open a menu; the letter is no part of
+    // the shown caption.
+    QMenu* n1 = bar->addMenu(Text("&Файл"));
     n1->setObjectName("N1");
     n1->menuAction()->setObjectName("N1");
     on(addIcon(n1, "N3", "Копировать схему лабораторной установки", TLabIcon::Copy),
@@ -126,7 +129,7 @@ void TForm1::BuildMenus() {
     separator(n1, "N6");
     on(addIcon(n1, "N5", "Выход", TLabIcon::Exit), &TForm1::N5Click);
 
-    N2 = bar->addMenu(Text("Лабораторная установка"));
+    N2 = bar->addMenu(Text("&Лабораторная установка"));
     N2->setObjectName("N2");
     N2->menuAction()->setObjectName("N2");
     QMenu* n2 = N2;
@@ -147,7 +150,13 @@ void TForm1::BuildMenus() {
     N23 = add(n18, "N23", "ФНЧ с П - образной АЧХ");
     on(addIcon(n2, "N24", "Описание фильтра", TLabIcon::Description), &TForm1::BitBtn2Click);
     separator(n2, "N25");
-    on(addIcon(n2, "N26", "Пуск", TLabIcon::Start), &TForm1::BitBtn1Click);
+    QAction* n26 = addIcon(n2, "N26", "Пуск", TLabIcon::Start);
+    n26->setShortcut(QKeySequence(Qt::Key_F9));
+    on(n26, &TForm1::BitBtn1Click);
+    NMeasure = addIcon(n2, "NMeasure", "Измерение", TLabIcon::Registrar);
+    NMeasure->setShortcut(QKeySequence(Qt::Key_F8));
+    NMeasure->setEnabled(false);
+    on(NMeasure, &TForm1::BitBtn3Click);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");
@@ -316,4 +325,40 @@ void TForm1::BuildChartsPage() {
             &TForm1::DiagramFrame1DiagramMouseMove);
     connect(DiagramFrame2->Diagram, &TDiagram::OnMouseMove, this,
             &TForm1::DiagramFrame2DiagramMouseMove);
+}
+
+void TForm1::BuildKeysAndNames() {
+    // As on most desktops, F10 opens the menu bar's first menu.
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    f10->setObjectName("MenuBarKey");
+    connect(f10, &QShortcut::activated, this, [this] {
+        const QList<QAction*> menus = menuBar()->actions();
+        if (!menus.isEmpty()) {
+            menuBar()->setActiveAction(menus.first());
+        }
+    });
+
+    // What a screen reader says of each control: the caption the student
+    // reads beside it, without its punctuation.
+    const auto named = [](QWidget* w, const char* name) {
+        w->setAccessibleName(QString::fromUtf8(name).trimmed());
+    };
+    named(ComboBox1, "Генератор сигнала");
+    named(ComboBox3, "Генератор шума");
+    named(ComboBox2, "Фильтр");
+    for (int p = 0; p < BenchParameterCount; ++p) {
+        QString caption = QString::fromUtf8(BenchParameters[p].Caption).trimmed();
+        if (caption.endsWith(':')) {
+            caption.chop(1);
+        }
+        ParameterField(p)->setAccessibleName(caption);
+    }
+    named(StaticText1, "Регистратор, мВ*мВ");
+    StaticText1->setAccessibleDescription(
+        QString::fromUtf8("Средняя мощность шума на выходе фильтра"));
+    named(Panel1, "Схема лабораторной установки");
+    for (TImage* image : {Image1, Image2, Image3, Image4}) {
+        named(image, "Схема лабораторной установки");
+    }
+    named(PageControl1, "Страницы");
 }

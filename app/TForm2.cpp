@@ -29,7 +29,7 @@ TForm2::TForm2(QWidget* parent)
 
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName("MainMenu1");
-    QMenu* n1 = MainMenu1->addMenu(QString::fromUtf8("Файл"));
+    QMenu* n1 = MainMenu1->addMenu(QString::fromUtf8("&Файл"));
     n1->setObjectName("N1");
     n1->menuAction()->setObjectName("N1");
     QAction* n2 = AddItem(n1, "N2", "Сохранить рисунок", TLabIcon::Save);
