@@ -8,12 +8,10 @@
 
 namespace {
 
-// As the linear map: pixels stay this close to the origin.
-constexpr double kFar = 1 << 24;
 // No axis has more lines or ticks than this.
 constexpr std::size_t kMaxLines = 2000;
-// Narrowest range, as a ratio of its bounds.
-constexpr double kMinRatio = 1 + 1e-9;
+// Narrowest range, in decades: the linear map's narrowest width.
+constexpr double kMinDecades = 1e-6;
 // Pixels far beyond the range give values within these decades.
 constexpr double kLowestDecade = -307;
 constexpr double kHighestDecade = 308;
@@ -66,17 +64,20 @@ void LinearLabels(double lo, double hi, double fit, TLogGrid& grid) {
 
 } // namespace
 
+TLogAxisScale::TLogAxisScale(bool downward) : LogAxis(downward) {
+    LogAxis.SetRange(0, 1);
+}
+
 bool TLogAxisScale::SetRange(double lo, double hi) {
     if (!(lo > 0) || !(hi > 0) || !std::isfinite(lo) || !std::isfinite(hi) || !Order(lo, hi)) {
         return false;
     }
-    if (!(hi >= lo * kMinRatio)) {
+    if (!(std::log10(hi) - std::log10(lo) >= kMinDecades) ||
+        !LogAxis.SetRange(std::log10(lo), std::log10(hi))) {
         return false;
     }
     Min = lo;
     Max = hi;
-    LogMin = std::log10(lo);
-    LogMax = std::log10(hi);
     return true;
 }
 
@@ -89,29 +90,18 @@ bool TLogAxisScale::Follow(const TAxisScale& linear) {
 }
 
 int TLogAxisScale::ToPixel(double v) const {
-    if (std::isnan(v)) {
-        return static_cast<int>(kFar);
-    }
-    const double l = v > 0 ? std::log10(v) : -std::numeric_limits<double>::infinity();
-    const double from = Downward ? LogMax : LogMin;
-    const double to = Downward ? LogMin : LogMax;
-    const double p = Span * (l - from) / (to - from) + Origin;
-    if (std::isnan(p)) {
-        return static_cast<int>(kFar);
-    }
-    return static_cast<int>(std::max(-kFar, std::min(kFar, p)));
+    // NaN stays NaN, which the linear map sends far out.
+    return LogAxis.ToPixel(v > 0 || std::isnan(v) ? std::log10(v)
+                                                  : -std::numeric_limits<double>::infinity());
 }
 
 double TLogAxisScale::ToValue(int pixel) const {
-    const double from = Downward ? LogMax : LogMin;
-    const double to = Downward ? LogMin : LogMax;
-    const double l = from + (to - from) * (pixel - Origin) / (Span > 0 ? Span : 1);
-    return std::pow(10.0, std::clamp(l, kLowestDecade, kHighestDecade));
+    return std::pow(10.0, std::clamp(LogAxis.ToValue(pixel), kLowestDecade, kHighestDecade));
 }
 
 TLogGrid TLogAxisScale::MakeLogGrid(double lo, double hi, double fit) {
     TLogGrid grid;
-    if (!(lo > 0) || !std::isfinite(hi) || !(hi >= lo * kMinRatio)) {
+    if (!(lo > 0) || !std::isfinite(hi) || !(std::log10(hi) - std::log10(lo) >= kMinDecades)) {
         return grid;
     }
     const double decades = std::log10(hi) - std::log10(lo);

@@ -27,13 +27,15 @@ struct TLogGrid {
     std::vector<double> Minor; // ticks without labels, none at a labelled value
 };
 
+// The linear map of log10 v: truncation, far pixels and NaN are the linear
+// map's own.
 class TLogAxisScale {
   public:
-    explicit TLogAxisScale(bool downward) : Downward(downward) {}
+    explicit TLogAxisScale(bool downward);
 
     // Takes [lo, hi] (bounds in either order). Both must be positive and
-    // finite and differ by a factor of at least 1 + 1e-9; anything else
-    // changes nothing and gives false.
+    // finite and lie at least 1e-6 decades apart (a factor of 1.0000023);
+    // anything else changes nothing and gives false.
     bool SetRange(double lo, double hi);
     // The range and pixel interval of a linear axis, so that the log map can
     // stand in for it; false, with nothing changed, when that range is not
@@ -43,21 +45,16 @@ class TLogAxisScale {
     double GetMin() const { return Min; }
     double GetMax() const { return Max; }
     // log10(Max / Min): more than 1 where a log axis pays.
-    double Decades() const { return LogMax - LogMin; }
+    double Decades() const { return LogAxis.GetMax() - LogAxis.GetMin(); }
 
-    void SetPixels(int origin, int span) {
-        Origin = origin;
-        Span = span;
-    }
-    int GetOrigin() const { return Origin; }
-    int GetSpan() const { return Span; }
-    // Value to pixel, truncated toward zero and kept within 2^24 of the
-    // picture's origin, as the linear map does (NaN goes far out the same
-    // way); a value at or below 0 goes far out on the low side.
+    void SetPixels(int origin, int span) { LogAxis.SetPixels(origin, span); }
+    int GetOrigin() const { return LogAxis.GetOrigin(); }
+    int GetSpan() const { return LogAxis.GetSpan(); }
+    // Value to pixel as the linear map gives it for log10 v; a value at or
+    // below 0 goes far out on the low side.
     int ToPixel(double v) const;
     // Pixel to value, always positive and finite (pixels far beyond the range
-    // are kept at the ends of the double range); an empty interval counts as
-    // one pixel wide.
+    // are kept within 1e-307 .. 1e308).
     double ToValue(int pixel) const;
 
     // The grid of the range when fit label intervals fit on the axis.
@@ -73,10 +70,8 @@ class TLogAxisScale {
     static TLogGrid MakeLogGrid(double lo, double hi, double fit);
 
   private:
-    bool Downward;
+    TAxisScale LogAxis; // range log10(Min) .. log10(Max)
     double Min = 1, Max = 10;
-    double LogMin = 0, LogMax = 1;
-    int Origin = 0, Span = 0;
 };
 
 // The map an axis draws with, chosen per axis: the linear scale as it is, or
