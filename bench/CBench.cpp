@@ -1,5 +1,7 @@
 #include "bench/CBench.h"
 
+#include "bench/SignalToNoise.h"
+
 std::int32_t SignalKindForItem(int signalItem) {
     switch (signalItem) {
     case siDelta:
@@ -115,13 +117,7 @@ void CBench::PrepareFilters(const CSetupSource& source) {
     LowBandFilter1.Reset();
     ChebishevFilter.Reset();
 
-    // A delta impulse should leave a response of area about 100, a step one
-    // that rises towards 100.
-    if (source.SignalItem == siDelta) {
-        LowBandFilter1.SetGain(100.0 / LowBandFilter1.GetTimeConstant());
-    } else {
-        LowBandFilter1.SetGain((1.0 - LowBandFilter1.GetFeedback()) * 100.0);
-    }
+    LowBandFilter1.SetGain(LowBandGainForSignal(source.SignalItem, LowBandFilter1));
 }
 
 double CBench::Filtrate(int filterItem, double x) {
