@@ -22,7 +22,7 @@ struct CPreparedBench {
                 applied.Values[p] = BenchParameters[p].Default;
             }
         }
-        Bench.PrepareFilters(FixedControls(applied));
+        Bench.PrepareFilters(FixedSource(applied));
     }
     double Filtrate(double x) { return Bench.Filtrate(Filter, x); }
 

@@ -57,7 +57,7 @@ void BM_TheorySweepFreshBenches(benchmark::State& state) {
 void BM_BenchPass(benchmark::State& state) {
     const int filter = static_cast<int>(state.range(0));
     CBench bench;
-    const CBenchControls controls = FixedControls(SweepSetup(filter, SweepValues / 2));
+    const CSetupSource controls = FixedSource(SweepSetup(filter, SweepValues / 2));
     for (auto _ : state) {
         bench.PrepareFilters(controls);
         double y = 0.0;

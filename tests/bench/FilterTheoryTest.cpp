@@ -267,7 +267,7 @@ TEST(FilterTheory, RegistrarMeasuresTheTheoryWithinItsError) {
         noise.NoiseItem = niOn;
         CBench bench;
         SeedRandom(31337);
-        const CMeasurement m = bench.Measure(FixedControls(noise));
+        const CMeasurement m = bench.Measure(FixedSource(noise));
 
         const CFilterTheory power = FilterTheory(measured);
         const std::optional<CRegistrarError> error = RegistrarErrorFor(measured, m.Batches);

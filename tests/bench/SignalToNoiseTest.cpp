@@ -73,7 +73,7 @@ TEST(SignalToNoise, LowPassGainIsTheOneTheBenchSets) {
     for (double tau : {10.0, 100.0, 777.0, 10000.0}) {
         for (int signal : {int(siDelta), int(siRectangle), int(siOff), 9}) {
             CBenchSetup s = SetupOf(fiLowBand1, signal, tau);
-            CBenchControls c = FixedControls(s);
+            CSetupSource c = FixedSource(s);
             bench.PrepareFilters(c);
             EXPECT_DOUBLE_EQ(LowBandGainForSignal(signal, bench.LowBandFilter1),
                              bench.LowBandFilter1.GetGain())
