@@ -78,10 +78,15 @@ CBenchSetup::CBenchSetup() : SignalItem(siDelta), NoiseItem(niOff), FilterItem(f
 }
 
 std::string BenchNumberText(double value) {
+    return SignificantText(value, 6);
+}
+
+std::string SignificantText(double value, int digits) {
     // Precision 6 in general form is "%g", rounded exactly and in no locale.
-    char buffer[32];
-    const std::to_chars_result r =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
+    char buffer[40];
+    const std::to_chars_result r = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                                 std::chars_format::general,
+                                                 digits < 1 ? 1 : digits > 17 ? 17 : digits);
     std::string text(buffer, r.ec == std::errc() ? r.ptr : buffer);
     const std::string::size_type point = text.find('.');
     if (point != std::string::npos) {

@@ -97,6 +97,8 @@ struct CBenchSetup {
 // with a decimal comma, as the program writes numbers in its texts. "100",
 // "0,5", "12,25", "1e-05".
 std::string BenchNumberText(double value);
+// The same with digits significant digits (1..17).
+std::string SignificantText(double value, int digits);
 
 // Field p's value as the descriptions write it: its symbol, the number and
 // its unit, "τ = 100 мс", "K = 2,5". UTF-8.

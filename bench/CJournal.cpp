@@ -1,6 +1,7 @@
 #include "bench/CJournal.h"
 
 #include "base/FloatToText.h"
+#include "base/TextTable.h"
 #include "bench/CBench.h"
 
 namespace {
@@ -21,42 +22,16 @@ std::string FilterParameterText(const CBenchSetup& setup) {
     return p == NoBenchParameter ? "—" : ParameterText(p, setup.Values[p]);
 }
 
-// The cells of one line of either text form, in column order.
-template <class Field>
-std::string Line(const Field& field, const char* separator, const char* end) {
-    std::string line;
+// The journal as a table of texts: headings, then one line per row.
+TTextTable JournalTable(const std::vector<CJournalRow>& rows) {
+    TTextTable table(1 + rows.size());
     for (int c = 0; c < JournalColumnCount; ++c) {
-        if (c > 0) {
-            line += separator;
-        }
-        line += field(c);
-    }
-    line += end;
-    return line;
-}
-
-std::string TsvCell(std::string text) {
-    for (char& ch : text) {
-        if (ch == '\t' || ch == '\n' || ch == '\r') {
-            ch = ' ';
+        table[0].push_back(JournalColumnName(c));
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            table[1 + r].push_back(JournalCell(rows[r], c));
         }
     }
-    return text;
-}
-
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(";\"\r\n") == std::string::npos) {
-        return text;
-    }
-    std::string quoted = "\"";
-    for (char ch : text) {
-        quoted += ch;
-        if (ch == '"') {
-            quoted += '"';
-        }
-    }
-    quoted += '"';
-    return quoted;
+    return table;
 }
 
 } // namespace
@@ -90,6 +65,7 @@ CJournalRow MeasurementRow(const std::string& time, const CMeasurement& measurem
     row.Time = time;
     row.Setup = measurement.Setup;
     row.Reading = reading;
+    row.Power = measurement.RegistrarValue;
     return row;
 }
 
@@ -129,20 +105,9 @@ std::string JournalCell(const CJournalRow& row, int column) {
 }
 
 std::string JournalTsv(const std::vector<CJournalRow>& rows) {
-    std::string text = Line([](int c) { return TsvCell(JournalColumnName(c)); }, "\t", "\n");
-    for (const CJournalRow& row : rows) {
-        text += Line([&row](int c) { return TsvCell(JournalCell(row, c)); }, "\t", "\n");
-    }
-    return text;
+    return TableTsv(JournalTable(rows));
 }
 
 std::string JournalCsv(const std::vector<CJournalRow>& rows) {
-    // The byte order mark is what tells a spreadsheet that the file is UTF-8
-    // rather than the system's 8-bit code page.
-    std::string text = "\xEF\xBB\xBF";
-    text += Line([](int c) { return CsvField(JournalColumnName(c)); }, ";", "\r\n");
-    for (const CJournalRow& row : rows) {
-        text += Line([&row](int c) { return CsvField(JournalCell(row, c)); }, ";", "\r\n");
-    }
-    return text;
+    return TableCsv(JournalTable(rows));
 }

@@ -18,6 +18,7 @@ struct CJournalRow {
     CBenchSetup Setup;   // the configuration the bench used
     bool Run = false;    // a Start; otherwise a Measurement
     std::string Reading; // a Measurement's readout exactly as shown ("12,34")
+    double Power = 0.0;  // the value behind it, mV*mV, unrounded
     CRunPeak Peak;       // a Start's output peak
     std::string Note;    // what the student wrote beside the row (UTF-8), "" if nothing
 };
