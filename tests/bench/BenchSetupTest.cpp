@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <ostream>
+#include <set>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -61,6 +62,27 @@ TEST(BenchSetup, NumberFieldsAsTheWindowHasThem) {
     EXPECT_EQ(bench.ParameterValue(bpGain), 2.5);
     NoiseGenerator.Amplitude = 1.0;
     EXPECT_EQ(bench.ParameterValue(7), 0.0);
+}
+
+// A list item without a command-line value could not be chosen there, and
+// one value for two items would choose whichever comes first.
+TEST(BenchSetup, EveryItemHasOneCommandLineValue) {
+    const auto check = [](const CBenchChoice* choices, int count, bool described) {
+        std::set<int> items;
+        std::set<std::string> values;
+        for (int c = 0; c < count; ++c) {
+            SCOPED_TRACE(choices[c].Option);
+            EXPECT_TRUE(items.insert(choices[c].Item).second);
+            EXPECT_TRUE(values.insert(choices[c].Option).second);
+            EXPECT_GE(choices[c].Item, 0);
+            EXPECT_LT(choices[c].Item, count);
+            EXPECT_NE(*choices[c].Option, '\0');
+            EXPECT_EQ(*choices[c].Description != '\0', described);
+        }
+    };
+    check(SignalChoices, SignalItemCount, false);
+    check(NoiseChoices, NoiseItemCount, false);
+    check(FilterChoices, FilterItemCount, true);
 }
 
 TEST(BenchSetup, SchemeAndRegistrarForEveryPairOfChoices) {

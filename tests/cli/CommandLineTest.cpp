@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -159,4 +160,52 @@ TEST(CommandLine, FlatLowPassCutOffDefaultsToTheFiltersOwnSetting) {
     EXPECT_GT(peak, 90.0);
     EXPECT_LT(peak, 130.0);
     EXPECT_NE(RunTool({"--help"}).out.find("(default 50,"), std::string::npos);
+}
+
+// The values of the three lists are the bench's items, whatever order the
+// usage text gives them in.
+TEST(CommandLine, EveryListValueChoosesItsItem) {
+    const std::pair<const char*, int> filters[] = {{"rect-matched", fiMaf},
+                                                   {"rect-matched-leaky", fiMafNotIdeal},
+                                                   {"meander-matched", fiMeandr},
+                                                   {"lowpass-1", fiLowBand1},
+                                                   {"lowpass-flat", fiChebishev}};
+    for (const auto& [value, item] : filters) {
+        const Result r = RunTool({"--signal", "rectangle", "--filter", value});
+        ASSERT_EQ(r.status, 0) << r.err;
+        CBenchSetup setup;
+        setup.SignalItem = siRectangle;
+        setup.FilterItem = item;
+        setup.Values[bpCutOff] = 50.0;
+        CBench bench;
+        bench.ComputeRun(FixedControls(setup));
+        std::ostringstream expected;
+        WriteRunCsv(expected);
+        EXPECT_EQ(r.out, expected.str()) << value;
+    }
+    // Noise alone is what the registrar measures; a signal or noise off is refused.
+    EXPECT_EQ(RunTool({"--measure", "--signal", "off", "--noise", "on"}).status, 0);
+    EXPECT_EQ(RunTool({"--measure", "--signal", "delta", "--noise", "on"}).status, 2);
+    EXPECT_EQ(RunTool({"--measure", "--signal", "rectangle", "--noise", "on"}).status, 2);
+    EXPECT_EQ(RunTool({"--measure", "--signal", "off", "--noise", "off"}).status, 2);
+}
+
+// The manual page is made from the usage text, so its lines about the lists
+// and the run's samples must read as they always have.
+TEST(CommandLine, UsageNamesTheRunAndTheListsValues) {
+    const std::string help = RunTool({"--help"}).out;
+    for (const char* line : {
+             "(7500 samples of 1 ms, t = -2500 .. 4999 ms)\n",
+             "\n  --signal delta|rectangle|off   test signal (default delta)\n",
+             "\n  --noise on|off                 noise generator (default off)\n",
+             "\n  --filter NAME                  one of (default rect-matched):\n"
+             "        rect-matched        matched filter for a rectangular impulse\n"
+             "        rect-matched-leaky  the same with a non-ideal (leaky) integrator\n"
+             "        meander-matched     matched filter for a meander impulse\n"
+             "        lowpass-1           first-order low-pass filter\n"
+             "        lowpass-flat        low-pass filter with a flat (Chebyshev) passband\n"
+             "  --integrator-time-constant MS  leaky integrator, 10..100000 ms (default 100)\n",
+         }) {
+        EXPECT_NE(help.find(line), std::string::npos) << line;
+    }
 }
