@@ -11,7 +11,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-#include "app/BenchPictures.h"
+#include "app/SchemePicture.h"
 #include "chart/TDiagram.h"
 #include "controls/LabIcons.h"
 #include "controls/TDiagramFrame.h"
