@@ -1,5 +1,7 @@
 #include "app/PictureKit.h"
 
+#include "controls/TImage.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -213,6 +215,17 @@ void Switch(QPainter& p, const QRect& r, int row, bool closed) {
     p.drawEllipse(QPointF(xa, y), 3.0, 3.0);
     p.drawEllipse(QPointF(xb, y), 3.0, 3.0);
     p.setBrush(Qt::NoBrush);
+}
+
+void DrawNote(QPainter& p, QPointF centre, const TRuns& runs) {
+    DrawRunsCentred(p, MathFont(16), centre, runs);
+}
+
+QImage RenderPage(QSize size, qreal dpr, const std::function<void(QPainter&)>& paint) {
+    if (!(dpr > 0.0) || dpr > 16.0) {
+        dpr = 1.0;
+    }
+    return TImage::RenderPicture(size, dpr, paint);
 }
 
 void BeginPicture(QPainter& p, int w, int h) {

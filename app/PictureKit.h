@@ -6,10 +6,13 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QPointF>
 #include <QRect>
 #include <QRectF>
+#include <QSize>
 #include <QString>
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
@@ -65,6 +68,10 @@ qreal Fraction(QPainter* p, const QFont& f, qreal x, qreal y, const TRuns& num, 
 // "H(ω) = num / den", centred on a point.
 void DrawTransferFunction(QPainter& p, QPointF centre, const TRuns& num, const TRuns& den);
 
+// A line that explains a drawing ("τ - постоянная времени"), centred on a
+// point, in the notes' font.
+void DrawNote(QPainter& p, QPointF centre, const TRuns& runs);
+
 // ---------------------------------------------------------------------------
 // Block-diagram elements
 
@@ -102,6 +109,11 @@ void Switch(QPainter& p, const QRect& r, int row, bool closed);
 // Starts a picture: white page, antialiasing, and lines of width 1 centred on
 // pixel centres so that they stay sharp at 100 % and at 200 %.
 void BeginPicture(QPainter& p, int w, int h);
+
+// A picture of size logical pixels painted by paint into an image of that
+// size times dpr, with the device pixel ratio set, so that a widget shows it
+// at its logical size. A ratio that is not above 0, or above 16, is taken as 1.
+QImage RenderPage(QSize size, qreal dpr, const std::function<void(QPainter&)>& paint);
 
 // An integral sign of the given height centred on c, drawn as a path: the
 // glyph of the serif fonts is small and sits too low for a block label.

@@ -12,8 +12,8 @@
 #include <QPushButton>
 #include <QShortcut>
 
-#include "app/BenchPictures.h"
 #include "app/RunCharts.h"
+#include "app/SchemePicture.h"
 #include "chart/TDiagram.h"
 #include "controls/LabIcons.h"
 #include "controls/TDiagramFrame.h"

@@ -7,7 +7,7 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
-#include "app/BenchPictures.h"
+#include "app/FilterDrawings.h"
 #include "controls/LabIcons.h"
 #include "controls/SaveImageToBmp.h"
 #include "controls/TImage.h"

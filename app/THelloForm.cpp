@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "app/BenchPictures.h"
+#include "app/SplashPicture.h"
 #include "controls/TImage.h"
 
 THelloForm::THelloForm(QWidget* parent)

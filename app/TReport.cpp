@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/BenchPictures.h"
+#include "app/SchemePicture.h"
 #include "chart/DocumentFile.h"
 #include "chart/SaveDialog.h"
 

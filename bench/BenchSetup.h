@@ -1,10 +1,11 @@
 #pragma once
 // The bench's setup, written once: the choices the window offers (signal,
-// noise, filter) and their shown names, the four number fields with their
-// captions, units, ranges and defaults, which scheme a pair of choices draws
-// and when the registrar can measure, and the design of the flat-passband
-// low-pass. The window, the command line, the pictures and the bench itself
-// all read these, so that a name or a range has one place to change.
+// noise, filter), their shown names and their values on the command line, the
+// four number fields with their captions, units, ranges and defaults, which
+// scheme a pair of choices draws and when the registrar can measure, and the
+// design of the flat-passband low-pass. The window, the command line, the
+// pictures and the bench itself all read these, so that a name or a range has
+// one place to change.
 
 #include <string>
 
@@ -15,16 +16,36 @@ class CChebishevFilter;
 // Items of the signal, noise and filter lists, in the order the window shows them.
 enum BenchSignalItem { siDelta = 0, siRectangle = 1, siOff = 2 };
 enum BenchNoiseItem { niOff = 0, niOn = 1 };
+// What each filter is: FilterChoices below.
 enum BenchFilterItem {
-    fiMaf = 0,         // matched filter for a rectangular impulse
-    fiMafNotIdeal = 1, // the same with a leaky integrator
-    fiMeandr = 2,      // matched filter for a meander impulse
-    fiLowBand1 = 3,    // first-order low-pass
-    fiChebishev = 4,   // low-pass with a flat passband
+    fiMaf = 0,
+    fiMafNotIdeal = 1,
+    fiMeandr = 2,
+    fiLowBand1 = 3,
+    fiChebishev = 4
 };
 constexpr int SignalItemCount = 3;
 constexpr int NoiseItemCount = 2;
 constexpr int FilterItemCount = 5;
+
+// An item as the command line chooses it: the option's value, the item, and
+// what the item is, in English for the usage text (empty where the value says
+// it well enough). Each list has one value per item, in the order the usage
+// text names them.
+struct CBenchChoice {
+    const char* Option;
+    int Item;
+    const char* Description;
+};
+inline constexpr CBenchChoice SignalChoices[SignalItemCount] = {
+    {"delta", siDelta, ""}, {"rectangle", siRectangle, ""}, {"off", siOff, ""}};
+inline constexpr CBenchChoice NoiseChoices[NoiseItemCount] = {{"on", niOn, ""}, {"off", niOff, ""}};
+inline constexpr CBenchChoice FilterChoices[FilterItemCount] = {
+    {"rect-matched", fiMaf, "matched filter for a rectangular impulse"},
+    {"rect-matched-leaky", fiMafNotIdeal, "the same with a non-ideal (leaky) integrator"},
+    {"meander-matched", fiMeandr, "matched filter for a meander impulse"},
+    {"lowpass-1", fiLowBand1, "first-order low-pass filter"},
+    {"lowpass-flat", fiChebishev, "low-pass filter with a flat (Chebyshev) passband"}};
 
 // The items' texts exactly as the combo boxes show them (UTF-8), e.g.
 // FilterItemName(fiLowBand1) is "ФНЧ 1-го порядка"; an empty text for an item

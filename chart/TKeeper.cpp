@@ -84,20 +84,25 @@ bool TKeeper::InitArgument(int count, double xmin, double xmax) {
     return true;
 }
 
-template <class T> void TKeeper::TakeValueRange(const T* data, int count) {
-    Ymin = data[0];
-    Ymax = data[0];
+template <class Sample> void TKeeper::TakeValueRange(int count, Sample sample) {
+    Ymin = sample(0);
+    Ymax = Ymin;
     for (int i = 1; i < count; ++i) {
-        if (data[i] < Ymin) {
-            Ymin = data[i];
+        const double v = sample(i);
+        if (v < Ymin) {
+            Ymin = v;
         }
-        if (data[i] > Ymax) {
-            Ymax = data[i];
+        if (v > Ymax) {
+            Ymax = v;
         }
     }
     if (Ymax - Ymin < 1e-6) {
         Ymax = Ymin + 1e-5;
     }
+}
+
+template <class T> void TKeeper::TakeArrayRange(const T* data, int count) {
+    TakeValueRange(count, [data](int i) { return static_cast<double>(data[i]); });
 }
 
 bool TKeeper::SetData(const double* data, int count, double xmin, double xmax) {
@@ -106,7 +111,7 @@ bool TKeeper::SetData(const double* data, int count, double xmin, double xmax) {
     }
     DataKind = dkDoubleArrayRef;
     DoubleData = data;
-    TakeValueRange(data, count);
+    TakeArrayRange(data, count);
     return true;
 }
 
@@ -116,7 +121,7 @@ bool TKeeper::SetData(const float* data, int count, double xmin, double xmax) {
     }
     DataKind = dkFloatArrayRef;
     FloatData = data;
-    TakeValueRange(data, count);
+    TakeArrayRange(data, count);
     return true;
 }
 
@@ -150,7 +155,7 @@ template <class T> bool TKeeper::CopySamples(const T* data, int count, double xm
     }
     std::copy(data, data + count, copy);
     Own(copy);
-    TakeValueRange(copy, count);
+    TakeArrayRange(copy, count);
     return true;
 }
 
@@ -168,7 +173,7 @@ bool TKeeper::SetConstantData(double value, int count, double xmin, double xmax)
     }
     DataKind = dkConstant;
     Constant = value;
-    TakeValueRange(&value, 1);
+    TakeValueRange(1, [value](int) { return value; });
     return true;
 }
 
@@ -180,22 +185,7 @@ bool TKeeper::SetFunctionData(TFunction f, int count, double xmin, double xmax) 
     Function = f;
     // The value range is estimated from the grid points; a function may well
     // peak between them, which is the caller's to widen if needed.
-    double lo = f(Xmin);
-    double hi = lo;
-    for (int i = 1; i < count; ++i) {
-        const double v = f(Xmin + i * Step);
-        if (v < lo) {
-            lo = v;
-        }
-        if (v > hi) {
-            hi = v;
-        }
-    }
-    Ymin = lo;
-    Ymax = hi;
-    if (Ymax - Ymin < 1e-6) {
-        Ymax = Ymin + 1e-5;
-    }
+    TakeValueRange(count, [this, f](int i) { return f(Xmin + i * Step); });
     return true;
 }
 
@@ -212,22 +202,7 @@ bool TKeeper::SetFileData(const std::string& path, bool floats, int count, doubl
     }
     DataKind = floats ? dkFloatFile : dkDoubleFile;
     File = f;
-    double lo = GetSample(0);
-    double hi = lo;
-    for (int i = 1; i < count; ++i) {
-        const double v = GetSample(i);
-        if (v < lo) {
-            lo = v;
-        }
-        if (v > hi) {
-            hi = v;
-        }
-    }
-    Ymin = lo;
-    Ymax = hi;
-    if (Ymax - Ymin < 1e-6) {
-        Ymax = Ymin + 1e-5;
-    }
+    TakeValueRange(count, [this](int i) { return GetSample(i); });
     return true;
 }
 

@@ -163,8 +163,11 @@ class TKeeper {
     bool GetInLegend() const { return InLegend; }
 
   private:
-    // The value range of the samples, a flat series widened to 1e-5.
-    template <class T> void TakeValueRange(const T* data, int count);
+    // The value range of count >= 1 values, value i read by sample(i); a flat
+    // series is widened to 1e-5.
+    template <class Sample> void TakeValueRange(int count, Sample sample);
+    // The same for count samples of an array.
+    template <class T> void TakeArrayRange(const T* data, int count);
     // Copies count samples into storage owned by the series.
     template <class T> bool CopySamples(const T* data, int count, double xmin, double xmax);
     void Own(double* samples);

@@ -1,5 +1,6 @@
 #include "cli/BenchCommandLine.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <charconv>
@@ -8,13 +9,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "base/FloatToText.h"
 #include "base/MessageHook.h"
+#include "base/RangeCorrection.h"
 #include "bench/CBench.h"
 
 namespace {
@@ -25,6 +26,30 @@ std::string UsageNumber(double v) {
     const std::to_chars_result r =
         std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::general, 6);
     return std::string(buffer, r.ec == std::errc() ? r.ptr : buffer);
+}
+
+// The window's three lists as options, in the order of the usage text; each
+// names its items by the bench's choice values.
+struct ChoiceOption {
+    const char* Name;
+    const CBenchChoice* Choices;
+    int Count;
+    int CBenchSetup::*Item;
+    const char* What;
+};
+const ChoiceOption Lists[] = {
+    {"--signal", SignalChoices, SignalItemCount, &CBenchSetup::SignalItem, "test signal"},
+    {"--noise", NoiseChoices, NoiseItemCount, &CBenchSetup::NoiseItem, "noise generator"},
+    {"--filter", FilterChoices, FilterItemCount, &CBenchSetup::FilterItem, "one of"}};
+
+// The choice of a list that the value names; null for a value it lacks.
+const CBenchChoice* FindChoice(const ChoiceOption& list, const std::string& value) {
+    for (int c = 0; c < list.Count; ++c) {
+        if (value == list.Choices[c].Option) {
+            return &list.Choices[c];
+        }
+    }
+    return nullptr;
 }
 
 // The window's number fields as options, in the order the bench reads the
@@ -57,13 +82,55 @@ const NumberOption& NumberOptionOf(int parameter) {
     return Numbers[0];
 }
 
+// Where the usage text's descriptions of options begin.
+constexpr std::size_t DescriptionColumn = 33;
+
+// The start of an option's usage line, "  --name VALUE", padded to the
+// descriptions' column.
+std::string OptionColumn(const char* name, const std::string& value) {
+    std::string line = std::string("  ") + name + " " + value;
+    line.resize(std::max(line.size() + 1, DescriptionColumn), ' ');
+    return line;
+}
+
+// A list's default, the window's choice at start, by its value.
+std::string DefaultChoice(const ChoiceOption& list) {
+    const int item = CBenchSetup().*list.Item;
+    for (int c = 0; c < list.Count; ++c) {
+        if (list.Choices[c].Item == item) {
+            return list.Choices[c].Option;
+        }
+    }
+    return "";
+}
+
+// The usage lines of a list option with its default: its values in one line,
+// or, where they are described, one line each.
+std::string ListLines(const ChoiceOption& list) {
+    std::string values;
+    std::string described;
+    for (int c = 0; c < list.Count; ++c) {
+        const CBenchChoice& choice = list.Choices[c];
+        values += (c > 0 ? "|" : "") + std::string(choice.Option);
+        if (*choice.Description != '\0') {
+            std::string line = std::string("        ") + choice.Option;
+            line.resize(std::max(line.size() + 2, std::size_t{28}), ' ');
+            described += line + choice.Description + "\n";
+        }
+    }
+    const std::string byDefault = " (default " + DefaultChoice(list) + ")";
+    if (described.empty()) {
+        return OptionColumn(list.Name, values) + list.What + byDefault + "\n";
+    }
+    return OptionColumn(list.Name, "NAME") + list.What + byDefault + ":\n" + described;
+}
+
 // The usage line of a number option, up to its default, which the caller
 // closes: the option, what it sets, and its range as the window's field has it.
 std::string NumberLine(int parameter, double defaultValue) {
     const NumberOption& n = NumberOptionOf(parameter);
     const CBenchParameter& field = BenchParameters[parameter];
-    std::string line = std::string("  ") + n.Name + " " + n.Metavar;
-    line.resize(33, ' ');
+    std::string line = OptionColumn(n.Name, n.Metavar);
     line += std::string(n.What) + ", " + UsageNumber(field.Min) + ".." + UsageNumber(field.Max);
     if (*n.Unit != '\0') {
         line += std::string(" ") + n.Unit;
@@ -72,23 +139,19 @@ std::string NumberLine(int parameter, double defaultValue) {
 }
 
 std::string Usage() {
-    const std::string indent(33, ' ');
+    const std::string indent(DescriptionColumn, ' ');
+    // Sample k of a run lies at t = k - PreRollLength ms.
     return "Usage: matched-filter-bench [options]\n"
-           "Runs one pass of the matched filter bench (7500 samples of 1 ms, t = -2500 .. 4999 "
-           "ms)\n"
+           "Runs one pass of the matched filter bench (" +
+           std::to_string(RunSamples) + " samples of 1 ms, t = " + std::to_string(-PreRollLength) +
+           " .. " + std::to_string(RunSamples - 1 - PreRollLength) +
+           " ms)\n"
            "and writes it as CSV (t_ms,input_V,output_mV), or measures the filter's output noise\n"
            "power like the registrar.\n"
            "\n"
-           "Options:\n"
-           "  --signal delta|rectangle|off   test signal (default delta)\n"
-           "  --noise on|off                 noise generator (default off)\n" +
-           NumberLine(bpGain, BenchParameters[bpGain].Default) + ")\n" +
-           "  --filter NAME                  one of (default rect-matched):\n"
-           "        rect-matched        matched filter for a rectangular impulse\n"
-           "        rect-matched-leaky  the same with a non-ideal (leaky) integrator\n"
-           "        meander-matched     matched filter for a meander impulse\n"
-           "        lowpass-1           first-order low-pass filter\n"
-           "        lowpass-flat        low-pass filter with a flat (Chebyshev) passband\n" +
+           "Options:\n" +
+           ListLines(Lists[0]) + ListLines(Lists[1]) +
+           NumberLine(bpGain, BenchParameters[bpGain].Default) + ")\n" + ListLines(Lists[2]) +
            NumberLine(bpIntegratorTimeConstant, BenchParameters[bpIntegratorTimeConstant].Default) +
            ")\n" + NumberLine(bpTimeConstant, BenchParameters[bpTimeConstant].Default) + ")\n" +
            NumberLine(bpCutOff, DefaultCutOff()) + ",\n" + indent +
@@ -128,17 +191,11 @@ bool ReadNumber(const std::string& text, double& value) {
 
 // The field's correction: to the violated bound, with the field's message.
 double Correct(double value, const CBenchParameter& field) {
-    if (value < field.Min) {
-        ShowMessage("Введённое значение параметра меньше минимально-допустимого.\n"
-                    " Произведена коррекция.");
-        return field.Min;
+    const CRangeCorrection corrected = CorrectToRange(value, field.Min, field.Max, true, value);
+    if (corrected.Message != nullptr) {
+        ShowMessage(corrected.Message);
     }
-    if (value > field.Max) {
-        ShowMessage("Введённое значение параметра больше максимально-допустимого.\n"
-                    " Произведена коррекция.");
-        return field.Max;
-    }
-    return value;
+    return corrected.Value;
 }
 
 } // namespace
@@ -231,7 +288,12 @@ bool CommandLine::TakesValue(const std::string& option) {
             return true;
         }
     }
-    for (const char* name : {"--signal", "--noise", "--filter", "--seed", "--output"}) {
+    for (const ChoiceOption& list : Lists) {
+        if (option == list.Name) {
+            return true;
+        }
+    }
+    for (const char* name : {"--seed", "--output"}) {
         if (option == name) {
             return true;
         }
@@ -282,19 +344,6 @@ bool CommandLine::Parse(int argc, const char* const* args) {
 }
 
 bool CommandLine::ParseValue(const std::string& option, const std::string& value) {
-    static const std::map<std::string, int> signals = {
-        {"delta", siDelta}, {"rectangle", siRectangle}, {"off", siOff}};
-    static const std::map<std::string, int> noises = {{"off", niOff}, {"on", niOn}};
-    static const std::map<std::string, int> filters = {{"rect-matched", fiMaf},
-                                                       {"rect-matched-leaky", fiMafNotIdeal},
-                                                       {"meander-matched", fiMeandr},
-                                                       {"lowpass-1", fiLowBand1},
-                                                       {"lowpass-flat", fiChebishev}};
-    const std::pair<const char*, std::pair<const std::map<std::string, int>*, int*>> choices[] = {
-        {"--signal", {&signals, &Setup.SignalItem}},
-        {"--noise", {&noises, &Setup.NoiseItem}},
-        {"--filter", {&filters, &Setup.FilterItem}}};
-
     for (const NumberOption& n : Numbers) {
         if (option == n.Name) {
             if (!ReadNumber(value, Setup.Values[n.Parameter])) {
@@ -303,13 +352,13 @@ bool CommandLine::ParseValue(const std::string& option, const std::string& value
             return true;
         }
     }
-    for (const auto& choice : choices) {
-        if (option == choice.first) {
-            const auto found = choice.second.first->find(value);
-            if (found == choice.second.first->end()) {
+    for (const ChoiceOption& list : Lists) {
+        if (option == list.Name) {
+            const CBenchChoice* found = FindChoice(list, value);
+            if (found == nullptr) {
                 return Refuse("option " + option + ": unknown choice '" + value + "'");
             }
-            *choice.second.second = found->second;
+            Setup.*list.Item = found->Item;
             return true;
         }
     }

@@ -1,6 +1,7 @@
 #include "controls/TEditFloat.h"
 
 #include "base/MessageHook.h"
+#include "base/RangeCorrection.h"
 
 #include <QKeyEvent>
 #include <QLocale>
@@ -11,14 +12,6 @@
 #include <string>
 
 namespace {
-const char* const BelowCorrected =
-    "Введённое значение параметра меньше минимально-допустимого.\n Произведена коррекция.";
-const char* const BelowRestored = "Введённое значение параметра меньше минимально-допустимого.\n "
-                                  "Прежнее значение параметра восстановлено.";
-const char* const AboveCorrected =
-    "Введённое значение параметра больше максимально-допустимого.\n Произведена коррекция.";
-const char* const AboveRestored = "Введённое значение параметра больше максимально-допустимого.\n "
-                                  "Прежнее значение параметра восстановлено.";
 const char* const BadTextCorrected =
     "Строка ввода имеет некорректный формат или пуста. \n Произведена коррекция.";
 const char* const BadTextRestored =
@@ -156,20 +149,12 @@ void TEditFloat::SetVal0(double x) {
     if (std::isnan(x)) {
         x = Val;
     }
-    if (x < Min) {
-        x = CorrType ? Min : Val;
-        if (CorrMsg) {
-            ShowMessage(CorrType ? BelowCorrected : BelowRestored);
-        }
+    const CRangeCorrection corrected = CorrectToRange(x, Min, Max, CorrType, Val);
+    if (corrected.Message != nullptr && CorrMsg) {
+        ShowMessage(corrected.Message);
     }
-    if (x > Max) {
-        x = CorrType ? Max : Val;
-        if (CorrMsg) {
-            ShowMessage(CorrType ? AboveCorrected : AboveRestored);
-        }
-    }
-    FModified = x != Val;
-    Val = x;
+    FModified = corrected.Value != Val;
+    Val = corrected.Value;
     ValToText();
 }
 

@@ -18,7 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "AppTestUtil.h"
-#include "app/BenchPictures.h"
+#include "app/SchemePicture.h"
 #include "app/BusyCursor.h"
 #include "app/TLabApplication.h"
 #include "bench/BenchSamples.h"

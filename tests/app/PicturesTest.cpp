@@ -1,4 +1,7 @@
-#include "app/BenchPictures.h"
+#include "app/FilterDrawings.h"
+#include "app/MagnitudePlot.h"
+#include "app/SchemePicture.h"
+#include "app/SplashPicture.h"
 
 #include "bench/BenchSetup.h"
 #include "filters/CChebishevFilter.h"

@@ -10,7 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "AppTestUtil.h"
-#include "app/BenchPictures.h"
+#include "app/FilterDrawings.h"
+#include "app/SchemePicture.h"
 #include "chart/SaveDialog.h"
 #include "controls/TImage.h"
 

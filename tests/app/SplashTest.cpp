@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "AppTestUtil.h"
-#include "app/BenchPictures.h"
+#include "app/SplashPicture.h"
 #include "app/THelloForm.h"
 #include "controls/TImage.h"
 

@@ -1,8 +1,10 @@
 #include "bench/BenchSetup.h"
 
 #include <cmath>
+#include <iterator>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -61,6 +63,36 @@ TEST(BenchSetup, NumberFieldsAsTheWindowHasThem) {
     EXPECT_EQ(bench.ParameterValue(bpGain), 2.5);
     NoiseGenerator.Amplitude = 1.0;
     EXPECT_EQ(bench.ParameterValue(7), 0.0);
+}
+
+// The command line's values are part of its manual page: each list names
+// every item once, by the value the page gives, in the page's order.
+TEST(BenchSetup, EveryItemHasItsCommandLineValue) {
+    struct Value {
+        std::string Option;
+        int Item;
+    };
+    const auto check = [](const CBenchChoice* choices, const std::vector<Value>& expected,
+                          bool described) {
+        for (std::size_t c = 0; c < expected.size(); ++c) {
+            SCOPED_TRACE(expected[c].Option);
+            EXPECT_EQ(choices[c].Option, expected[c].Option);
+            EXPECT_EQ(choices[c].Item, expected[c].Item);
+            EXPECT_EQ(*choices[c].Description != '\0', described);
+        }
+    };
+    check(SignalChoices, {{"delta", siDelta}, {"rectangle", siRectangle}, {"off", siOff}}, false);
+    check(NoiseChoices, {{"on", niOn}, {"off", niOff}}, false);
+    check(FilterChoices,
+          {{"rect-matched", fiMaf},
+           {"rect-matched-leaky", fiMafNotIdeal},
+           {"meander-matched", fiMeandr},
+           {"lowpass-1", fiLowBand1},
+           {"lowpass-flat", fiChebishev}},
+          true);
+    static_assert(std::size(SignalChoices) == SignalItemCount);
+    static_assert(std::size(NoiseChoices) == NoiseItemCount);
+    static_assert(std::size(FilterChoices) == FilterItemCount);
 }
 
 TEST(BenchSetup, SchemeAndRegistrarForEveryPairOfChoices) {

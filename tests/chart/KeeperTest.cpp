@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <cmath>
 #include <cstdio>
 #include <vector>
 
@@ -295,4 +296,41 @@ TEST(Keeper, FileKinds) {
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_NE(rec.Messages()[0].find("none.bin"), std::string::npos);
     EXPECT_EQ(k.GetSample(1), 9.0);
+}
+
+// Whatever holds the samples, a series whose values span less than 1e-6 gets
+// a range of 1e-5 above its lowest value, so that its chart has a height.
+TEST(Keeper, EveryDataKindWidensANearlyFlatRangeAlike) {
+    const double lowest = 2.0;
+    const double values[3] = {lowest + 5e-7, lowest, lowest + 9e-7};
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string path = dir.filePath("flat.bin").toStdString();
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    std::fwrite(values, sizeof values[0], 3, out);
+    std::fclose(out);
+
+    TKeeper k;
+    const auto expectWidened = [&k](double low, const char* kind) {
+        EXPECT_EQ(k.GetYmin(), low) << kind;
+        EXPECT_EQ(k.GetYmax(), low + 1e-5) << kind;
+    };
+    ASSERT_TRUE(k.SetData(values, 3, 0, 2));
+    expectWidened(lowest, "array");
+    ASSERT_TRUE(k.CopyData(values, 3, 0, 2));
+    expectWidened(lowest, "copy");
+    ASSERT_TRUE(k.SetFileData(path, false, 3, 0, 2));
+    expectWidened(lowest, "file");
+    ASSERT_TRUE(k.SetConstantData(-4.0, 7, 0, 2));
+    expectWidened(-4.0, "constant");
+    // The function's grid is -1, 0, 1: cos(x / 1000) dips by 5e-7 at the ends.
+    ASSERT_TRUE(k.SetFunctionData([](double x) { return std::cos(x / 1000.0); }, 3, -1, 1));
+    expectWidened(std::cos(0.001), "function");
+
+    // A wider range is kept as the samples give it.
+    const double wide[2] = {lowest, lowest + 2e-6};
+    ASSERT_TRUE(k.SetData(wide, 2, 0, 1));
+    EXPECT_EQ(k.GetYmin(), lowest);
+    EXPECT_EQ(k.GetYmax(), lowest + 2e-6);
 }

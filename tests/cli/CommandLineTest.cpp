@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -159,4 +160,48 @@ TEST(CommandLine, FlatLowPassCutOffDefaultsToTheFiltersOwnSetting) {
     EXPECT_GT(peak, 90.0);
     EXPECT_LT(peak, 130.0);
     EXPECT_NE(RunTool({"--help"}).out.find("(default 50,"), std::string::npos);
+}
+
+// Each value of a list chooses an item of its own: every filter and every
+// signal gives another run, and the registrar measures noise alone only.
+TEST(CommandLine, EveryListValueChoosesItsOwnItem) {
+    std::set<std::string> runs;
+    for (const char* filter :
+         {"rect-matched", "rect-matched-leaky", "meander-matched", "lowpass-1", "lowpass-flat"}) {
+        const Result r = RunTool({"--signal", "rectangle", "--filter", filter});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_TRUE(runs.insert(r.out).second) << filter;
+    }
+    for (const char* signal : {"delta", "off"}) {
+        const Result r = RunTool({"--signal", signal});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_TRUE(runs.insert(r.out).second) << signal;
+    }
+    // The window's choices at start: a delta impulse, no noise, the first filter.
+    EXPECT_EQ(RunTool({}).out,
+              RunTool({"--signal", "delta", "--noise", "off", "--filter", "rect-matched"}).out);
+    EXPECT_EQ(RunTool({"--measure", "--signal", "off", "--noise", "on"}).status, 0);
+    EXPECT_EQ(RunTool({"--measure", "--signal", "delta", "--noise", "on"}).status, 2);
+    EXPECT_EQ(RunTool({"--measure", "--signal", "rectangle", "--noise", "on"}).status, 2);
+    EXPECT_EQ(RunTool({"--measure", "--signal", "off", "--noise", "off"}).status, 2);
+}
+
+// The manual page is made from the usage text, so its lines about the lists
+// and the run's samples must read as they always have.
+TEST(CommandLine, UsageNamesTheRunAndTheListsValues) {
+    const std::string help = RunTool({"--help"}).out;
+    for (const char* line : {
+             "(7500 samples of 1 ms, t = -2500 .. 4999 ms)\n",
+             "\n  --signal delta|rectangle|off   test signal (default delta)\n",
+             "\n  --noise on|off                 noise generator (default off)\n",
+             "\n  --filter NAME                  one of (default rect-matched):\n"
+             "        rect-matched        matched filter for a rectangular impulse\n"
+             "        rect-matched-leaky  the same with a non-ideal (leaky) integrator\n"
+             "        meander-matched     matched filter for a meander impulse\n"
+             "        lowpass-1           first-order low-pass filter\n"
+             "        lowpass-flat        low-pass filter with a flat (Chebyshev) passband\n"
+             "  --integrator-time-constant MS  leaky integrator, 10..100000 ms (default 100)\n",
+         }) {
+        EXPECT_NE(help.find(line), std::string::npos) << line;
+    }
 }
