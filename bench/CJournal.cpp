@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/CsvDialect.h"
 #include "base/FloatToText.h"
 #include "bench/CBench.h"
 
@@ -43,21 +44,6 @@ std::string TsvCell(std::string text) {
         }
     }
     return text;
-}
-
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(";\"\r\n") == std::string::npos) {
-        return text;
-    }
-    std::string quoted = "\"";
-    for (char ch : text) {
-        quoted += ch;
-        if (ch == '"') {
-            quoted += '"';
-        }
-    }
-    quoted += '"';
-    return quoted;
 }
 
 } // namespace
@@ -147,12 +133,11 @@ std::string JournalTsv(const std::vector<CJournalRow>& rows) {
 }
 
 std::string JournalCsv(const std::vector<CJournalRow>& rows) {
-    // The byte order mark is what tells a spreadsheet that the file is UTF-8
-    // rather than the system's 8-bit code page.
-    std::string text = "\xEF\xBB\xBF";
-    text += Line([](int c) { return CsvField(JournalColumnName(c)); }, ";", "\r\n");
+    std::string text = CsvByteOrderMark;
+    text += Line([](int c) { return CsvField(JournalColumnName(c)); }, CsvSeparator, CsvLineEnd);
     for (const CJournalRow& row : rows) {
-        text += Line([&row](int c) { return CsvField(JournalCell(row, c)); }, ";", "\r\n");
+        text +=
+            Line([&row](int c) { return CsvField(JournalCell(row, c)); }, CsvSeparator, CsvLineEnd);
     }
     return text;
 }

@@ -18,6 +18,9 @@
 
 namespace {
 
+// The heading of the run's CSV, which --help names too.
+const char* const RunCsvHeader = "t_ms,input_V,output_mV";
+
 // A number of the usage text: "%g" in the C locale.
 std::string UsageNumber(double v) {
     char buffer[32];
@@ -75,7 +78,9 @@ std::string Usage() {
     return "Usage: matched-filter-bench [options]\n"
            "Runs one pass of the matched filter bench (7500 samples of 1 ms, t = -2500 .. 4999 "
            "ms)\n"
-           "and writes it as CSV (t_ms,input_V,output_mV), or measures the filter's output noise\n"
+           "and writes it as CSV (" +
+           std::string(RunCsvHeader) +
+           "), or measures the filter's output noise\n"
            "power like the registrar.\n"
            "\n"
            "Options:\n"
@@ -143,7 +148,7 @@ double Correct(double value, const CBenchParameter& field) {
 } // namespace
 
 void WriteRunCsv(std::ostream& out) {
-    out << "t_ms,input_V,output_mV\n";
+    out << RunCsvHeader << '\n';
     // One line is at most 6 + 2 * 24 + 3 characters.
     char line[96];
     char* const end = line + sizeof line;
