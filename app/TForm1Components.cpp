@@ -321,8 +321,6 @@ void TForm1::BuildChartsPage() {
     DiagramFrame2 = Make<TDiagramFrame>(TabSheet2, "DiagramFrame2", 8, 260, 760, 250);
     SetUpChart(DiagramFrame1->Diagram, "Сигнал на входе фильтра", "sвх(t), B");
     SetUpChart(DiagramFrame2->Diagram, "Сигнал на выходе фильтра", "sвых(t), мВ");
-    DiagramFrame1->SetDataColumns({"t_ms", "input_V", "V"});
-    DiagramFrame2->SetDataColumns({"t_ms", "output_mV", "mV"});
     // Moving over one chart shows its tools and puts the other's away.
     QObject::disconnect(DiagramFrame1->Diagram, &TDiagram::OnMouseMove, DiagramFrame1, nullptr);
     QObject::disconnect(DiagramFrame2->Diagram, &TDiagram::OnMouseMove, DiagramFrame2, nullptr);

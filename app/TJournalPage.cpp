@@ -14,11 +14,11 @@
 #include <algorithm>
 #include <set>
 
-#include "chart/DocumentFile.h"
 #include "app/TJournalModel.h"
 #include "base/MessageHook.h"
-#include "chart/SaveDialog.h"
 #include "controls/LabIcons.h"
+#include "files/DocumentFile.h"
+#include "files/SaveAs.h"
 
 namespace {
 
@@ -210,14 +210,10 @@ void TJournalPage::CopySelection() {
 }
 
 void TJournalPage::SaveCsv() {
-    QString fileName;
-    fileName = ChosenFileName(AskSaveFileName(this, QStringLiteral("Журнал.csv"),
-                                              QStringLiteral("Таблицы CSV (*.csv)"),
-                                              QStringLiteral("csv"), fileName),
-                              fileName);
-    if (!fileName.isEmpty()) {
-        SaveCsv(fileName);
-    }
+    SaveAs(this,
+           {TDocumentKind::Journal, QStringLiteral("Журнал.csv"),
+            QStringLiteral("Таблицы CSV (*.csv)"), QStringLiteral("csv")},
+           [this](const QString& fileName) { return SaveCsv(fileName); });
 }
 
 bool TJournalPage::SaveCsv(const QString& fileName) {

@@ -10,9 +10,9 @@
 #include <cmath>
 
 #include "app/BenchPictures.h"
-#include "chart/DocumentFile.h"
-#include "chart/SaveDialog.h"
 #include "chart/TDiagram.h"
+#include "files/DocumentFile.h"
+#include "files/SaveAs.h"
 
 const char* const ReportNoRunText = "Пуска ещё не было: временных диаграмм нет.";
 const char* const ReportNoRowsText = "Журнал пуст: ни пуска, ни измерения ещё не было.";
@@ -370,12 +370,8 @@ bool WriteReport(const QString& fileName, const TReportContent& content) {
 }
 
 void SaveReport(QWidget* parent, const TReportContent& content) {
-    QString fileName;
-    fileName = ChosenFileName(AskSaveFileName(parent, QStringLiteral("Отчёт.pdf"),
-                                              QStringLiteral("Документы PDF (*.pdf)"),
-                                              QStringLiteral("pdf"), fileName),
-                              fileName);
-    if (!fileName.isEmpty()) {
-        WriteReport(fileName, content);
-    }
+    SaveAs(parent,
+           {TDocumentKind::Report, QStringLiteral("Отчёт.pdf"),
+            QStringLiteral("Документы PDF (*.pdf)"), QStringLiteral("pdf")},
+           [&content](const QString& fileName) { return WriteReport(fileName, content); });
 }

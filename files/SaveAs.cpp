@@ -1,4 +1,4 @@
-#include "chart/SaveDialog.h"
+#include "files/SaveAs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "base/MessageHook.h"
+#include "files/BitmapFile.h"
 
 namespace {
 
@@ -16,9 +17,7 @@ SaveDialogHook& Hook() {
     return hook;
 }
 
-TSaveDialogResult RunFileDialog(QWidget* parent, const QString& initialName,
-                                const QString& nameFilter, const QString& defaultSuffix,
-                                bool confirmOverwrite, QString& fileName) {
+TSaveDialogResult RunFileDialog(QWidget* parent, const TSaveRequest& request, QString& fileName) {
     QFileDialog* dialog = new (std::nothrow) QFileDialog(parent);
     if (dialog == nullptr) {
         return TSaveDialogResult::Unavailable;
@@ -28,10 +27,10 @@ TSaveDialogResult RunFileDialog(QWidget* parent, const QString& initialName,
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
-    dialog->setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
-    dialog->setNameFilter(nameFilter);
-    dialog->setDefaultSuffix(defaultSuffix);
-    dialog->selectFile(initialName);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite, request.Replace != TReplaceCheck::Dialog);
+    dialog->setNameFilter(request.NameFilter);
+    dialog->setDefaultSuffix(request.DefaultSuffix);
+    dialog->selectFile(request.InitialName);
     TSaveDialogResult result = TSaveDialogResult::Cancelled;
     if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()) {
         fileName = dialog->selectedFiles().constFirst();
@@ -41,29 +40,39 @@ TSaveDialogResult RunFileDialog(QWidget* parent, const QString& initialName,
     return result;
 }
 
+TSaveDialogResult AskFileName(QWidget* parent, const TSaveRequest& request, QString& fileName) {
+    if (Hook()) {
+        return Hook()(parent, request, fileName);
+    }
+    return RunFileDialog(parent, request, fileName);
+}
+
+// The name to write for the name chosen, empty when the user declined.
+QString NameToWrite(const TSaveRequest& request, const QString& chosen) {
+    if (request.Extension == TExtensionRule::CorrectToBmp) {
+        return ChosenBitmapFileName(chosen);
+    }
+    if (request.Replace == TReplaceCheck::Question && !AskReplace(chosen)) {
+        return QString();
+    }
+    return chosen;
+}
+
 } // namespace
 
-TSaveDialogResult AskBitmapFileName(QWidget* parent, const QString& initialName,
-                                    QString& fileName) {
-    return AskSaveFileName(parent, initialName, QStringLiteral("Bitmaps (*.bmp)"),
-                           QStringLiteral("bmp"), fileName);
-}
-
-TSaveDialogResult AskSaveFileName(QWidget* parent, const QString& initialName,
-                                  const QString& nameFilter, const QString& defaultSuffix,
-                                  QString& fileName) {
-    if (Hook()) {
-        return Hook()(parent, initialName, fileName);
+bool SaveAs(QWidget* parent, const TSaveRequest& request, const DocumentWriter& write) {
+    QString chosen;
+    switch (AskFileName(parent, request, chosen)) {
+    case TSaveDialogResult::Accepted:
+        break;
+    case TSaveDialogResult::Unavailable:
+        ShowError("Не удаётся сохранить файл. Не достаточно памяти.");
+        return false;
+    case TSaveDialogResult::Cancelled:
+        return false;
     }
-    return RunFileDialog(parent, initialName, nameFilter, defaultSuffix, true, fileName);
-}
-
-TSaveDialogResult AskCsvFileName(QWidget* parent, const QString& initialName, QString& fileName) {
-    if (Hook()) {
-        return Hook()(parent, initialName, fileName);
-    }
-    return RunFileDialog(parent, initialName, QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"),
-                         false, fileName);
+    const QString fileName = chosen.isEmpty() ? QString() : NameToWrite(request, chosen);
+    return !fileName.isEmpty() && write(fileName);
 }
 
 bool AskReplace(const QString& fileName) {
@@ -74,19 +83,6 @@ bool AskReplace(const QString& fileName) {
         QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?")
             .arg(QDir::toNativeSeparators(fileName));
     return AskQuestion(question.toStdString());
-}
-
-QString ChosenFileName(TSaveDialogResult result, const QString& fileName) {
-    switch (result) {
-    case TSaveDialogResult::Accepted:
-        return fileName;
-    case TSaveDialogResult::Unavailable:
-        ShowMessage("Не удаётся сохранить файл. Не достаточно памяти.");
-        break;
-    case TSaveDialogResult::Cancelled:
-        break;
-    }
-    return QString();
 }
 
 SaveDialogHook SetSaveDialogHook(SaveDialogHook hook) {

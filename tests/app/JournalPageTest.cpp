@@ -27,7 +27,7 @@
 #include "app/TJournalPage.h"
 #include "base/FloatToText.h"
 #include "bench/BenchSamples.h"
-#include "chart/SaveDialog.h"
+#include "files/SaveAs.h"
 #include "controls/TEditFloat.h"
 
 namespace {
@@ -253,7 +253,7 @@ TEST_F(Journal, SavesTheWholeJournalAsCsvAndReportsAFailedWrite) {
     Page().Add(meander);
     const QString name = dir.filePath("journal.csv");
     {
-        SaveAnswer answer(name);
+        SaveAnswer answer(TDocumentKind::Journal, name);
         QTest::mouseClick(Page().JournalSaveButton, Qt::LeftButton);
         EXPECT_EQ(answer.asked, QStringList{"Журнал.csv"});
     }
