@@ -36,12 +36,9 @@ void ShowMessage(const std::string& text) {
 }
 
 void ShowError(const std::string& text) {
-    MessageHandler& handler = ErrorHandler();
-    if (handler) {
-        handler(text);
-        return;
-    }
-    ShowMessage(text);
+    // Without a handler of their own, errors go wherever messages go.
+    const MessageHandler& handler = ErrorHandler();
+    handler ? handler(text) : ShowMessage(text);
 }
 
 bool AskQuestion(const std::string& text) {
