@@ -47,15 +47,14 @@ TSaveDialogResult AskFileName(QWidget* parent, const TSaveRequest& request, QStr
     return RunFileDialog(parent, request, fileName);
 }
 
-// The name to write for the name chosen, empty when the user declined.
+// The name to write for the name chosen, empty when the user declined to
+// replace the file it names.
 QString NameToWrite(const TSaveRequest& request, const QString& chosen) {
-    if (request.Extension == TExtensionRule::CorrectToBmp) {
-        return ChosenBitmapFileName(chosen);
-    }
-    if (request.Replace == TReplaceCheck::Question && !AskReplace(chosen)) {
-        return QString();
-    }
-    return chosen;
+    const QString name =
+        request.Extension == TExtensionRule::CorrectToBmp ? CorrectBitmapFileName(chosen) : chosen;
+    // The dialog asked only about the name as chosen, and only if it checks.
+    const bool asked = request.Replace == TReplaceCheck::Dialog && name == chosen;
+    return asked || AskReplace(name) ? name : QString();
 }
 
 } // namespace

@@ -23,10 +23,12 @@ enum class TDocumentKind {
 // What becomes of the extension of the name chosen.
 enum class TExtensionRule {
     AsChosen,     // kept; the dialog adds DefaultSuffix to a name typed without one
-    CorrectToBmp, // any other than ".bmp" corrected to it, with a message (ChosenBitmapFileName)
+    CorrectToBmp, // any other than ".bmp" corrected to it, with a message (CorrectBitmapFileName)
 };
 
 // Who makes sure that an existing file is replaced only when the user agrees.
+// A name the extension rule has changed is always asked about after the
+// dialog, which knew only the name as chosen.
 enum class TReplaceCheck {
     Dialog,  // the dialog asks as the name is chosen
     Question // the dialog does not; a question (AskReplace) does after it
