@@ -316,8 +316,6 @@ void TForm1::BuildChartsPage() {
         Make<TDiagramFrame>(TabSheet2, "DiagramFrame2", 8, 260, RunChartWidth, RunChartHeight);
     SetUpRunChart(*DiagramFrame1->Diagram, false);
     SetUpRunChart(*DiagramFrame2->Diagram, true);
-    DiagramFrame1->SetDataColumns({"t_ms", "input_V", "V"});
-    DiagramFrame2->SetDataColumns({"t_ms", "output_mV", "mV"});
     // Moving over one chart shows its tools and puts the other's away.
     QObject::disconnect(DiagramFrame1->Diagram, &TDiagram::OnMouseMove, DiagramFrame1, nullptr);
     QObject::disconnect(DiagramFrame2->Diagram, &TDiagram::OnMouseMove, DiagramFrame2, nullptr);

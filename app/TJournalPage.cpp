@@ -14,12 +14,12 @@
 #include <algorithm>
 #include <set>
 
-#include "chart/DocumentFile.h"
 #include "app/TJournalModel.h"
 #include "bench/CLabSession.h"
 #include "base/MessageHook.h"
-#include "chart/SaveDialog.h"
 #include "controls/LabIcons.h"
+#include "files/DocumentFile.h"
+#include "files/SaveAs.h"
 
 namespace {
 
@@ -226,12 +226,10 @@ void TJournalPage::CopySelection() {
 }
 
 bool TJournalPage::SaveCsv() {
-    QString fileName;
-    fileName = ChosenFileName(AskSaveFileName(this, QStringLiteral("Журнал.csv"),
-                                              QStringLiteral("Таблицы CSV (*.csv)"),
-                                              QStringLiteral("csv"), fileName),
-                              fileName);
-    return !fileName.isEmpty() && SaveCsv(fileName);
+    return SaveAs(this,
+                  {TDocumentKind::Journal, QStringLiteral("Журнал.csv"),
+                   QStringLiteral("Таблицы CSV (*.csv)"), QStringLiteral("csv")},
+                  [this](const QString& fileName) { return SaveCsv(fileName); });
 }
 
 bool TJournalPage::SaveCsv(const QString& fileName) {

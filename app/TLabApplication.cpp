@@ -80,6 +80,12 @@ void InstallMessageBoxHandler() {
         QMessageBox::information(QApplication::activeWindow(), ProgramTitle(),
                                  QString::fromStdString(text));
     });
+    // A failure (a file not written, memory refused) must not look like a
+    // mere notice such as a correction.
+    SetErrorHandler([](const std::string& text) {
+        QMessageBox::warning(QApplication::activeWindow(), ProgramTitle(),
+                             QString::fromStdString(text));
+    });
     // Replacing a file is what the user must choose to do: No is the default.
     SetQuestionHandler([](const std::string& text) {
         return QMessageBox::question(

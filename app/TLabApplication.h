@@ -41,6 +41,7 @@ QString ProgramTitle();
 // called once, right after the application object is made.
 void PrepareApplication();
 
-// Shows texts of the numeric layers (ShowMessage) in a modal message box with
-// OK, and their questions (AskQuestion) in one with Yes and No.
+// Shows texts of the numeric layers in a modal message box with OK: notices
+// (ShowMessage) with the information icon, errors (ShowError) with the
+// warning icon; and their questions (AskQuestion) in one with Yes and No.
 void InstallMessageBoxHandler();

@@ -10,8 +10,8 @@
 #include <cmath>
 
 #include "app/SchemePicture.h"
-#include "chart/DocumentFile.h"
-#include "chart/SaveDialog.h"
+#include "files/DocumentFile.h"
+#include "files/SaveAs.h"
 
 const char* const ReportNoRunText = "Пуска ещё не было: временных диаграмм нет.";
 const char* const ReportNoRowsText = "Журнал пуст: ни пуска, ни измерения ещё не было.";
@@ -396,10 +396,8 @@ bool WriteReport(const QString& fileName, const TReportContent& content) {
 }
 
 bool SaveReport(QWidget* parent, const TReportContent& content) {
-    QString fileName;
-    fileName = ChosenFileName(AskSaveFileName(parent, QStringLiteral("Отчёт.pdf"),
-                                              QStringLiteral("Документы PDF (*.pdf)"),
-                                              QStringLiteral("pdf"), fileName),
-                              fileName);
-    return !fileName.isEmpty() && WriteReport(fileName, content);
+    return SaveAs(parent,
+                  {TDocumentKind::Report, QStringLiteral("Отчёт.pdf"),
+                   QStringLiteral("Документы PDF (*.pdf)"), QStringLiteral("pdf")},
+                  [&content](const QString& fileName) { return WriteReport(fileName, content); });
 }

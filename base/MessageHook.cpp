@@ -9,6 +9,11 @@ MessageHandler& Handler() {
     return handler;
 }
 
+MessageHandler& ErrorHandler() {
+    static MessageHandler handler;
+    return handler;
+}
+
 QuestionHandler& Asker() {
     static QuestionHandler handler;
     return handler;
@@ -28,6 +33,12 @@ void ShowMessage(const std::string& text) {
         return;
     }
     WriteToStderr(text);
+}
+
+void ShowError(const std::string& text) {
+    // Without a handler of their own, errors go wherever messages go.
+    const MessageHandler& handler = ErrorHandler();
+    handler ? handler(text) : ShowMessage(text);
 }
 
 bool AskQuestion(const std::string& text) {
@@ -51,18 +62,37 @@ MessageHandler SetMessageHandler(MessageHandler handler) {
     return old;
 }
 
+MessageHandler SetErrorHandler(MessageHandler handler) {
+    return std::exchange(ErrorHandler(), std::move(handler));
+}
+
 MessageRecorder::MessageRecorder() {
-    previous = SetMessageHandler([this](const std::string& text) { messages.push_back(text); });
+    previous = SetMessageHandler(
+        [this](const std::string& text) { Record(TMessageKind::Information, text); });
+    previousError =
+        SetErrorHandler([this](const std::string& text) { Record(TMessageKind::Error, text); });
 }
 
 MessageRecorder::~MessageRecorder() {
+    SetErrorHandler(std::move(previousError));
     SetMessageHandler(std::move(previous));
+}
+
+void MessageRecorder::Record(TMessageKind kind, const std::string& text) {
+    messages.push_back(text);
+    kinds.push_back(kind);
 }
 
 std::vector<std::string> MessageRecorder::Take() {
     std::vector<std::string> taken;
     taken.swap(messages);
+    kinds.clear();
     return taken;
+}
+
+void MessageRecorder::Clear() {
+    messages.clear();
+    kinds.clear();
 }
 
 QuestionRecorder::QuestionRecorder(bool yes) : answer(yes) {

@@ -1,8 +1,10 @@
 #pragma once
 // The one way the numeric layers tell the user something: a modal message with
 // an OK button in the window program, a line on stderr in a console program,
-// a recorded text in tests. Texts are UTF-8. Questions to be answered Yes or
-// No go the same ways.
+// a recorded text in tests. Texts are UTF-8. Errors (a file not written,
+// memory refused) go the same ways but apart from notices such as a
+// correction, so that the window program can show them as warnings; questions
+// to be answered Yes or No go the same ways too.
 
 #include <functional>
 #include <string>
@@ -17,6 +19,20 @@ void ShowMessage(const std::string& text);
 // Installs handler (an empty one restores stderr) and returns the previous one.
 MessageHandler SetMessageHandler(MessageHandler handler);
 
+// Shows text as an error: through the installed error handler, else through
+// the message handler (a caller that collects messages collects errors too),
+// else on stderr (followed by a line break). Returns after the user has seen it.
+void ShowError(const std::string& text);
+
+// Installs handler for errors (an empty one hands them to the message handler
+// again) and returns the previous one.
+MessageHandler SetErrorHandler(MessageHandler handler);
+
+enum class TMessageKind {
+    Information, // ShowMessage
+    Error        // ShowError
+};
+
 using QuestionHandler = std::function<bool(const std::string& text)>;
 
 // Asks text, to be answered Yes or No, through the installed handler, and
@@ -27,8 +43,9 @@ bool AskQuestion(const std::string& text);
 // Installs handler (an empty one restores stderr) and returns the previous one.
 QuestionHandler SetQuestionHandler(QuestionHandler handler);
 
-// Records every message shown while it lives, and puts the previous handler
-// back when it goes. Meant for tests and for callers that collect messages.
+// Records every message and error shown while it lives, and puts the
+// previous handlers back when it goes. Meant for tests and for callers that
+// collect messages.
 class MessageRecorder {
   public:
     MessageRecorder();
@@ -36,14 +53,21 @@ class MessageRecorder {
     MessageRecorder(const MessageRecorder&) = delete;
     MessageRecorder& operator=(const MessageRecorder&) = delete;
 
+    // The texts of messages and errors alike, in the order they were shown.
     const std::vector<std::string>& Messages() const { return messages; }
-    // Returns the recorded texts and forgets them.
+    // The kind of each text of Messages(), at the same index.
+    const std::vector<TMessageKind>& Kinds() const { return kinds; }
+    // Returns the recorded texts and forgets them and their kinds.
     std::vector<std::string> Take();
-    void Clear() { messages.clear(); }
+    void Clear();
 
   private:
+    void Record(TMessageKind kind, const std::string& text);
+
     std::vector<std::string> messages;
+    std::vector<TMessageKind> kinds;
     MessageHandler previous;
+    MessageHandler previousError;
 };
 
 // Answers every question asked while it lives with the answer it is given,

@@ -1,5 +1,7 @@
 #include "base/TextTable.h"
 
+#include "base/CsvDialect.h"
+
 namespace {
 
 std::string TsvCell(std::string text) {
@@ -9,21 +11,6 @@ std::string TsvCell(std::string text) {
         }
     }
     return text;
-}
-
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(";\"\r\n") == std::string::npos) {
-        return text;
-    }
-    std::string quoted = "\"";
-    for (char ch : text) {
-        quoted += ch;
-        if (ch == '"') {
-            quoted += '"';
-        }
-    }
-    quoted += '"';
-    return quoted;
 }
 
 template <class Cell>
@@ -48,7 +35,5 @@ std::string TableTsv(const TTextTable& table) {
 }
 
 std::string TableCsv(const TTextTable& table) {
-    // The byte order mark is what tells a spreadsheet that the file is UTF-8
-    // rather than the system's 8-bit code page.
-    return "\xEF\xBB\xBF" + Lines(table, CsvField, ";", "\r\n");
+    return CsvByteOrderMark + Lines(table, CsvField, CsvSeparator, CsvLineEnd);
 }

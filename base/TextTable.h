@@ -14,7 +14,5 @@ using TTextTable = std::vector<std::vector<std::string>>;
 // within a cell become spaces, so that they cannot split it.
 std::string TableTsv(const TTextTable& table);
 
-// UTF-8 with a byte order mark, ';' between fields (the comma is the decimal
-// mark), lines ended by "\r\n". A field holding ';', '"' or a line break is
-// put in double quotes, its quotes doubled.
+// The CSV of Russian spreadsheets (base/CsvDialect.h), every cell a field.
 std::string TableCsv(const TTextTable& table);

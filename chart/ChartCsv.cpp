@@ -3,10 +3,11 @@
 #include <cmath>
 #include <vector>
 
+#include "base/CsvDialect.h"
 #include "base/CsvNumber.h"
-#include "chart/DocumentFile.h"
-#include "chart/SaveDialog.h"
 #include "chart/TDiagram.h"
+#include "files/DocumentFile.h"
+#include "files/SaveAs.h"
 
 namespace {
 
@@ -45,27 +46,43 @@ bool SampleAt(TKeeper& k, double t, double& v) {
     return true;
 }
 
+// The unit a Y axis name such as "sвых(t), мВ" gives after its last comma;
+// empty when it gives none.
+QString AxisUnit(const QString& axisName) {
+    const qsizetype comma = axisName.lastIndexOf(QLatin1Char(','));
+    return comma < 0 ? QString() : axisName.mid(comma + 1).trimmed();
+}
+
+// The heading line: the argument, then each series' column.
+std::string Heading(TDiagram& chart, const std::vector<TKeeper*>& series) {
+    const QString axisY = chart.GetNameY();
+    const QString unit = AxisUnit(axisY);
+    std::string text = CsvByteOrderMark;
+    text += CsvField(chart.GetNameX().toStdString());
+    for (const TKeeper* k : series) {
+        QString name = axisY;
+        if (k->GetInLegend() && !k->GetName().empty()) {
+            name = QString::fromStdString(k->GetName());
+            if (!unit.isEmpty()) {
+                name += QStringLiteral(", ") + unit;
+            }
+        }
+        text += CsvSeparator;
+        text += CsvField(name.toStdString());
+    }
+    text += CsvLineEnd;
+    return text;
+}
+
 } // namespace
 
 bool HasChartData(TDiagram& chart) {
     return !DataSeries(chart).empty();
 }
 
-std::string ChartCsv(TDiagram& chart, const TCsvColumns& columns) {
+std::string ChartCsv(TDiagram& chart) {
     const std::vector<TKeeper*> series = DataSeries(chart);
-    std::string text = columns.argument;
-    for (std::size_t i = 0; i < series.size(); ++i) {
-        text += ',';
-        if (i == 0) {
-            text += columns.value;
-        } else {
-            text += "ref" + std::to_string(i);
-            if (!columns.unit.empty()) {
-                text += "_" + columns.unit;
-            }
-        }
-    }
-    text += '\n';
+    std::string text = Heading(chart, series);
     if (series.empty()) {
         return text;
     }
@@ -81,34 +98,35 @@ std::string ChartCsv(TDiagram& chart, const TCsvColumns& columns) {
     if (!(from <= to)) {
         return text;
     }
-    // One line is at most 25 characters per column.
+    // One line is at most 25 characters per column and its end. No cell
+    // needs quotes: a number holds no separator.
     std::vector<char> line(25 * (series.size() + 1) + 2);
     char* const end = line.data() + line.size();
     text.reserve(text.size() + static_cast<std::size_t>(to - from + 1) * 20 * (series.size() + 1));
     for (int n = static_cast<int>(from); n <= static_cast<int>(to); ++n) {
         const double t = first.GetCount() > 1 ? x0 + n * step : x0;
-        char* p = FormatCsvArgument(line.data(), end, t);
+        char* p = FormatCsvArgument(line.data(), end, t, CsvDecimalMark);
         for (std::size_t i = 0; i < series.size(); ++i) {
-            *p++ = ',';
+            *p++ = CsvSeparator[0];
             double v = 0;
             if (i == 0) {
-                p = FormatCsvNumber(p, end, Value(first, n));
+                p = FormatCsvNumber(p, end, Value(first, n), CsvDecimalMark);
             } else if (SampleAt(*series[i], t, v)) {
-                p = FormatCsvNumber(p, end, v);
+                p = FormatCsvNumber(p, end, v, CsvDecimalMark);
             }
         }
-        *p++ = '\n';
+        for (const char* e = CsvLineEnd; *e != '\0'; ++e) {
+            *p++ = *e;
+        }
         text.append(line.data(), p);
     }
     return text;
 }
 
-bool SaveChartCsv(TDiagram& chart, const TCsvColumns& columns, QWidget* parent) {
-    QString fileName;
-    fileName = ChosenFileName(
-        AskCsvFileName(parent, QStringLiteral("Диаграмма.csv"), fileName), fileName);
-    if (fileName.isEmpty() || !AskReplace(fileName)) {
-        return false;
-    }
-    return WriteTextFile(ChartCsv(chart, columns), fileName);
+bool SaveChartCsv(TDiagram& chart, QWidget* parent) {
+    return SaveAs(
+        parent,
+        {TDocumentKind::ChartData, QStringLiteral("Диаграмма.csv"), QStringLiteral("CSV (*.csv)"),
+         QStringLiteral("csv"), TExtensionRule::AsChosen, TReplaceCheck::Question},
+        [&chart](const QString& fileName) { return WriteTextFile(ChartCsv(chart), fileName); });
 }

@@ -1,8 +1,9 @@
 #pragma once
-// A chart's data as CSV, in the form the command-line bench writes a run: a
-// header line of column names, then one line per sample of the visible
-// argument range, the argument first, every value as printf's "%.17g" would
-// write it (base/CsvNumber.h), so that it reads back as the same double.
+// A chart's data as CSV that a Russian spreadsheet opens as columns, as the
+// journal's CSV does (base/CsvDialect.h): a heading line, then one line per
+// sample of the visible argument range, the argument first; every number
+// with a decimal comma and the digits of printf's "%.17g" (base/CsvNumber.h),
+// so that it reads back as the same double.
 
 #include <QString>
 #include <string>
@@ -10,26 +11,22 @@
 class QWidget;
 class TDiagram;
 
-// Names of the columns. The first visible series with stored samples is the
-// value column; every following one (the references of the bench's output)
-// is "ref1", "ref2", ... with "_" and the unit appended when there is one.
-struct TCsvColumns {
-    std::string argument = "x";
-    std::string value = "y";
-    std::string unit;
-};
-
 // Whether the chart shows any series with stored samples.
 bool HasChartData(TDiagram& chart);
 
 // The CSV text of chart: the samples of its first visible series with stored
 // samples whose arguments lie within the chart's argument range (both ends
-// included), each line with the other series' samples at the same argument,
-// and an empty cell where one has none. Only the header when there is no such
-// series.
-std::string ChartCsv(TDiagram& chart, const TCsvColumns& columns);
+// included), each line with the other such series' samples at the same
+// argument, and an empty cell where one has none. Only the heading when
+// there is no such series.
+//
+// The argument's column is named as the X axis ("t, мс"), a series' column by
+// its text in the legend followed by the unit that the Y axis name gives
+// after its last comma ("…, мВ"); a series the legend does not name has the Y
+// axis name itself ("sвых(t), мВ").
+std::string ChartCsv(TDiagram& chart);
 
 // Asks for a file name (initially "Диаграмма.csv"), asks before replacing an
 // existing file, then writes the chart's CSV. Returns whether a file was
 // written.
-bool SaveChartCsv(TDiagram& chart, const TCsvColumns& columns, QWidget* parent);
+bool SaveChartCsv(TDiagram& chart, QWidget* parent);

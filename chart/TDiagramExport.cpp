@@ -4,9 +4,8 @@
 #include <QGuiApplication>
 #include <utility>
 
-#include "chart/BitmapFile.h"
-#include "chart/SaveDialog.h"
 #include "chart/TDiagram.h"
+#include "files/BitmapFile.h"
 
 QImage TDiagram::ExportPicture() {
     ExportRatio = 1.0;
@@ -40,12 +39,8 @@ void TDiagram::CopyToClipboard() {
 }
 
 void TDiagram::SaveBmpFile() {
-    QString fileName;
-    fileName = ChosenFileName(
-        AskBitmapFileName(this, QStringLiteral("Диаграмма.bmp"), fileName), fileName);
-    if (!fileName.isEmpty()) {
-        SaveBmpFile(fileName);
-    }
+    SaveAs(this, BitmapSaveRequest(TDocumentKind::ChartPicture, QStringLiteral("Диаграмма.bmp")),
+           [this](const QString& fileName) { return WriteBitmapFile(ExportPicture(), fileName); });
 }
 
 bool TDiagram::SaveBmpFile(const QString& name) {

@@ -146,7 +146,7 @@ template <class T> bool TKeeper::CopySamples(const T* data, int count, double xm
     // it was.
     T* copy = new (std::nothrow) T[static_cast<std::size_t>(count)];
     if (copy == nullptr) {
-        ShowMessage(kNoMemory);
+        ShowError(kNoMemory);
         return false;
     }
     if (!InitArgument(count, xmin, xmax)) {
@@ -193,7 +193,7 @@ bool TKeeper::SetFileData(const std::string& path, bool floats, int count, doubl
                           double xmax) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (f == nullptr) {
-        ShowMessage(kNoFile + path + ".");
+        ShowError(kNoFile + path + ".");
         return false;
     }
     if (!InitArgument(count, xmin, xmax)) {

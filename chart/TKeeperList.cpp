@@ -58,7 +58,7 @@ unsigned char TKeeperList::New() {
     bool noMemory = false;
     TKeeper* k = Append(noMemory);
     if (noMemory) {
-        ShowMessage(kNoMemoryNewKeeper);
+        ShowError(kNoMemoryNewKeeper);
     }
     return k != nullptr ? k->GetNumber() : 0;
 }
@@ -67,7 +67,7 @@ TKeeper* TKeeperList::PNew() {
     bool noMemory = false;
     TKeeper* k = Append(noMemory);
     if (noMemory) {
-        ShowMessage(kNoMemoryPNewKeeper);
+        ShowError(kNoMemoryPNewKeeper);
     }
     return k;
 }

@@ -20,6 +20,9 @@
 
 namespace {
 
+// The heading of the run's CSV, which --help names too.
+const char* const RunCsvHeader = "t_ms,input_V,output_mV";
+
 // A number of the usage text: "%g" in the C locale.
 std::string UsageNumber(double v) {
     char buffer[32];
@@ -146,7 +149,9 @@ std::string Usage() {
            std::to_string(RunSamples) + " samples of 1 ms, t = " + std::to_string(-PreRollLength) +
            " .. " + std::to_string(RunSamples - 1 - PreRollLength) +
            " ms)\n"
-           "and writes it as CSV (t_ms,input_V,output_mV), or measures the filter's output noise\n"
+           "and writes it as CSV (" +
+           std::string(RunCsvHeader) +
+           "), or measures the filter's output noise\n"
            "power like the registrar.\n"
            "\n"
            "Options:\n" +
@@ -201,7 +206,7 @@ double Correct(double value, const CBenchParameter& field) {
 } // namespace
 
 void WriteRunCsv(std::ostream& out, const CBenchRun& run) {
-    out << "t_ms,input_V,output_mV\n";
+    out << RunCsvHeader << '\n';
     // One line is at most 6 + 2 * 24 + 3 characters.
     char line[96];
     char* const end = line + sizeof line;

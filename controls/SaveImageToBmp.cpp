@@ -2,22 +2,16 @@
 
 #include <QImage>
 
-#include "chart/BitmapFile.h"
-#include "chart/SaveDialog.h"
 #include "controls/TImage.h"
+#include "files/BitmapFile.h"
 
 bool SaveImageToBmp(QWidget* parent, const QImage& picture) {
     if (picture.isNull()) {
         return false;
     }
-    QString fileName;
-    fileName = ChosenFileName(
-        AskBitmapFileName(parent, QStringLiteral("Рисунок.bmp"), fileName), fileName);
-    if (fileName.isEmpty()) {
-        return false;
-    }
-    const QString name = ChosenBitmapFileName(fileName);
-    return !name.isEmpty() && WriteBitmapFile(picture, name);
+    return SaveAs(
+        parent, BitmapSaveRequest(TDocumentKind::Picture, QStringLiteral("Рисунок.bmp")),
+        [&picture](const QString& fileName) { return WriteBitmapFile(picture, fileName); });
 }
 
 void SaveImageToBmp(TImage* image) {

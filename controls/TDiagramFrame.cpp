@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QWindow>
 
+#include "chart/ChartCsv.h"
 #include "chart/TDiagram.h"
 #include "controls/TCoordinateReadout.h"
 #include "controls/TDiagramIncrease.h"
@@ -242,7 +243,7 @@ void TDiagramFrame::SpeedButtonCopyClick() {
 }
 
 void TDiagramFrame::SaveDataClick() {
-    SaveChartCsv(*Diagram, DataColumns, this);
+    SaveChartCsv(*Diagram, this);
 }
 
 void TDiagramFrame::ReplayPress(const QMouseEvent* press) {

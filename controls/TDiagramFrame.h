@@ -33,7 +33,6 @@
 #include <QFrame>
 #include <QPointer>
 
-#include "chart/ChartCsv.h"
 #include "controls/TChartTools.h"
 
 class QAction;
@@ -69,10 +68,6 @@ class TDiagramFrame : public QFrame, public TChartTools {
     QAction* NCopy = nullptr;              // "Копировать в буфер обмена"
     QAction* NBmp = nullptr;               // "Сохранить рисунок"
     QAction* NSaveData = nullptr;          // "Сохранить данные…"
-
-    // Column names of the data that "Сохранить данные…" writes.
-    void SetDataColumns(const TCsvColumns& columns) { DataColumns = columns; }
-    const TCsvColumns& GetDataColumns() const { return DataColumns; }
 
     // The one enlarged window that "Увеличение" opens; none set (or gone):
     // the button does nothing. Not owned.
@@ -128,7 +123,6 @@ class TDiagramFrame : public QFrame, public TChartTools {
 
     bool FToolsLocked = false;
     QPointer<TDiagramIncrease> Increase;
-    TCsvColumns DataColumns;
     bool PointerOver = false;        // the mouse is over the chart
     QPointer<QWidget> KeyWindow;     // whose unclaimed key presses are watched
 };

@@ -58,7 +58,7 @@ void CMAF::SetOrder(int n) {
         return;
     }
     if (!InitState(n)) {
-        ShowMessage("Class CDigitalFilter: Не удалось изменить коэффициенты фильтра.\n "
+        ShowError("Class CDigitalFilter: Не удалось изменить коэффициенты фильтра.\n "
                     "Недостаточно памяти");
     }
     Gain = 1.0 / n;

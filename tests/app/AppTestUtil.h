@@ -10,7 +10,7 @@
 #include "app/TForm1.h"
 #include "app/TForm2.h"
 #include "base/MessageHook.h"
-#include "chart/SaveDialog.h"
+#include "files/SaveAs.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) {
     *os << '"' << s.toStdString() << '"';
@@ -33,14 +33,17 @@ class FormFixture {
     MessageRecorder messages;
 };
 
-// Answers every save dialog with name while it lives, and keeps the proposed
-// names.
+// Answers the save dialog of the document kind with name while it lives, and
+// cancels any other; keeps the names that every dialog proposed.
 class SaveAnswer {
   public:
-    explicit SaveAnswer(QString name) {
-        previous =
-            SetSaveDialogHook([this, name](QWidget*, const QString& initial, QString& chosen) {
-                asked << initial;
+    SaveAnswer(TDocumentKind kind, QString name) {
+        previous = SetSaveDialogHook(
+            [this, kind, name](QWidget*, const TSaveRequest& request, QString& chosen) {
+                asked << request.InitialName;
+                if (request.Kind != kind) {
+                    return TSaveDialogResult::Cancelled;
+                }
                 chosen = name;
                 return TSaveDialogResult::Accepted;
             });

@@ -101,24 +101,38 @@ TEST_F(Prepared, QtsOwnTextsAreRussian) {
     EXPECT_GE(items, 6); // undo, redo, cut, copy, paste, delete, select all
 }
 
-TEST_F(Prepared, MessageBoxesBearTheProgramsName) {
+TEST_F(Prepared, MessageBoxesBearTheProgramsNameAndErrorsTheWarningIcon) {
     const MessageHandler previous = SetMessageHandler({});
+    const MessageHandler previousError = SetErrorHandler({});
     InstallMessageBoxHandler();
     QString title;
-    QTimer::singleShot(0, [&] {
-        QWidget* box = QApplication::activeModalWidget();
-        ASSERT_NE(box, nullptr);
-        title = box->windowTitle();
-        static_cast<QMessageBox*>(box)->accept();
-    });
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    const auto readBox = [&] {
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            title = box->windowTitle();
+            icon = box->icon();
+            box->accept();
+        });
+    };
+    readBox();
     ShowMessage("Произведена коррекция.");
-    SetMessageHandler(previous);
     EXPECT_EQ(title, "Согласованные и квазиоптимальные фильтры");
+    EXPECT_EQ(icon, QMessageBox::Information);
+    title.clear();
+    readBox();
+    ShowError("Не удаётся записать файл /x.csv.");
+    EXPECT_EQ(title, "Согласованные и квазиоптимальные фильтры");
+    EXPECT_EQ(icon, QMessageBox::Warning);
+    SetErrorHandler(previousError);
+    SetMessageHandler(previous);
 
     // A question: Yes and No in Russian, No unless Yes is chosen.
     const QuestionHandler previousQuestion = SetQuestionHandler({});
     InstallMessageBoxHandler();
     SetMessageHandler(previous);
+    SetErrorHandler(previousError);
     for (const bool yes : {true, false}) {
         title.clear();
         QTimer::singleShot(0, [&] {

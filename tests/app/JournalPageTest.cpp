@@ -29,7 +29,7 @@
 #include "app/TJournalPage.h"
 #include "base/FloatToText.h"
 #include "bench/BenchSamples.h"
-#include "chart/SaveDialog.h"
+#include "files/SaveAs.h"
 #include "controls/TEditFloat.h"
 
 namespace {
@@ -255,7 +255,7 @@ TEST_F(Journal, SavesTheWholeJournalAsCsvAndReportsAFailedWrite) {
     form->Session.AddRow(meander);
     const QString name = dir.filePath("journal.csv");
     {
-        SaveAnswer answer(name);
+        SaveAnswer answer(TDocumentKind::Journal, name);
         QTest::mouseClick(Page().JournalSaveButton, Qt::LeftButton);
         EXPECT_EQ(answer.asked, QStringList{"Журнал.csv"});
     }
@@ -340,7 +340,8 @@ TEST_F(Journal, ASavedJournalHasNoUnsavedWorkUntilItChanges) {
     AddRows(2);
     EXPECT_TRUE(form->Session.HasUnsavedWork());
     {
-        SaveAnswer cancel(QString{});
+        // Only the report's dialog would be answered: the journal's is cancelled.
+        SaveAnswer cancel(TDocumentKind::Report, QString{});
         QTest::mouseClick(Page().JournalSaveButton, Qt::LeftButton);
     }
     EXPECT_TRUE(form->Session.HasUnsavedWork());

@@ -93,10 +93,15 @@ TEST_F(References, KeptThroughRunsAndChoicesNamedByTheirOwnRun) {
     EXPECT_EQ(refs().Curves().Count(), 2);
 
     // The data of the output chart carry the references as columns.
-    const std::string csv = ChartCsv(*d, f().DiagramFrame2->GetDataColumns());
-    EXPECT_EQ(csv.substr(0, csv.find('\n')), "t_ms,output_mV,ref1_mV,ref2_mV");
-    const std::string input = ChartCsv(*f().DiagramFrame1->Diagram, f().DiagramFrame1->GetDataColumns());
-    EXPECT_EQ(input.substr(0, input.find('\n')), "t_ms,input_V");
+    // The data of the output chart name each run by its legend text.
+    const std::string csv = ChartCsv(*d);
+    EXPECT_EQ(csv.substr(0, csv.find("\r\n")),
+              "\xEF\xBB\xBFt, мс;"
+              "ФНЧ с П - образной АЧХ, fc = 50 Гц, K = 1, прямоугольный импульс, мВ;"
+              "ФНЧ 1-го порядка, τ = 100 мс, K = 1, прямоугольный импульс, мВ;"
+              "СФ для прямоугольного импульса, K = 1, прямоугольный импульс, мВ");
+    const std::string input = ChartCsv(*f().DiagramFrame1->Diagram);
+    EXPECT_EQ(input.substr(0, input.find("\r\n")), "\xEF\xBB\xBFt, мс;sвх(t), B");
 
     refs().NClearReferences->trigger();
     EXPECT_EQ(refs().Curves().Count(), 0);

@@ -21,10 +21,10 @@
 #include "app/RunCharts.h"
 #include "app/TJournalPage.h"
 #include "app/TReport.h"
-#include "chart/SaveDialog.h"
 #include "chart/TDiagram.h"
 #include "chart/TReferenceCurves.h"
 #include "controls/TDiagramFrame.h"
+#include "files/SaveAs.h"
 
 namespace {
 
@@ -82,7 +82,7 @@ class Report : public testing::Test, public FormFixture {
     }
     QString SaveThroughMenu(const QString& name) {
         const QString file = dir.filePath(name);
-        SaveAnswer answer(file);
+        SaveAnswer answer(TDocumentKind::Report, file);
         form->NSaveReport->trigger();
         EXPECT_EQ(answer.asked, QStringList{"Отчёт.pdf"});
         MaybeKeep(file);
@@ -306,7 +306,7 @@ TEST_F(Report, CtrlRAsksForTheFile) {
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     const QString file = dir.filePath("keys.pdf");
-    SaveAnswer answer(file);
+    SaveAnswer answer(TDocumentKind::Report, file);
     QTest::keyClick(form.get(), Qt::Key_R, Qt::ControlModifier);
     EXPECT_EQ(answer.asked, QStringList{"Отчёт.pdf"});
     EXPECT_TRUE(QFile::exists(file));
@@ -318,7 +318,7 @@ TEST_F(Report, AFailedWriteIsReportedAndLeavesNoFile) {
     blocker.close();
     const QString bad = dir.filePath("not-a-folder/report.pdf");
     {
-        SaveAnswer answer(bad);
+        SaveAnswer answer(TDocumentKind::Report, bad);
         form->NSaveReport->trigger();
     }
     ASSERT_EQ(messages.Messages().size(), 1u);

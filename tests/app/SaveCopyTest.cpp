@@ -12,8 +12,8 @@
 #include "AppTestUtil.h"
 #include "app/FilterDrawings.h"
 #include "app/SchemePicture.h"
-#include "chart/SaveDialog.h"
 #include "controls/TImage.h"
+#include "files/SaveAs.h"
 
 namespace {
 
@@ -21,11 +21,13 @@ namespace {
 class DialogAnswer {
   public:
     explicit DialogAnswer(QString name) {
-        previous = SetSaveDialogHook([name](QWidget*, const QString& initial, QString& chosen) {
-            EXPECT_EQ(initial, "Рисунок.bmp");
-            chosen = name;
-            return TSaveDialogResult::Accepted;
-        });
+        previous =
+            SetSaveDialogHook([name](QWidget*, const TSaveRequest& request, QString& chosen) {
+                EXPECT_EQ(request.Kind, TDocumentKind::Picture);
+                EXPECT_EQ(request.InitialName, "Рисунок.bmp");
+                chosen = name;
+                return TSaveDialogResult::Accepted;
+            });
     }
     ~DialogAnswer() { SetSaveDialogHook(previous); }
 

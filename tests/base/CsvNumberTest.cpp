@@ -24,6 +24,11 @@ std::string Formatted(double v) {
     return std::string(buffer, FormatCsvNumber(buffer, buffer + sizeof buffer, v));
 }
 
+std::string Comma(double v) {
+    char buffer[32];
+    return std::string(buffer, FormatCsvNumber(buffer, buffer + sizeof buffer, v, ','));
+}
+
 std::string Argument(double t) {
     char buffer[32];
     return std::string(buffer, FormatCsvArgument(buffer, buffer + sizeof buffer, t));
@@ -35,9 +40,9 @@ double FromBits(std::uint64_t bits) {
     return v;
 }
 
-} // namespace
-
-TEST(CsvNumber, SameBytesAsPrintfPrecision17) {
+// Doubles of every kind: boundaries, powers of ten either side, whole
+// numbers, random bit patterns (subnormals included) and noise-like values.
+std::vector<double> ManyDoubles() {
     using Limits = std::numeric_limits<double>;
     std::vector<double> values = {0.0,
                                   -0.0,
@@ -80,6 +85,13 @@ TEST(CsvNumber, SameBytesAsPrintfPrecision17) {
         // Noise-like values of the bench.
         values.push_back(std::ldexp(static_cast<double>(random() >> 11), -50) - 4096.0);
     }
+    return values;
+}
+
+} // namespace
+
+TEST(CsvNumber, SameBytesAsPrintfPrecision17) {
+    const std::vector<double> values = ManyDoubles();
     for (const double v : values) {
         ASSERT_EQ(Formatted(v), Printf17g(v)) << std::hexfloat << v;
     }
@@ -105,4 +117,38 @@ TEST(CsvNumber, ArgumentsWholeOrAsNumbers) {
     EXPECT_EQ(Argument(std::numeric_limits<double>::infinity()), "inf");
     char small[2];
     EXPECT_EQ(FormatCsvArgument(small, small + sizeof small, -250.0), small);
+}
+
+// With a decimal comma, as a Russian spreadsheet reads numbers: the same
+// digits, and the text reads back as the very same double, sign of zero and
+// subnormals included.
+TEST(CsvNumber, DecimalCommaReadsBackAsTheSameDouble) {
+    for (const double v : ManyDoubles()) {
+        const std::string text = Comma(v);
+        std::string expected = Printf17g(v);
+        const std::size_t point = expected.find('.');
+        if (point != std::string::npos) {
+            expected[point] = ',';
+        }
+        ASSERT_EQ(text, expected) << std::hexfloat << v;
+        if (!std::isfinite(v)) {
+            continue;
+        }
+        std::string read = text;
+        const std::size_t comma = read.find(',');
+        if (comma != std::string::npos) {
+            read[comma] = '.';
+        }
+        const double back = std::strtod(read.c_str(), nullptr);
+        ASSERT_EQ(std::memcmp(&back, &v, sizeof v), 0) << text;
+    }
+    EXPECT_EQ(Comma(-0.0), "-0");
+    EXPECT_EQ(Comma(-1.5), "-1,5");
+    EXPECT_EQ(Comma(0.1), "0,10000000000000001");
+    EXPECT_EQ(Comma(-2.5e-320), "-2,4999721679567075e-320");
+    char buffer[32];
+    EXPECT_EQ(std::string(buffer, FormatCsvArgument(buffer, buffer + sizeof buffer, 12.25, ',')),
+              "12,25");
+    EXPECT_EQ(std::string(buffer, FormatCsvArgument(buffer, buffer + sizeof buffer, -250.0, ',')),
+              "-250");
 }

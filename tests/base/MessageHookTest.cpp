@@ -43,3 +43,44 @@ TEST(MessageHook, QuestionsAreAnsweredByTheHandlerAndOtherwiseNo) {
     testing::internal::GetCapturedStderr();
     SetQuestionHandler(std::move(old));
 }
+
+TEST(MessageHook, ErrorsAreRecordedWithTheirKindAndGoToTheMessageHandlerWithoutTheirOwn) {
+    {
+        MessageRecorder recorder;
+        ShowMessage("Произведена коррекция.");
+        ShowError("Не удаётся записать файл /x.");
+        ShowMessage("ещё");
+        EXPECT_EQ(recorder.Messages(),
+                  (std::vector<std::string>{"Произведена коррекция.",
+                                            "Не удаётся записать файл /x.", "ещё"}));
+        EXPECT_EQ(recorder.Kinds(),
+                  (std::vector<TMessageKind>{TMessageKind::Information, TMessageKind::Error,
+                                             TMessageKind::Information}));
+        recorder.Take();
+        EXPECT_TRUE(recorder.Kinds().empty());
+        ShowError("снова");
+        recorder.Clear();
+        EXPECT_TRUE(recorder.Kinds().empty());
+    }
+    // A caller that collects messages only (the command line) gets the errors too.
+    std::vector<std::string> collected;
+    MessageHandler old = SetMessageHandler([&](const std::string& t) { collected.push_back(t); });
+    ShowError("Keeper: Отказано в выделении памяти для отсчётов графика.");
+    EXPECT_EQ(collected, std::vector<std::string>{
+                             "Keeper: Отказано в выделении памяти для отсчётов графика."});
+    // An error handler of its own takes them, and gives them back when removed.
+    std::vector<std::string> errors;
+    MessageHandler oldError = SetErrorHandler([&](const std::string& t) { errors.push_back(t); });
+    ShowError("один");
+    ShowMessage("два");
+    EXPECT_EQ(errors, std::vector<std::string>{"один"});
+    SetErrorHandler(std::move(oldError));
+    ShowError("три");
+    EXPECT_EQ(collected.back(), "три");
+    // With neither, errors go to stderr like messages.
+    SetMessageHandler(nullptr);
+    testing::internal::CaptureStderr();
+    ShowError("Не удаётся записать файл /x.");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Не удаётся записать файл /x.\n");
+    SetMessageHandler(std::move(old));
+}

@@ -1,13 +1,14 @@
-// A chart's data as CSV: the header, the visible range only, the references
-// as columns, the number text of the command line, and files written whole
-// or not at all.
+// A chart's data as CSV for a Russian spreadsheet: the heading named by the
+// axes and the legend, the visible range only, the references as columns,
+// numbers with a decimal comma that read back exactly.
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
+#include <cmath>
 #include <cstdio>
-#include <sstream>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -15,25 +16,68 @@
 #include "ChartTestUtil.h"
 #include "base/MessageHook.h"
 #include "chart/ChartCsv.h"
-#include "chart/DocumentFile.h"
-#include "chart/SaveDialog.h"
 #include "chart/TReferenceCurves.h"
+#include "files/SaveAs.h"
 
 namespace {
 
+const std::string kBom = "\xEF\xBB\xBF";
+
+// printf's "%.17g" with the decimal comma.
 std::string G17(double v) {
     char b[64];
     std::snprintf(b, sizeof b, "%.17g", v);
-    return b;
+    std::string s = b;
+    for (char& c : s) {
+        if (c == '.') {
+            c = ',';
+        }
+    }
+    return s;
 }
 
+// The lines of text after its byte order mark, each of which must end in CRLF.
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
+    if (text.compare(0, kBom.size(), kBom) != 0) {
+        ADD_FAILURE() << "no byte order mark";
+        return lines;
+    }
+    std::size_t at = kBom.size();
+    while (at < text.size()) {
+        const std::size_t end = text.find("\r\n", at);
+        if (end == std::string::npos) {
+            ADD_FAILURE() << "a line without CRLF: " << text.substr(at);
+            break;
+        }
+        lines.push_back(text.substr(at, end - at));
+        EXPECT_EQ(lines.back().find('\n'), std::string::npos);
+        at = end + 2;
     }
     return lines;
+}
+
+std::vector<std::string> Cells(const std::string& line) {
+    std::vector<std::string> cells;
+    std::size_t at = 0;
+    for (std::size_t end; (end = line.find(';', at)) != std::string::npos; at = end + 1) {
+        cells.push_back(line.substr(at, end - at));
+    }
+    cells.push_back(line.substr(at));
+    return cells;
+}
+
+// A cell read as a spreadsheet with a decimal comma reads it.
+double Read(std::string cell) {
+    for (char& c : cell) {
+        if (c == ',') {
+            c = '.';
+        }
+    }
+    char* end = nullptr;
+    const double v = std::strtod(cell.c_str(), &end);
+    EXPECT_TRUE(!cell.empty() && *end == '\0') << cell;
+    return v;
 }
 
 std::string ReadFile(const QString& name) {
@@ -45,6 +89,8 @@ class ChartData : public testing::Test {
   protected:
     void SetUp() override {
         chart = MakeChart(760, 250);
+        chart->SetNameX("t, мс");
+        chart->SetNameY("sвых(t), мВ");
         for (int i = 0; i < 7500; ++i) {
             run[i] = std::sin(i * 0.01) / 3.0;
         }
@@ -54,44 +100,55 @@ class ChartData : public testing::Test {
     std::unique_ptr<TDiagram> chart;
     double run[7500];
     MessageRecorder messages;
-    const TCsvColumns output{"t_ms", "output_mV", "mV"};
 };
 
-TEST_F(ChartData, HeaderAndOneLinePerSampleOfTheVisibleRange) {
-    const std::vector<std::string> lines = Lines(ChartCsv(*chart, output));
+TEST_F(ChartData, HeadingByTheAxesAndOneLinePerSampleOfTheVisibleRange) {
+    const std::vector<std::string> lines = Lines(ChartCsv(*chart));
     ASSERT_EQ(lines.size(), 1u + 751u);
-    EXPECT_EQ(lines[0], "t_ms,output_mV");
-    EXPECT_EQ(lines[1], "-250," + G17(run[2250]));
-    EXPECT_EQ(lines[751], "500," + G17(run[3000]));
+    EXPECT_EQ(lines[0], "t, мс;sвых(t), мВ");
+    EXPECT_EQ(lines[1], "-250;" + G17(run[2250]));
+    EXPECT_EQ(lines[751], "500;" + G17(run[3000]));
+    // Every value reads back as the very sample.
+    for (std::size_t n = 1; n < lines.size(); ++n) {
+        const std::vector<std::string> cells = Cells(lines[n]);
+        ASSERT_EQ(cells.size(), 2u) << lines[n];
+        EXPECT_EQ(Read(cells[0]), -251.0 + static_cast<double>(n));
+        const double v = Read(cells[1]);
+        ASSERT_EQ(std::memcmp(&v, &run[2249 + n], sizeof v), 0) << lines[n];
+    }
     // A range between samples takes those inside it; one beyond the data
     // stops at its ends.
     chart->SetRangeX(10.5, 12.5);
-    EXPECT_EQ(Lines(ChartCsv(*chart, output)).size(), 1u + 2u);
+    EXPECT_EQ(Lines(ChartCsv(*chart)).size(), 1u + 2u);
     chart->SetLimitX(-100000, 100000);
     chart->SetRangeX(4990, 6000);
-    const std::vector<std::string> end = Lines(ChartCsv(*chart, output));
+    const std::vector<std::string> end = Lines(ChartCsv(*chart));
     ASSERT_EQ(end.size(), 1u + 10u);
-    EXPECT_EQ(end.back(), "4999," + G17(run[7499]));
-    // Without data, only the header.
+    EXPECT_EQ(end.back(), "4999;" + G17(run[7499]));
+    // Without data, only the heading.
     auto empty = MakeChart(300, 200);
-    EXPECT_EQ(ChartCsv(*empty, {"t_ms", "input_V", "V"}), "t_ms\n");
+    empty->SetNameX("t, мс");
+    empty->SetNameY("sвх(t), B");
+    EXPECT_EQ(ChartCsv(*empty), kBom + "t, мс\r\n");
     EXPECT_FALSE(HasChartData(*empty));
     EXPECT_TRUE(HasChartData(*chart));
 }
 
-TEST_F(ChartData, ReferencesAsColumnsOldestFirstEmptyWhereTheyHaveNoSample) {
+TEST_F(ChartData, ReferencesAsColumnsNamedByTheLegendOldestFirstEmptyWhereTheyHaveNoSample) {
     TReferenceCurves refs(*chart);
     std::vector<double> first(run, run + 7500);
-    refs.Remember("a");
+    refs.SetBaseName("ФНЧ, fc = 50 Гц");
+    refs.Remember("СФ; K = 1");
     for (double& v : run) {
         v *= 2;
     }
-    refs.Remember("b");
+    refs.Remember("b \"2\"");
     for (double& v : run) {
         v += 1;
     }
-    // A series on a coarser grid has a sample at every other line only.
-    std::vector<double> coarse(100, 7.0);
+    // A series on a coarser grid has a sample at every other line only; the
+    // legend does not name it.
+    std::vector<double> coarse(100, 7.5);
     TKeeper* other = chart->PNewKeeper();
     other->SetData(coarse.data(), 100, -250, -52);
     // Hidden series are not part of the data.
@@ -99,64 +156,42 @@ TEST_F(ChartData, ReferencesAsColumnsOldestFirstEmptyWhereTheyHaveNoSample) {
     hidden->SetData(coarse.data(), 100, -250, -52);
     hidden->Hide();
 
-    const std::vector<std::string> lines = Lines(ChartCsv(*chart, output));
+    const std::vector<std::string> lines = Lines(ChartCsv(*chart));
     ASSERT_EQ(lines.size(), 752u);
-    EXPECT_EQ(lines[0], "t_ms,output_mV,ref1_mV,ref2_mV,ref3_mV");
-    EXPECT_EQ(lines[1], "-250," + G17(run[2250]) + "," + G17(first[2250]) + "," +
-                            G17(2 * first[2250]) + ",7");
-    EXPECT_EQ(lines[2], "-249," + G17(run[2251]) + "," + G17(first[2251]) + "," +
-                            G17(2 * first[2251]) + ",");
-    EXPECT_EQ(lines[751].substr(0, 4), "500,");
-    EXPECT_EQ(lines[751].back(), ',');
-    // Without a unit the references are plain ref1, ref2, ...
-    EXPECT_EQ(Lines(ChartCsv(*chart, {})).at(0), "x,y,ref1,ref2,ref3");
-}
-
-TEST_F(ChartData, AFailedWriteNamesTheFileAndLeavesNothing) {
-    QTemporaryDir dir;
-    const QString name = dir.filePath("missing/folder/data.csv");
-    EXPECT_FALSE(WriteTextFile("t_ms\n", name));
-    ASSERT_EQ(messages.Messages().size(), 1u);
-    EXPECT_EQ(messages.Messages()[0].rfind("Не удаётся записать файл " + name.toStdString(), 0),
-              0u);
-    EXPECT_FALSE(QFileInfo::exists(name));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
-
-    // A file that cannot be replaced keeps what it held.
-    const QString kept = dir.filePath("kept.csv");
-    {
-        QFile f(kept);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("old\n");
-    }
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-    messages.Clear();
-    const bool written = WriteTextFile(ChartCsv(*chart, output), kept);
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (!written) { // (as root every folder is writable)
-        EXPECT_EQ(messages.Messages().size(), 1u);
-        EXPECT_EQ(ReadFile(kept), "old\n");
-    }
+    EXPECT_EQ(lines[0],
+              "t, мс;ФНЧ, fc = 50 Гц, мВ;\"СФ; K = 1, мВ\";\"b \"\"2\"\", мВ\";sвых(t), мВ");
+    EXPECT_EQ(lines[1], "-250;" + G17(run[2250]) + ";" + G17(first[2250]) + ";" +
+                            G17(2 * first[2250]) + ";7,5");
+    EXPECT_EQ(lines[2],
+              "-249;" + G17(run[2251]) + ";" + G17(first[2251]) + ";" + G17(2 * first[2251]) + ";");
+    EXPECT_EQ(lines[751].substr(0, 4), "500;");
+    EXPECT_EQ(lines[751].back(), ';');
+    // Without a unit in the Y axis name the legend's texts stand alone.
+    chart->SetNameY("Амплитуда");
+    EXPECT_EQ(Lines(ChartCsv(*chart)).at(0),
+              "t, мс;ФНЧ, fc = 50 Гц;\"СФ; K = 1\";\"b \"\"2\"\"\";Амплитуда");
 }
 
 TEST_F(ChartData, SavedThroughTheDialogAnExistingFileOnlyAfterTheQuestion) {
     QTemporaryDir dir;
     const QString name = dir.filePath("Диаграмма.csv");
     QString proposed;
-    SaveDialogHook previous = SetSaveDialogHook([&](QWidget*, const QString& initial, QString& n) {
-        proposed = initial;
-        n = name;
-        return TSaveDialogResult::Accepted;
-    });
+    SaveDialogHook previous =
+        SetSaveDialogHook([&](QWidget*, const TSaveRequest& request, QString& n) {
+            EXPECT_EQ(request.Kind, TDocumentKind::ChartData);
+            proposed = request.InitialName;
+            n = name;
+            return TSaveDialogResult::Accepted;
+        });
     {
         QuestionRecorder no(false);
-        EXPECT_TRUE(SaveChartCsv(*chart, output, nullptr));
+        EXPECT_TRUE(SaveChartCsv(*chart, nullptr));
         EXPECT_TRUE(no.Questions().empty());
         EXPECT_EQ(proposed, "Диаграмма.csv");
-        EXPECT_EQ(ReadFile(name), ChartCsv(*chart, output));
+        EXPECT_EQ(ReadFile(name), ChartCsv(*chart));
         // Now the file exists: No keeps it.
         chart->SetRangeX(0, 10);
-        EXPECT_FALSE(SaveChartCsv(*chart, output, nullptr));
+        EXPECT_FALSE(SaveChartCsv(*chart, nullptr));
         ASSERT_EQ(no.Questions().size(), 1u);
         EXPECT_NE(no.Questions()[0].find(QDir::toNativeSeparators(name).toStdString()),
                   std::string::npos);
@@ -164,14 +199,13 @@ TEST_F(ChartData, SavedThroughTheDialogAnExistingFileOnlyAfterTheQuestion) {
     }
     {
         QuestionRecorder yes(true);
-        EXPECT_TRUE(SaveChartCsv(*chart, output, nullptr));
+        EXPECT_TRUE(SaveChartCsv(*chart, nullptr));
         EXPECT_EQ(yes.Questions().size(), 1u);
         EXPECT_EQ(Lines(ReadFile(name)).size(), 12u);
     }
-    SetSaveDialogHook([](QWidget*, const QString&, QString&) {
-        return TSaveDialogResult::Cancelled;
-    });
-    EXPECT_FALSE(SaveChartCsv(*chart, output, nullptr));
+    SetSaveDialogHook(
+        [](QWidget*, const TSaveRequest&, QString&) { return TSaveDialogResult::Cancelled; });
+    EXPECT_FALSE(SaveChartCsv(*chart, nullptr));
     SetSaveDialogHook(previous);
     EXPECT_TRUE(messages.Messages().empty());
 }

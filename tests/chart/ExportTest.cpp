@@ -12,7 +12,7 @@
 
 #include "ChartTestUtil.h"
 #include "base/MessageHook.h"
-#include "chart/SaveDialog.h"
+#include "files/SaveAs.h"
 
 namespace {
 
@@ -127,9 +127,10 @@ TEST(Export, SaveDialogHook) {
     TSaveDialogResult answer = TSaveDialogResult::Cancelled;
     const QString target = dir.filePath(QStringLiteral("picked.bmp"));
     SaveDialogHook previous =
-        SetSaveDialogHook([&](QWidget* parent, const QString& initialName, QString& fileName) {
+        SetSaveDialogHook([&](QWidget* parent, const TSaveRequest& request, QString& fileName) {
             EXPECT_EQ(parent, d.get());
-            offered = initialName;
+            EXPECT_EQ(request.Kind, TDocumentKind::ChartPicture);
+            offered = request.InitialName;
             fileName = target;
             return answer;
         });

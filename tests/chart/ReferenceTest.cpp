@@ -14,7 +14,6 @@
 #include "base/MessageHook.h"
 #include "chart/AnalogColumns.h"
 #include "chart/DashedCurve.h"
-#include "chart/SaveDialog.h"
 #include "chart/SeriesLegend.h"
 #include "chart/TReferenceCurves.h"
 

@@ -18,14 +18,13 @@
 
 #include "WindowTestUtil.h"
 #include "base/MessageHook.h"
-#include "chart/ChartCsv.h"
-#include "chart/SaveDialog.h"
 #include "chart/TDiagram.h"
 #include "chart/TReferenceCurves.h"
 #include "controls/TCoordinateReadout.h"
 #include "controls/TDiagramFrame.h"
 #include "controls/TDiagramIncrease.h"
 #include "controls/TEditFloat.h"
+#include "files/SaveAs.h"
 
 namespace {
 
@@ -202,20 +201,23 @@ TEST_F(Extras, RightPressTogglesTheLockAndOpensThePopupMenu) {
     // An item chosen with the mouse: the data saved.
     QTemporaryDir dir;
     const QString name = dir.filePath("data.csv");
-    SaveDialogHook previous = SetSaveDialogHook([&](QWidget*, const QString& initial, QString& n) {
-        EXPECT_EQ(initial, "Диаграмма.csv");
-        n = name;
-        return TSaveDialogResult::Accepted;
-    });
-    frame->SetDataColumns({"t_ms", "output_mV", "mV"});
+    SaveDialogHook previous =
+        SetSaveDialogHook([&](QWidget*, const TSaveRequest& request, QString& n) {
+            EXPECT_EQ(request.Kind, TDocumentKind::ChartData);
+            EXPECT_EQ(request.InitialName, "Диаграмма.csv");
+            n = name;
+            return TSaveDialogResult::Accepted;
+        });
+    d->SetNameX("t, мс");
+    d->SetNameY("sвых(t), мВ");
     QTest::mouseClick(frame->PopupMenu, Qt::LeftButton, Qt::NoModifier,
                       frame->PopupMenu->actionGeometry(frame->NSaveData).center());
     SetSaveDialogHook(previous);
     EXPECT_FALSE(frame->PopupMenu->isVisible());
     QFile saved(name);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_EQ(saved.readAll().toStdString(), ChartCsv(*d, frame->GetDataColumns()));
-    EXPECT_EQ(ChartCsv(*d, frame->GetDataColumns()).substr(0, 24), "t_ms,output_mV\n-250,0\n-2");
+    const std::string expected = "\xEF\xBB\xBFt, мс;sвых(t), мВ\r\n-250;0\r\n-249;0\r\n";
+    EXPECT_EQ(saved.readAll().toStdString().substr(0, expected.size()), expected);
 
     // The next right press unlocks and shows the tools, and opens the menu again.
     QTest::mouseRelease(w, Qt::RightButton, Qt::NoModifier, p);

@@ -15,10 +15,10 @@
 
 #include "WindowTestUtil.h"
 #include "base/MessageHook.h"
-#include "chart/SaveDialog.h"
 #include "controls/LabIcons.h"
 #include "controls/SaveImageToBmp.h"
 #include "controls/TImage.h"
+#include "files/SaveAs.h"
 
 namespace {
 
@@ -32,9 +32,10 @@ class SavePicture : public testing::Test {
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         image.SetPicture(QSize(40, 30), PaintBar);
-        previous = SetSaveDialogHook([this](QWidget*, const QString& initial, QString& name) {
+        previous = SetSaveDialogHook([this](QWidget*, const TSaveRequest& request, QString& name) {
             ++asked;
-            initialName = initial;
+            EXPECT_EQ(request.Kind, TDocumentKind::Picture);
+            initialName = request.InitialName;
             name = answer;
             return result;
         });

@@ -11,10 +11,10 @@
 #include <gtest/gtest.h>
 
 #include "base/MessageHook.h"
-#include "chart/SaveDialog.h"
 #include "chart/TDiagram.h"
 #include "controls/SaveImageToBmp.h"
 #include "controls/TImage.h"
+#include "files/SaveAs.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ TEST(SaveReplace, ACorrectedNameReplacesAnExistingFileOnlyWhenTheUserAgrees) {
         const QString typed = dir.filePath("photo.jpg");
         const QString corrected = dir.filePath("photo.bmp");
         const SaveDialogHook previous =
-            SetSaveDialogHook([&](QWidget*, const QString&, QString& name) {
+            SetSaveDialogHook([&](QWidget*, const TSaveRequest&, QString& name) {
                 name = typed;
                 return TSaveDialogResult::Accepted;
             });
@@ -72,7 +72,7 @@ TEST(SaveReplace, ACorrectedNameReplacesAnExistingFileOnlyWhenTheUserAgrees) {
         EXPECT_EQ(messages.Take().size(), 1u);
 
         // A name that needs no correction was asked about by the dialog.
-        SetSaveDialogHook([&](QWidget*, const QString&, QString& name) {
+        SetSaveDialogHook([&](QWidget*, const TSaveRequest&, QString& name) {
             name = corrected;
             return TSaveDialogResult::Accepted;
         });

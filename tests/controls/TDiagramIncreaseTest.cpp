@@ -20,7 +20,7 @@
 
 #include "WindowTestUtil.h"
 #include "base/MessageHook.h"
-#include "chart/SaveDialog.h"
+#include "files/SaveAs.h"
 #include "chart/TDiagram.h"
 #include "controls/TDiagramFrame.h"
 
@@ -436,10 +436,12 @@ TEST_F(Increase, ExecuteWithoutAChartOrWithItsOwnShowsNothing) {
 TEST_F(Increase, SaveAndCopyGoThroughTheChart) {
     window->AssignDiagram(source.get());
     QString asked;
-    SaveDialogHook previous = SetSaveDialogHook([&](QWidget*, const QString& initial, QString&) {
-        asked = initial;
-        return TSaveDialogResult::Cancelled;
-    });
+    SaveDialogHook previous =
+        SetSaveDialogHook([&](QWidget*, const TSaveRequest& request, QString&) {
+            EXPECT_EQ(request.Kind, TDocumentKind::ChartPicture);
+            asked = request.InitialName;
+            return TSaveDialogResult::Cancelled;
+        });
     window->NBmp->trigger();
     EXPECT_EQ(asked, QStringLiteral("Диаграмма.bmp"));
     asked.clear();

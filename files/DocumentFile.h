@@ -2,8 +2,9 @@
 // Writing a file the student asked for (a picture, a chart's data, the
 // journal, the report) so that a failure can never pass unnoticed or leave
 // half a file behind: the content goes to a temporary file that takes the
-// name only when complete, and any failure is told in a message naming the
-// file.
+// name only when complete, and any failure is told as an error (ShowError)
+// naming the file: "Не удаётся записать файл <name>.", then on the next line
+// that its folder does not exist, or cannot be written, or else what failed.
 
 #include <QString>
 #include <functional>

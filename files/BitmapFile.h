@@ -6,6 +6,12 @@
 #include <QImage>
 #include <QString>
 
+#include "files/SaveAs.h"
+
+// The save request of a picture of kind, proposed as initialName: filter
+// "Bitmaps (*.bmp)", default suffix "bmp", the extension corrected to ".bmp".
+TSaveRequest BitmapSaveRequest(TDocumentKind kind, const QString& initialName);
+
 // fileName with its extension replaced by ".bmp" (appended when it has none),
 // after a message naming the file and the refused extension; unchanged, and
 // no message, when it already ends in ".bmp" in any letter case.
@@ -19,7 +25,7 @@ QString CorrectBitmapFileName(const QString& fileName);
 QString ChosenBitmapFileName(const QString& fileName);
 
 // Writes image to fileName in BMP format through a temporary file that takes
-// the name only when complete. A failure is reported in a message naming the
-// file, and so is a null image, which writes nothing. Returns whether the
+// the name only when complete (WriteDocument). A failure is reported naming
+// the file, and so is a null image, which writes nothing. Returns whether the
 // file was written.
 bool WriteBitmapFile(const QImage& image, const QString& fileName);

@@ -1,10 +1,18 @@
-#include "chart/BitmapFile.h"
+#include "files/BitmapFile.h"
 
 #include <QImageWriter>
 
 #include "base/MessageHook.h"
-#include "chart/DocumentFile.h"
-#include "chart/SaveDialog.h"
+#include "files/DocumentFile.h"
+
+TSaveRequest BitmapSaveRequest(TDocumentKind kind, const QString& initialName) {
+    return {kind,
+            initialName,
+            QStringLiteral("Bitmaps (*.bmp)"),
+            QStringLiteral("bmp"),
+            TExtensionRule::CorrectToBmp,
+            TReplaceCheck::Dialog};
+}
 
 QString CorrectBitmapFileName(const QString& fileName) {
     // The extension starts at the last point of the final name component; a
