@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateTime>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -65,6 +66,8 @@ TForm1::TForm1(QWidget* parent)
     TabSheet2->setObjectName("TabSheet2");
     PageControl1->addTab(TabSheet1, QString::fromUtf8("Лабораторная установка"));
     PageControl1->addTab(TabSheet2, QString::fromUtf8("Временные диаграммы"));
+    // The seed of repeated noise: one for the session, another next time.
+    Session.SetNoiseSeed(static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch()));
     JournalPage = new TJournalPage(Session);
     JournalPage->setObjectName("JournalPage");
     PageControl1->addTab(JournalPage, QString::fromUtf8("Журнал"));
@@ -125,6 +128,7 @@ void TForm1::ShowRun(TDiagramFrame* frame, const CBenchRun& run, bool output) {
 void TForm1::BitBtn1Click() {
     TBusyCursor busy;
     StaticText1->setText("0");
+    RepeatNoiseIfAsked();
     // The charts' base series show these two arrays in place.
     const CBenchRun run = Bench.ComputeRun(SetupSource(), {InputSamples, OutputSamples});
     Session.AddRun(run, TJournalPage::Now());
@@ -137,11 +141,18 @@ void TForm1::BitBtn1Click() {
     }
 }
 
+void TForm1::RepeatNoiseIfAsked() {
+    if (Session.RepeatsNoise()) {
+        SeedRandom(Session.NoiseSeed());
+    }
+}
+
 // ---------------------------------------------------------------- Measurement
 
 void TForm1::BitBtn3Click() {
     TBusyCursor busy;
     StaticText1->setText("0");
+    RepeatNoiseIfAsked();
     const CMeasurement m = Bench.Measure(SetupSource());
     StaticText1->setText(QString::fromStdString(FloatToText(2, m.RegistrarValue)));
     Session.AddMeasurement(m, StaticText1->text().toStdString(), TJournalPage::Now());

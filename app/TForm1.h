@@ -89,6 +89,7 @@ class TForm1 : public QMainWindow {
     QMenu* PopupMenu1;
     QAction* NSaveReport; // «Сохранить отчёт…»
     QAction* NMeasure;    // «Измерение» in the bench menu, F8; enabled as BitBtn3
+    QAction* NRepeatNoise; // «Повторять реализацию шума», a check item, off at start
     // The output chart's reference curves and their menu items.
     TOutputReferences* OutputReferences;
     // The radio items, main menu and pop-up menu.
@@ -150,6 +151,9 @@ class TForm1 : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Starts the noise from the session's seed when the student asked for
+    // the same noise at every run and measurement.
+    void RepeatNoiseIfAsked();
     void BuildBenchPage();
     void BuildChartsPage();
     void BuildMenus();

@@ -141,6 +141,12 @@ void TForm1::BuildMenus() {
     QMenu* n14 = submenu(n2, "N14", "Генератор шума", TLabIcon::NoiseSource);
     N15 = add(n14, "N15", "Отключен");
     N16 = add(n14, "N16", "Подключен");
+    // Filters compared on the same noise: every run and measurement starts
+    // the noise from the session's one seed.
+    NRepeatNoise = add(n2, "NRepeatNoise", "Повторять реализацию шума");
+    NRepeatNoise->setCheckable(true);
+    connect(NRepeatNoise, &QAction::toggled, this,
+            [this](bool on) { Session.SetRepeatsNoise(on); });
     separator(n2, "N17");
     QMenu* n18 = submenu(n2, "N18", "Фильтр", TLabIcon::Filter);
     N19 = add(n18, "N19", "СФ для прямоугольного импульса");

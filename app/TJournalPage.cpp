@@ -6,6 +6,9 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSplitter>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
@@ -15,6 +18,8 @@
 #include <set>
 
 #include "app/TJournalModel.h"
+#include "app/TTextTableView.h"
+#include "bench/CResults.h"
 #include "bench/CLabSession.h"
 #include "base/MessageHook.h"
 #include "controls/LabIcons.h"
@@ -54,6 +59,22 @@ QAction* MakeAction(QWidget* owner, const char* name, const char* caption, TLabI
     auto* action = new QAction(LabIcon(icon), QString::fromUtf8(caption), owner);
     action->setObjectName(name);
     return action;
+}
+
+// content under a heading of the page's own.
+QWidget* Titled(const QString& title, QWidget* content) {
+    auto* part = new QWidget;
+    auto* layout = new QVBoxLayout(part);
+    layout->setContentsMargins(0, 4, 0, 0);
+    layout->setSpacing(2);
+    auto* heading = new QLabel(title);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    heading->setBuddy(content);
+    layout->addWidget(heading);
+    layout->addWidget(content, 1);
+    return part;
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* name, QAction* action) {
@@ -128,10 +149,40 @@ TJournalPage::TJournalPage(CLabSession& session, QWidget* parent)
     buttons->addWidget(JournalSaveButton);
     buttons->addStretch(1);
     buttons->addWidget(JournalClearButton);
+    auto* journal = new QWidget;
+    auto* journalLayout = new QVBoxLayout(journal);
+    journalLayout->setContentsMargins(0, 0, 0, 0);
+    journalLayout->addWidget(JournalView, 1);
+    journalLayout->addLayout(buttons);
+
+    ResultsView = new TTextTableView;
+    ResultsView->setObjectName("ResultsView");
+    ResultsView->setAccessibleName(QStringLiteral("Результаты"));
+    ConclusionsEdit = new QPlainTextEdit;
+    ConclusionsEdit->setObjectName("ConclusionsEdit");
+    ConclusionsEdit->setAccessibleName(QStringLiteral("Выводы"));
+    ConclusionsEdit->setPlaceholderText(
+        QStringLiteral("Что показали измерения: какой фильтр ближе всего к согласованному и при "
+                       "каком параметре…"));
+    ConclusionsEdit->setTabChangesFocus(true);
+    connect(ConclusionsEdit, &QPlainTextEdit::textChanged, this, [this] {
+        Session.SetConclusions(ConclusionsEdit->toPlainText().toStdString());
+    });
+
+    Parts = new QSplitter(Qt::Vertical, this);
+    Parts->setObjectName("JournalParts");
+    Parts->setChildrenCollapsible(false);
+    Parts->addWidget(journal);
+    Parts->addWidget(Titled(QStringLiteral("Результаты"), ResultsView));
+    Parts->addWidget(Titled(QStringLiteral("Выводы"), ConclusionsEdit));
+    Parts->setStretchFactor(0, 3);
+    Parts->setStretchFactor(1, 2);
+    Parts->setStretchFactor(2, 1);
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(6, 6, 6, 6);
-    page->addWidget(JournalView, 1);
-    page->addLayout(buttons);
+    page->addWidget(Parts);
+    Session.AddObserver(this);
+    UpdateResults();
 
     connect(JournalView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TJournalPage::UpdateActions);
@@ -141,6 +192,39 @@ TJournalPage::TJournalPage(CLabSession& session, QWidget* parent)
     connect(JournalModel, &QAbstractItemModel::modelReset, this, &TJournalPage::FitColumns);
     connect(JournalModel, &QAbstractItemModel::rowsRemoved, this, &TJournalPage::UpdateActions);
     UpdateActions();
+}
+
+TJournalPage::~TJournalPage() {
+    Session.RemoveObserver(this);
+}
+
+void TJournalPage::Changed() {
+    UpdateResults();
+    // Conclusions restored from elsewhere show; those typed here are there.
+    const QString text = QString::fromStdString(Session.Conclusions());
+    if (ConclusionsEdit->toPlainText() != text) {
+        ConclusionsEdit->setPlainText(text);
+    }
+}
+
+void TJournalPage::UpdateResults() {
+    // Worked out when seen: a Start on the charts' page need not wait for it.
+    if (!isVisible()) {
+        ResultsPending = true;
+        return;
+    }
+    ResultsPending = false;
+    const std::vector<CResultRow> results = JournalResults(Session.Rows());
+    TTextTable table(1 + results.size());
+    std::vector<bool> numbers;
+    for (int c = 0; c < ResultColumnCount; ++c) {
+        table[0].push_back(ResultColumnName(c));
+        numbers.push_back(ResultColumnIsNumber(c));
+        for (std::size_t r = 0; r < results.size(); ++r) {
+            table[1 + r].push_back(ResultCell(results[r], c));
+        }
+    }
+    ResultsView->SetTable(table, numbers);
 }
 
 void TJournalPage::changeEvent(QEvent* event) {
@@ -163,6 +247,9 @@ void TJournalPage::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (FitPending) {
         FitColumns();
+    }
+    if (ResultsPending) {
+        UpdateResults();
     }
 }
 

@@ -11,8 +11,11 @@
 #include <vector>
 
 #include "bench/CJournal.h"
+#include "bench/CLabSession.h"
 
-class CLabSession;
+class QPlainTextEdit;
+class QSplitter;
+class TTextTableView;
 
 class QAction;
 class QMenu;
@@ -20,12 +23,13 @@ class QPushButton;
 class QTableView;
 class TJournalModel;
 
-class TJournalPage : public QWidget {
+class TJournalPage : public QWidget, private CLabSessionObserver {
     Q_OBJECT
 
   public:
     // Shows the journal of session, which must outlive the page.
     explicit TJournalPage(CLabSession& session, QWidget* parent = nullptr);
+    ~TJournalPage() override;
 
     // Components; each object's name is the member's name.
     QTableView* JournalView;
@@ -37,6 +41,12 @@ class TJournalPage : public QWidget {
     QAction* JournalSave;
     QAction* JournalClear;
     QAction* JournalRemove; // removes the selected rows (Delete)
+    // The results the journal gives (bench/CResults.h), renewed at every
+    // change of the rows.
+    TTextTableView* ResultsView;
+    // «Выводы»: the student's conclusions, for the report.
+    QPlainTextEdit* ConclusionsEdit;
+    QSplitter* Parts; // journal, results and conclusions, one above the other
 
     const std::vector<CJournalRow>& Rows() const;
     const TJournalModel& Model() const { return *JournalModel; }
@@ -63,6 +73,8 @@ class TJournalPage : public QWidget {
     void showEvent(QShowEvent* event) override;
 
   private:
+    void Changed() override;
+    void UpdateResults();
     void UpdateActions();
     // The selected rows, in table order.
     std::vector<int> SelectedRows() const;
@@ -73,4 +85,5 @@ class TJournalPage : public QWidget {
     CLabSession& Session;
     TJournalModel* JournalModel;
     bool FitPending = true;
+    bool ResultsPending = true;
 };

@@ -102,6 +102,25 @@ void CLabSession::ClearJournal() {
     Change();
 }
 
+void CLabSession::SetStudent(const CStudentInfo& student) {
+    if (!(student == StudentInfo)) {
+        StudentInfo = student;
+        Change();
+    }
+}
+
+void CLabSession::SetConclusions(const std::string& text) {
+    if (text != ConclusionsText) {
+        ConclusionsText = text;
+        Change();
+    }
+}
+
+void CLabSession::SetStudy(const CStudyRecord& study) {
+    LastStudy = study;
+    Tell([](CLabSessionObserver& o) { o.StudyChanged(); });
+}
+
 bool CLabSession::KeepLastOutput() {
     if (!Last || Last->Output == nullptr || Last->Count <= 0) {
         return false;

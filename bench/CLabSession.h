@@ -9,11 +9,13 @@
 // Plain code without a window: the table adapts it through an observer that
 // hears of every change to the rows just before and just after it happens.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "bench/CBenchRun.h"
+#include "bench/CBenchStudy.h"
 #include "bench/CJournal.h"
 
 struct CMeasurement;
@@ -32,6 +34,8 @@ class CLabSessionObserver {
     virtual void JournalAboutToBeCleared() {}
     virtual void JournalCleared() {}
     virtual void Changed() {}
+    // A new study has taken the place of the last.
+    virtual void StudyChanged() {}
 };
 
 // An output kept for comparison: the run's setup and its output samples,
@@ -45,6 +49,26 @@ struct CKeptOutput {
     // no other kept output had when it was kept, so that an output keeps its
     // colour while others come and go.
     int Slot = 0;
+};
+
+// Who hands the report in, and to whom (UTF-8).
+struct CStudentInfo {
+    std::string Name;
+    std::string Group;
+    std::string Teacher;
+    bool Empty() const { return Name.empty() && Group.empty() && Teacher.empty(); }
+};
+inline bool operator==(const CStudentInfo& a, const CStudentInfo& b) {
+    return a.Name == b.Name && a.Group == b.Group && a.Teacher == b.Teacher;
+}
+
+// A parameter study as it was made: what was asked and the values done
+// (all of them, unless it was stopped).
+struct CStudyRecord {
+    CStudyRequest Request;
+    std::vector<double> Values;     // every value asked for
+    std::vector<CStudyPoint> Points; // those done, in order
+    bool Complete() const { return Points.size() == Values.size(); }
 };
 
 class CLabSession {
@@ -82,10 +106,33 @@ class CLabSession {
     // charts still show them.
     void ClearJournal();
 
+    // ---- what the student wrote for the report
+    const CStudentInfo& Student() const { return StudentInfo; }
+    void SetStudent(const CStudentInfo& student);
+    // The conclusions, as typed (UTF-8).
+    const std::string& Conclusions() const { return ConclusionsText; }
+    void SetConclusions(const std::string& text);
+
+    // ---- the latest parameter study, none before the first
+    const std::optional<CStudyRecord>& Study() const { return LastStudy; }
+    void SetStudy(const CStudyRecord& study);
+
+    // ---- the noise
+    // Whether every run and measurement starts the noise generator from
+    // NoiseSeed(), so that filters compared see the same noise.
+    bool RepeatsNoise() const { return RepeatNoise; }
+    void SetRepeatsNoise(bool on) { RepeatNoise = on; }
+    // One seed for the whole session.
+    std::uint32_t NoiseSeed() const { return Seed; }
+    void SetNoiseSeed(std::uint32_t seed) { Seed = seed; }
+
     // ---- what the student would lose
-    // Whether the journal has changed since it was last saved (as CSV or in
-    // a report) and holds something to save.
-    bool HasUnsavedWork() const { return Unsaved && !JournalRows.empty(); }
+    // Whether the journal, the conclusions or the student's name have
+    // changed since they were last saved (the journal as CSV, or all in a
+    // report) and there is something to save.
+    bool HasUnsavedWork() const {
+        return Unsaved && (!JournalRows.empty() || !ConclusionsText.empty() || !StudentInfo.Empty());
+    }
     // The journal as it is now has been saved.
     void MarkSaved() { Unsaved = false; }
     // The journal holds work no file has, e.g. rows restored after a crash.
@@ -116,4 +163,9 @@ class CLabSession {
     std::optional<CBenchRun> Last;
     std::optional<CJournalRow> LastRow;
     std::vector<CKeptOutput> Kept;
+    CStudentInfo StudentInfo;
+    std::string ConclusionsText;
+    std::optional<CStudyRecord> LastStudy;
+    bool RepeatNoise = false;
+    std::uint32_t Seed = 1;
 };

@@ -39,10 +39,10 @@ class References : public testing::Test, public FormFixture {
 TEST_F(References, ItemsAfterTheBenchMenusOwnAndInBothChartMenus) {
     QMenu* bench = f().menuBar()->findChild<QMenu*>("N2");
     ASSERT_NE(bench, nullptr);
-    EXPECT_EQ(Names(bench), QStringList({"N9", "N13", "N14", "N17", "N18", "N24", "N25", "N26",
-                                         "NMeasure", "NReferences", "NRememberOutput",
-                                         "NClearReferences"}));
-    EXPECT_TRUE(bench->actions().at(9)->isSeparator());
+    EXPECT_EQ(Names(bench), QStringList({"N9", "N13", "N14", "NRepeatNoise", "N17", "N18", "N24",
+                                         "N25", "N26", "NMeasure", "NReferences",
+                                         "NRememberOutput", "NClearReferences"}));
+    EXPECT_TRUE(bench->actions().at(10)->isSeparator());
     EXPECT_EQ(refs().NRememberOutput->text(), "Запомнить выход");
     EXPECT_EQ(refs().NClearReferences->text(), "Очистить опорные");
     for (TDiagramFrame* frame : {f().DiagramFrame1, f().DiagramFrame2}) {

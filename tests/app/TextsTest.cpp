@@ -100,6 +100,7 @@ const Row MainWindowTexts[] = {
     {"N14", "Генератор шума"},
     {"N15", "Отключен"},
     {"N16", "Подключен"},
+    {"NRepeatNoise", "Повторять реализацию шума"},
     {"N17", "-"},
     {"N18", "Фильтр"},
     {"N19", "СФ для прямоугольного импульса"},
@@ -182,8 +183,8 @@ TEST_F(Texts, MenusHoldTheirItemsInOrder) {
     EXPECT_EQ(names(form->findChild<QMenu*>("N1")), "N3 N4 NSaveReport N6 N5");
     // The designed items, then those of the reference curves after a separator.
     EXPECT_EQ(names(form->findChild<QMenu*>("N2")),
-              "N9 N13 N14 N17 N18 N24 N25 N26 NMeasure NReferences NRememberOutput "
-              "NClearReferences");
+              "N9 N13 N14 NRepeatNoise N17 N18 N24 N25 N26 NMeasure NReferences "
+              "NRememberOutput NClearReferences");
     EXPECT_EQ(names(form->findChild<QMenu*>("N18")), "N19 N20 N21 N22 N23");
     EXPECT_EQ(names(form->PopupMenu1), "N7 N8 N27 N28 N32 N33 N36 N37 N42 N43 N44");
     EXPECT_EQ(names(form->findChild<QMenu*>("N37")), "N38 N39 N40 N110 N41");
