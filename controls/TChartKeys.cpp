@@ -156,10 +156,15 @@ bool TChartKeys::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     case QEvent::FocusIn:
-    case QEvent::FocusOut:
-        emit FocusChanged(event->type() == QEvent::FocusIn,
-                          static_cast<QFocusEvent*>(event)->reason());
+    case QEvent::FocusOut: {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        const bool in = event->type() == QEvent::FocusIn;
+        if (!in && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+            LeaveChart();
+        }
+        emit FocusChanged(in, reason);
         break;
+    }
     default:
         break;
     }
@@ -246,10 +251,22 @@ TKeeper* TChartKeys::CurrentSeries() {
     return SeriesInView(0, lo, hi);
 }
 
+bool TChartKeys::KeyDrawn() const {
+    return Chart->GetFeelerDrawn() && Chart->GetFeelerX() == KeyX && Chart->GetFeelerY() == KeyY;
+}
+
 long long TChartKeys::GetSample() const {
-    const bool there = Chart->GetFeelerDrawn() && Chart->GetFeelerX() == KeyX &&
-                       Chart->GetFeelerY() == KeyY;
-    return there ? Sample : -1;
+    return KeyDrawn() ? Sample : -1;
+}
+
+// As the mouse takes the crosshair away when it leaves the net, the keyboard
+// does when it leaves the chart; the next key draws it again where it stood.
+void TChartKeys::LeaveChart() {
+    if (KeyDrawn()) {
+        Anchor = FeelerArgument();
+        Chart->SetShowFeeler(false);
+        Chart->SetShowFeeler(true);
+    }
 }
 
 double TChartKeys::FeelerArgument() const {

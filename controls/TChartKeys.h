@@ -16,7 +16,8 @@
 // edge when the value lies beyond it), and its reading is the sample's own
 // argument and value rather than those of its pixel, which the truncation to
 // pixels would blur. The arrows act on a crosshair that is switched on; the
-// first one draws it where it last stood, or at the middle of the net.
+// first one draws it where it last stood, or at the middle of the net. When
+// the focus goes to another widget, a crosshair drawn by a key goes too.
 //
 // The chart also gets its accessible name (its title, kept up to date) and a
 // description of these keys.
@@ -69,6 +70,8 @@ class TChartKeys : public QObject {
     // A key moved the crosshair to chart pixel (x, y) (after the chart's
     // OnMouseMove for it); reading is the readout text "(x; y)".
     void FeelerMoved(int x, int y, const QString& reading);
+    // The chart got (in) or lost the focus, after a crosshair drawn by a key
+    // went with it.
     void FocusChanged(bool in, Qt::FocusReason reason);
 
   protected:
@@ -79,6 +82,10 @@ class TChartKeys : public QObject {
     static TAction ActionOf(const QKeyEvent* e);
     void Act(TAction action, const QKeyEvent* e);
     void ReturnToInitialLimits();
+    // Whether the crosshair stands where a key drew it.
+    bool KeyDrawn() const;
+    // The focus went elsewhere: a crosshair drawn by a key goes.
+    void LeaveChart();
     // The series with samples in view, in list order.
     TKeeper* SeriesInView(int delta, long long& lo, long long& hi);
     // The argument of the crosshair as drawn.

@@ -157,6 +157,9 @@ void TDiagramFrame::DiagramFocusChanged(bool in, Qt::FocusReason reason) {
     } else if (!in && (keyboard || reason == Qt::MouseFocusReason) && !PointerOver) {
         HideTools();
     }
+    if (!Diagram->GetFeelerDrawn()) {
+        Readout->hide();
+    }
 }
 
 void TDiagramFrame::SetDiagramIncrease(TDiagramIncrease* window) {

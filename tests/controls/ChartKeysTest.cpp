@@ -222,6 +222,15 @@ TEST_F(Keys, UpAndDownTakeTheOtherSeriesAtTheSameArgument) {
     EXPECT_EQ(frame->Readout->text(), ValueText(*d, 127.0, other[2627]));
     Press(Qt::Key_Up);
     EXPECT_EQ(frame->Readout->text(), Reading(2627));
+    // Leaving by Tab takes the crosshair away; back, the first arrow draws
+    // it where it stood.
+    Press(Qt::Key_Tab);
+    EXPECT_FALSE(d->GetFeelerDrawn());
+    EXPECT_TRUE(frame->Readout->isHidden());
+    QTest::keyClick(button, Qt::Key_Tab, Qt::ShiftModifier);
+    ASSERT_TRUE(d->hasFocus());
+    Press(Qt::Key_Left);
+    EXPECT_EQ(frame->Readout->text(), Reading(2627));
     // A hidden series is passed over.
     d->GetKeeper(0)->Hide();
     EXPECT_EQ(frame->Keys->CurrentSeries(), second);
