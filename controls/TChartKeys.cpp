@@ -51,8 +51,8 @@ bool SamplesInView(const TDiagram& c, const TKeeper& k, long long& lo, long long
     const auto index = [&](double t, bool up) {
         const double m = (t - k.GetXmin()) / step;
         const double r = up ? std::ceil(m) : std::floor(m);
-        return static_cast<long long>(std::clamp(std::isfinite(r) ? r : 0.0, 0.0,
-                                                 static_cast<double>(end)));
+        return static_cast<long long>(
+            std::clamp(std::isfinite(r) ? r : 0.0, 0.0, static_cast<double>(end)));
     };
     lo = index(c.PhisToMathX(first), true);
     hi = index(c.PhisToMathX(last + 1), false);
@@ -71,6 +71,15 @@ bool SamplesInView(const TDiagram& c, const TKeeper& k, long long& lo, long long
     return lo <= hi && lo <= end && hi >= 0;
 }
 
+// The sample of lo .. hi nearest to argument t.
+long long NearestSample(const TKeeper& k, double t, long long lo, long long hi) {
+    const double m = (t - k.GetXmin()) / (k.GetCount() > 1 ? k.GetStep() : 1.0);
+    if (!std::isfinite(m)) {
+        return lo;
+    }
+    return std::llround(std::clamp(m, static_cast<double>(lo), static_cast<double>(hi)));
+}
+
 // Sample n of k as its reading scales it.
 double Value(TKeeper& k, long long n) {
     const double v = k.GetSample(static_cast<int>(n));
@@ -80,8 +89,7 @@ double Value(TKeeper& k, long long n) {
 } // namespace
 
 TChartKeys::TChartKeys(TDiagram* chart, TChartPopup* popup)
-    : QObject(chart), Chart(chart), Popup(popup),
-      Anchor(std::numeric_limits<double>::quiet_NaN()) {
+    : QObject(chart), Chart(chart), Popup(popup), Anchor(std::numeric_limits<double>::quiet_NaN()) {
     chart->setFocusPolicy(Qt::StrongFocus);
     chart->setAccessibleDescription(KeysDescription());
     chart->installEventFilter(this);
@@ -223,8 +231,7 @@ void TChartKeys::ReturnToInitialLimits() {
 TKeeper* TChartKeys::SeriesInView(int delta, long long& lo, long long& hi) {
     std::vector<TKeeper*> series;
     int current = -1;
-    for (TKeeper* k = Chart->GetKeeper(0); k != nullptr && series.size() < 256;
-         k = k->GetNext()) {
+    for (TKeeper* k = Chart->GetKeeper(0); k != nullptr && series.size() < 256; k = k->GetNext()) {
         long long a = 0, b = 0;
         if (SamplesInView(*Chart, *k, a, b)) {
             if (k == Current) {
@@ -278,8 +285,8 @@ void TChartKeys::Place() {
     if (!Chart->GetShowFeeler()) {
         return;
     }
-    const bool anchored = std::isfinite(Anchor) && Chart->GetXmin() <= Anchor &&
-                          Anchor <= Chart->GetXmax();
+    const bool anchored =
+        std::isfinite(Anchor) && Chart->GetXmin() <= Anchor && Anchor <= Chart->GetXmax();
     MoveToArgument(anchored ? Anchor : (Chart->GetXmin() + Chart->GetXmax()) / 2);
 }
 
@@ -294,10 +301,8 @@ void TChartKeys::Step(int steps) {
     long long lo = 0, hi = 0;
     if (TKeeper* k = SeriesInView(0, lo, hi)) {
         long long n = GetSample();
-        if (n < 0 || n < lo || n > hi) {
-            const double m = (Chart->PhisToMathX(Chart->GetFeelerX()) - k->GetXmin()) /
-                             (k->GetCount() > 1 ? k->GetStep() : 1.0);
-            n = std::isfinite(m) ? std::llround(std::clamp(m, static_cast<double>(lo), static_cast<double>(hi))) : lo;
+        if (n < lo || n > hi) {
+            n = NearestSample(*k, Chart->PhisToMathX(Chart->GetFeelerX()), lo, hi);
         }
         MoveToSample(*k, std::clamp(n + steps, lo, hi));
         return;
@@ -320,10 +325,7 @@ void TChartKeys::StepSeries(int delta) {
 void TChartKeys::MoveToArgument(double t) {
     long long lo = 0, hi = 0;
     if (TKeeper* k = SeriesInView(0, lo, hi)) {
-        const double m = (t - k->GetXmin()) / (k->GetCount() > 1 ? k->GetStep() : 1.0);
-        const long long n =
-            std::isfinite(m) ? std::llround(std::clamp(m, static_cast<double>(lo), static_cast<double>(hi))) : lo;
-        MoveToSample(*k, n);
+        MoveToSample(*k, NearestSample(*k, t, lo, hi));
         return;
     }
     const int y = Chart->GetFeelerDrawn() ? Chart->GetFeelerY()
@@ -341,8 +343,8 @@ void TChartKeys::MoveToSample(TKeeper& k, long long n) {
     const int top = Chart->Get_yb_net() + 1;
     const int bottom = Chart->Get_ye_net() - 1;
     const int x = std::clamp(Chart->MathToPhisX(t), first, last);
-    const int y = std::isfinite(v) ? std::clamp(Chart->MathToPhisY(v), top, bottom)
-                                   : (top + bottom) / 2;
+    const int y =
+        std::isfinite(v) ? std::clamp(Chart->MathToPhisY(v), top, bottom) : (top + bottom) / 2;
     Chart->MoveFeeler(x, y, Modifiers);
     KeyX = x;
     KeyY = y;

@@ -100,7 +100,7 @@ class TChartKeys : public QObject {
     // Compared with the chart's series only, never followed: it may be gone.
     const TKeeper* Current = nullptr;
     long long Sample = -1;
-    int KeyX = 0, KeyY = 0;    // where a key drew the crosshair
-    double Anchor;             // the argument a key left it at; NaN for none
+    int KeyX = 0, KeyY = 0; // where a key drew the crosshair
+    double Anchor;          // the argument a key left it at; NaN for none
     Qt::KeyboardModifiers Modifiers = Qt::NoModifier;
 };

@@ -31,10 +31,10 @@ void TChartTools::MakeArrows(QWidget* parent, int length) {
         const QString bound = QString::fromUtf8(p.bound);
         const bool vertical = p.orientation == Qt::Vertical;
         a->setAccessibleName(bound);
-        a->GetButton(TArrowPair::btNext)
-            ->setAccessibleName(bound + (vertical ? QStringLiteral(" вверх") : QStringLiteral(" вправо")));
-        a->GetButton(TArrowPair::btPrev)
-            ->setAccessibleName(bound + (vertical ? QStringLiteral(" вниз") : QStringLiteral(" влево")));
+        const char* next = vertical ? " вверх" : " вправо";
+        const char* prev = vertical ? " вниз" : " влево";
+        a->GetButton(TArrowPair::btNext)->setAccessibleName(bound + QString::fromUtf8(next));
+        a->GetButton(TArrowPair::btPrev)->setAccessibleName(bound + QString::fromUtf8(prev));
         a->setFixedSize(p.orientation == Qt::Vertical ? QSize(16, length) : QSize(length, 16));
         a->hide();
         const auto click = p.click;

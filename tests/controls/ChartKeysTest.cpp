@@ -137,7 +137,8 @@ TEST_F(Keys, TabReachesTheChartWhichShowsItsToolsAndAFocusFrameOnScreenOnly) {
 }
 
 TEST_F(Keys, FocusByAClickKeepsTheLockOfTheRightPress) {
-    const QPoint p((d->Get_xb_net() + d->Get_xe_net()) / 2, (d->Get_yb_net() + d->Get_ye_net()) / 2);
+    const QPoint p((d->Get_xb_net() + d->Get_xe_net()) / 2,
+                   (d->Get_yb_net() + d->Get_ye_net()) / 2);
     QTest::mousePress(window->windowHandle(), Qt::RightButton, Qt::NoModifier,
                       d->mapTo(window.get(), p));
     EXPECT_TRUE(d->hasFocus());
@@ -319,8 +320,7 @@ TEST_F(Keys, ToolsArrowsAndChartsHaveNamesForAssistiveTools) {
     EXPECT_EQ(NameOf(frame->SpeedButtonCopy), "Копировать в буфер обмена");
     EXPECT_EQ(NameOf(frame->UpDown1->GetButton(TArrowPair::btNext)),
               "Верхний предел по оси Y вверх");
-    EXPECT_EQ(NameOf(frame->UpDown2->GetButton(TArrowPair::btPrev)),
-              "Нижний предел по оси Y вниз");
+    EXPECT_EQ(NameOf(frame->UpDown2->GetButton(TArrowPair::btPrev)), "Нижний предел по оси Y вниз");
     EXPECT_EQ(NameOf(frame->UpDown3->GetButton(TArrowPair::btPrev)),
               "Нижний предел по оси X влево");
     EXPECT_EQ(NameOf(frame->UpDown4->GetButton(TArrowPair::btNext)),
