@@ -345,12 +345,14 @@ void TChartKeys::MoveToSample(TKeeper& k, long long n) {
     const int x = std::clamp(Chart->MathToPhisX(t), first, last);
     const int y =
         std::isfinite(v) ? std::clamp(Chart->MathToPhisY(v), top, bottom) : (top + bottom) / 2;
-    Chart->MoveFeeler(x, y, Modifiers);
+    // Set before the move, so that whatever its OnMouseMove calls sees the
+    // crosshair as standing on this sample.
     KeyX = x;
     KeyY = y;
     Sample = n;
     Current = &k;
     Anchor = t;
+    Chart->MoveFeeler(x, y, Modifiers);
     emit FeelerMoved(x, y, ValueText(*Chart, t, v));
 }
 
@@ -361,10 +363,10 @@ void TChartKeys::MoveToPixel(int x, int y) {
     }
     x = std::clamp(x, first, last);
     y = std::clamp(y, Chart->Get_yb_net() + 1, Chart->Get_ye_net() - 1);
-    Chart->MoveFeeler(x, y, Modifiers);
     KeyX = x;
     KeyY = y;
     Sample = -1;
     Anchor = Chart->PhisToMathX(x);
+    Chart->MoveFeeler(x, y, Modifiers);
     emit FeelerMoved(x, y, PointText(*Chart, x, y));
 }

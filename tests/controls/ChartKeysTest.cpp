@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
@@ -289,6 +290,13 @@ TEST_F(Keys, ShiftF10AndTheMenuKeyOpenThePopupMenuAtTheCrosshairOrTheCentre) {
     EXPECT_TRUE(frame->NIncrease->isEnabled());
     QTest::keyClick(menu, Qt::Key_Escape);
     EXPECT_FALSE(menu->isVisible());
+    // The context-menu event of the platform's menu key goes the same way,
+    // wherever it says it was made.
+    QContextMenuEvent fromKey(QContextMenuEvent::Keyboard, QPoint(1, 1));
+    QApplication::sendEvent(d, &fromKey);
+    ASSERT_TRUE(menu->isVisible());
+    EXPECT_EQ(menu->pos(), d->mapToGlobal(d->rect().center()) + QPoint(2, 2));
+    menu->hide();
 
     Press(Qt::Key_Return);
     Press(Qt::Key_Right);
