@@ -292,7 +292,8 @@ TEST_F(Keys, ShiftF10AndTheMenuKeyOpenThePopupMenuAtTheCrosshairOrTheCentre) {
     EXPECT_FALSE(menu->isVisible());
     // The context-menu event of the platform's menu key goes the same way,
     // wherever it says it was made.
-    QContextMenuEvent fromKey(QContextMenuEvent::Keyboard, QPoint(1, 1));
+    QContextMenuEvent fromKey(QContextMenuEvent::Keyboard, QPoint(1, 1),
+                              d->mapToGlobal(QPoint(1, 1)));
     QApplication::sendEvent(d, &fromKey);
     ASSERT_TRUE(menu->isVisible());
     EXPECT_EQ(menu->pos(), d->mapToGlobal(d->rect().center()) + QPoint(2, 2));
