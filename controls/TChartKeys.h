@@ -35,7 +35,9 @@ class TChartKeys : public QObject {
 
   public:
     // Lets chart take the focus and handles its keys, as the chart's child;
-    // popup (may be null) is what the menu keys open.
+    // popup (may be null) is what the menu keys open. The host deletes it
+    // before the chart goes: a chart destroyed with the focus still sends
+    // itself a focus-out, when its own members are gone.
     TChartKeys(TDiagram* chart, TChartPopup* popup);
 
     // Moves a shown crosshair by steps samples (pixels), to the right when

@@ -326,4 +326,9 @@ void TDiagramFrame::resizeEvent(QResizeEvent* event) {
     FrameResize();
 }
 
-TDiagramFrame::~TDiagramFrame() = default;
+TDiagramFrame::~TDiagramFrame() {
+    // The widget's own destructor still takes the focus from the chart, when
+    // neither this frame's handlers nor the keys' filter may hear of it.
+    delete Keys;
+    Keys = nullptr;
+}

@@ -227,6 +227,9 @@ void TDiagramIncrease::MakePopupMenuAndKeys() {
 }
 
 TDiagramIncrease::~TDiagramIncrease() {
+    // The dialog's own destructor still takes the focus from the chart.
+    delete Keys;
+    Keys = nullptr;
     FormDestroy();
 }
 
@@ -237,9 +240,6 @@ void TDiagramIncrease::FormDestroy() {
 }
 
 void TDiagramIncrease::Unlink() {
-    if (FSource != nullptr) {
-        disconnect(FSource, &TDiagram::Drawn, this, nullptr);
-    }
     Diagram1->GetKeeper(0)->SetNext(nullptr);
 }
 
@@ -334,6 +334,7 @@ void TDiagramIncrease::ReturnLimits() {
     TDiagramBatch batch(*FSource);
     FSource->SetRangeX(Diagram1->GetXmin(), Diagram1->GetXmax());
     FSource->SetRangeY(Diagram1->GetYmin(), Diagram1->GetYmax());
+    disconnect(FSource, &TDiagram::Drawn, this, nullptr);
     Unlink();
     FSource->ShowDiagram();
 }
