@@ -11,6 +11,7 @@
 #include <cstdlib>
 
 #include "chart/Crosshair.h"
+#include "chart/FocusFrame.h"
 #include "chart/GridPainter.h"
 #include "chart/SeriesLegend.h"
 #include "chart/TSeriesPainter.h"
@@ -467,6 +468,9 @@ void TDiagram::paintEvent(QPaintEvent* event) {
     const qreal ratio = Picture.devicePixelRatio();
     p.drawImage(QRectF(r), Picture,
                 QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
+    if (hasFocus()) {
+        DrawFocusFrame(p, rect(), palette().color(QPalette::Highlight));
+    }
 }
 
 bool TDiagram::event(QEvent* event) {

@@ -8,6 +8,9 @@
 // Ranges are in the series' own units and are kept within the limits, which
 // never exceed +-100000. Pixel coordinates are those of the widget, x to the
 // right and y downward; conversions to pixels truncate toward zero.
+//
+// A chart that its host lets take the keyboard focus shows a focus frame
+// while it has it (chart/FocusFrame.h), over the picture, never in it.
 
 #include <QColor>
 #include <QFont>
@@ -233,6 +236,14 @@ class TDiagram : public QWidget {
     void SetShowFeeler(bool on);
     bool GetShowFeeler() const { return ShowFeeler; }
     bool GetFeelerDrawn() const { return FeelerDrawn; }
+    // Where the crosshair is (or was last) drawn, in chart pixels.
+    int GetFeelerX() const { return FeelerX; }
+    int GetFeelerY() const { return FeelerY; }
+    // Moves the crosshair to chart pixel (x, y) as a mouse movement there
+    // would, OnMouseMove included: the keyboard's way to move it.
+    void MoveFeeler(int x, int y, Qt::KeyboardModifiers shift = Qt::NoModifier) {
+        MouseMove(shift, x, y);
+    }
     // A shown crosshair is redrawn at once with the new pen.
     void SetPenStyleFeeler(Qt::PenStyle style);
     void SetPenWidthFeeler(int width);

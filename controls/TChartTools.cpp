@@ -18,13 +18,23 @@ void TChartTools::MakeArrows(QWidget* parent, int length) {
         const char* name;
         Qt::Orientation orientation;
         void (TChartTools::*click)(TArrowPair::TUDBtnType);
-    } pairs[] = {{UpDown1, "UpDown1", Qt::Vertical, &TChartTools::UpDown1Click},
-                 {UpDown2, "UpDown2", Qt::Vertical, &TChartTools::UpDown2Click},
-                 {UpDown3, "UpDown3", Qt::Horizontal, &TChartTools::UpDown3Click},
-                 {UpDown4, "UpDown4", Qt::Horizontal, &TChartTools::UpDown4Click}};
+        const char* bound;
+    } pairs[] = {
+        {UpDown1, "UpDown1", Qt::Vertical, &TChartTools::UpDown1Click, "Верхний предел по оси Y"},
+        {UpDown2, "UpDown2", Qt::Vertical, &TChartTools::UpDown2Click, "Нижний предел по оси Y"},
+        {UpDown3, "UpDown3", Qt::Horizontal, &TChartTools::UpDown3Click, "Нижний предел по оси X"},
+        {UpDown4, "UpDown4", Qt::Horizontal, &TChartTools::UpDown4Click,
+         "Верхний предел по оси X"}};
     for (const auto& p : pairs) {
         auto* a = new TArrowPair(p.orientation, parent);
         a->setObjectName(QString::fromLatin1(p.name));
+        const QString bound = QString::fromUtf8(p.bound);
+        const bool vertical = p.orientation == Qt::Vertical;
+        a->setAccessibleName(bound);
+        const char* next = vertical ? " вверх" : " вправо";
+        const char* prev = vertical ? " вниз" : " влево";
+        a->GetButton(TArrowPair::btNext)->setAccessibleName(bound + QString::fromUtf8(next));
+        a->GetButton(TArrowPair::btPrev)->setAccessibleName(bound + QString::fromUtf8(prev));
         a->setFixedSize(p.orientation == Qt::Vertical ? QSize(16, length) : QSize(length, 16));
         a->hide();
         const auto click = p.click;
@@ -120,10 +130,13 @@ QString CoordinateText(double v, int precision) {
     return text.replace(QLatin1Char('.'), point);
 }
 
+QString ValueText(const TDiagram& chart, double x, double y) {
+    return QLatin1Char('(') + CoordinateText(x, chart.GetPrecisionX()) + QStringLiteral("; ") +
+           CoordinateText(y, chart.GetPrecisionY()) + QLatin1Char(')');
+}
+
 QString PointText(const TDiagram& chart, int x, int y) {
-    return QLatin1Char('(') + CoordinateText(chart.PhisToMathX(x), chart.GetPrecisionX()) +
-           QStringLiteral("; ") + CoordinateText(chart.PhisToMathY(y), chart.GetPrecisionY()) +
-           QLatin1Char(')');
+    return ValueText(chart, chart.PhisToMathX(x), chart.PhisToMathY(y));
 }
 
 QToolButton* MakeToolButton(QWidget* parent, const char* name, TLabIcon icon, const QString& hint,
@@ -134,6 +147,7 @@ QToolButton* MakeToolButton(QWidget* parent, const char* name, TLabIcon icon, co
     b->setIcon(LabIcon(icon));
     b->setIconSize(QSize(16, 16));
     b->setToolTip(hint);
+    b->setAccessibleName(hint);
     b->setCheckable(toggle);
     b->setFocusPolicy(Qt::NoFocus);
     return b;

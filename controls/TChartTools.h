@@ -49,7 +49,8 @@ class TChartTools {
     void SetToolChart(TDiagram* chart) { Chart = chart; }
     // Makes the four arrow pairs on parent, hidden, the vertical ones 16 wide
     // and length high, the horizontal ones length wide and 16 high, each click
-    // wired to its handler.
+    // wired to its handler, each pair and arrow named for assistive tools by
+    // the bound it moves.
     void MakeArrows(QWidget* parent, int length);
     // Remembers the chart's range as the one to return to.
     void SaveInitialRange();
@@ -77,13 +78,16 @@ class TChartTools {
 // decimals and the locale's decimal separator; exponent form from six
 // integer digits on.
 QString CoordinateText(double v, int precision);
-// The readout of chart pixel (x, y): "(" x "; " y ")", each coordinate as
-// CoordinateText writes it with its axis' label precision.
+// The readout of the point (x, y) in chart's units: "(" x "; " y ")", each
+// coordinate as CoordinateText writes it with its axis' label precision.
+QString ValueText(const TDiagram& chart, double x, double y);
+// The readout of chart pixel (x, y): ValueText of the values there.
 QString PointText(const TDiagram& chart, int x, int y);
 
 // A tool button of the chart windows, 23 x 22 with a 16-pixel icon and the
-// hint as its tooltip, a toggle when toggle; it takes no focus, so that the
-// keyboard stays where the user was. The caller places it.
+// hint as its tooltip and accessible name, a toggle when toggle; it takes no
+// focus, so that the keyboard stays where the user was (the chart's keys and
+// its pop-up menu stand in for it). The caller places it.
 QToolButton* MakeToolButton(QWidget* parent, const char* name, TLabIcon icon, const QString& hint,
                             bool toggle);
 

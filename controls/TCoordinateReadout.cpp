@@ -23,6 +23,7 @@ double Distance(const QPoint& p, const QRect& r) {
 
 TCoordinateReadout::TCoordinateReadout(QWidget* parent) : QLabel(parent) {
     setObjectName(QStringLiteral("Readout"));
+    setAccessibleName(QStringLiteral("Координаты"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAlignment(Qt::AlignCenter);
     setStyleSheet(QStringLiteral("QLabel { background: rgba(255, 255, 255, 215); color: black; "
@@ -55,7 +56,7 @@ QRect TCoordinateReadout::Place(const QSize& size, const QRect& net, const QPoin
 }
 
 void TCoordinateReadout::Follow(const TDiagram& chart, int x, int y,
-                                const std::vector<QRect>& avoid) {
+                                const std::vector<QRect>& avoid, const QString& reading) {
     if (!chart.GetShowFeeler() || !chart.GetFeelerDrawn()) {
         hide();
         return;
@@ -68,7 +69,7 @@ void TCoordinateReadout::Follow(const TDiagram& chart, int x, int y,
     if (this->font() != font) {
         setFont(font);
     }
-    const QString text = PointText(chart, x, y);
+    const QString text = reading.isEmpty() ? PointText(chart, x, y) : reading;
     if (this->text() != text) {
         setText(text);
     }

@@ -21,11 +21,12 @@ class TCoordinateReadout : public QLabel {
     // at its origin).
     explicit TCoordinateReadout(QWidget* parent);
 
-    // While chart shows its crosshair, writes the readout of chart pixel
-    // (x, y) (PointText) and places it by Place, clear of avoid (rectangles
-    // in chart pixels); hides it otherwise. The text changes only when it
-    // differs.
-    void Follow(const TDiagram& chart, int x, int y, const std::vector<QRect>& avoid);
+    // While chart shows its crosshair, writes reading, or when it is empty
+    // the readout of chart pixel (x, y) (PointText), and places it by Place
+    // for the crosshair at (x, y), clear of avoid (rectangles in chart
+    // pixels); hides it otherwise. The text changes only when it differs.
+    void Follow(const TDiagram& chart, int x, int y, const std::vector<QRect>& avoid,
+                const QString& reading = QString());
 
     // Where a readout of size goes for the pointer at pointer: inside net
     // (left, top, right, bottom edges as the chart gives them), 4 pixels from

@@ -1,18 +1,17 @@
 #include "controls/TDiagramFrame.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QEvent>
 #include <QFont>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPalette>
 #include <QToolButton>
-#include <QWindow>
 
 #include "chart/ChartCsv.h"
 #include "chart/TDiagram.h"
+#include "controls/TChartKeys.h"
+#include "controls/TChartPopup.h"
 #include "controls/TCoordinateReadout.h"
 #include "controls/TDiagramIncrease.h"
 
@@ -89,6 +88,7 @@ TDiagramFrame::TDiagramFrame(QWidget* parent) : QFrame(parent) {
         }
     });
     MakePopupMenu();
+    MakeKeys();
     Diagram->installEventFilter(this);
 
     Diagram->ShowDiagram();
@@ -97,33 +97,70 @@ TDiagramFrame::TDiagramFrame(QWidget* parent) : QFrame(parent) {
 }
 
 void TDiagramFrame::MakePopupMenu() {
-    PopupMenu = new QMenu(this);
-    PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
-    auto item = [this](const char* name, TLabIcon icon, const char* caption, void (TDiagramFrame::*handler)()) {
-        QAction* a = PopupMenu->addAction(LabIcon(icon), QString::fromUtf8(caption));
-        a->setObjectName(QString::fromLatin1(name));
-        connect(a, &QAction::triggered, this, handler);
-        return a;
-    };
-    NCopy = item("NCopy", TLabIcon::Copy, "Копировать в буфер обмена",
-                 &TDiagramFrame::SpeedButtonCopyClick);
-    NBmp = item("NBmp", TLabIcon::Save, "Сохранить рисунок", &TDiagramFrame::SpeedButtonSaveClick);
-    NSaveData = item("NSaveData", TLabIcon::Save, "Сохранить данные…", &TDiagramFrame::SaveDataClick);
-    // A press outside the open menu closes it and then goes where it was
-    // made, on every platform alike (some drop it): a second right press on
-    // the chart still toggles the tool lock, a left one still toggles the
-    // crosshair. Qt's own replay is off, so that none comes twice.
-    PopupMenu->setAttribute(Qt::WA_NoMouseReplay);
-    PopupMenu->installEventFilter(this);
-    // The right press that opens the menu has already toggled the tool lock
-    // (DiagramMouseDown); the context-menu event comes after it.
-    Diagram->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(Diagram, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        NSaveData->setEnabled(HasChartData(*Diagram));
-        // Just beside the pointer, not under it: another press where the
-        // pointer is falls outside the menu and reaches the chart.
-        PopupMenu->popup(Diagram->mapToGlobal(at) + QPoint(2, 2));
+    Popup = new TChartPopup(Diagram, this);
+    PopupMenu = Popup->Menu();
+    const struct {
+        QAction*& member;
+        const char* name;
+        TLabIcon icon;
+        const char* caption;
+        void (TDiagramFrame::*handler)();
+    } items[] = {
+        {NCopy, "NCopy", TLabIcon::Copy, "Копировать в буфер обмена",
+         &TDiagramFrame::SpeedButtonCopyClick},
+        {NBmp, "NBmp", TLabIcon::Save, "Сохранить рисунок", &TDiagramFrame::SpeedButtonSaveClick},
+        {NSaveData, "NSaveData", TLabIcon::Save, "Сохранить данные…",
+         &TDiagramFrame::SaveDataClick},
+        {NIncrease, "NIncrease", TLabIcon::Enlarge, "Увеличение",
+         &TDiagramFrame::SpeedButtonIncreaseClick}};
+    for (const auto& i : items) {
+        i.member = Popup->AddItem(i.name, i.icon, i.caption);
+        connect(i.member, &QAction::triggered, this, i.handler);
+    }
+    // The enlarged window is here for the keyboard, which cannot reach the
+    // tool panel's button.
+    PopupMenu->insertSeparator(NIncrease)->setObjectName(QStringLiteral("NViews"));
+    Popup->SetDataItem(NSaveData);
+    connect(PopupMenu, &QMenu::aboutToShow, this,
+            [this] { NIncrease->setEnabled(Increase != nullptr); });
+}
+
+// The keys of the chart do what its tools do, the crosshair's moves with
+// their exact reading.
+void TDiagramFrame::MakeKeys() {
+    Keys = new TChartKeys(Diagram, Popup);
+    connect(Keys, &TChartKeys::ToggleRequested, this, [this] {
+        DiagramClick();
+        ShowTools();
     });
+    connect(Keys, &TChartKeys::ReturnRequested, this, [this] {
+        SpeedButtonRetLimClick();
+        ShowTools();
+    });
+    connect(Keys, &TChartKeys::CopyRequested, this, &TDiagramFrame::SpeedButtonCopyClick);
+    connect(Keys, &TChartKeys::FeelerMoved, this, [this](int x, int y, const QString& reading) {
+        ShowTools();
+        UpdateReadout(x, y, reading);
+    });
+    connect(Keys, &TChartKeys::FocusChanged, this, &TDiagramFrame::DiagramFocusChanged);
+}
+
+void TDiagramFrame::DiagramFocusChanged(bool in, Qt::FocusReason reason) {
+    // The user's Tab shows the tools, whatever the lock. Focus that the mouse,
+    // a closing menu, the window's return or the program brings (the charts'
+    // page shown after a Start) leaves them to the mouse's rule until a key
+    // is used on the chart.
+    const bool keyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                          reason == Qt::ShortcutFocusReason;
+    if (in && keyboard) {
+        FToolsLocked = false;
+        ShowTools();
+    } else if (!in && (keyboard || reason == Qt::MouseFocusReason) && !PointerOver) {
+        HideTools();
+    }
+    if (!Diagram->GetFeelerDrawn()) {
+        Readout->hide();
+    }
 }
 
 void TDiagramFrame::SetDiagramIncrease(TDiagramIncrease* window) {
@@ -179,7 +216,7 @@ void TDiagramFrame::DiagramMouseMove(TDiagram*, Qt::KeyboardModifiers, int x, in
     UpdateReadout(x, y);
 }
 
-void TDiagramFrame::UpdateReadout(int x, int y) {
+void TDiagramFrame::UpdateReadout(int x, int y, const QString& reading) {
     std::vector<QRect> avoid;
     const QRect legend = Diagram->GetLegendRect();
     if (!legend.isEmpty()) {
@@ -188,7 +225,7 @@ void TDiagramFrame::UpdateReadout(int x, int y) {
     if (!Panel->isHidden()) {
         avoid.push_back(Panel->geometry().translated(-Diagram->pos()));
     }
-    Readout->Follow(*Diagram, x, y, avoid);
+    Readout->Follow(*Diagram, x, y, avoid, reading);
 }
 
 void TDiagramFrame::DiagramMouseDown(TDiagram*, Qt::MouseButton button, Qt::KeyboardModifiers, int,
@@ -227,6 +264,7 @@ void TDiagramFrame::SpeedButtonIncreaseClick() {
         return;
     }
     const QPointer<TDiagramFrame> self(this);
+    Increase->SetDataColumns(DataColumns);
     Increase->Execute(Diagram);
     // The window handed its range back, which may have moved the net.
     if (self != nullptr) {
@@ -246,24 +284,6 @@ void TDiagramFrame::SaveDataClick() {
     SaveChartCsv(*Diagram, this);
 }
 
-void TDiagramFrame::ReplayPress(const QMouseEvent* press) {
-    const QPointF global = press->globalPosition();
-    PopupMenu->hide();
-    QWidget* under = QApplication::widgetAt(global.toPoint());
-    QWindow* window = under != nullptr ? under->window()->windowHandle() : nullptr;
-    // A window that a modal one blocks gets nothing, as from the platform.
-    const QWidget* modal = QApplication::activeModalWidget();
-    if (window == nullptr || (modal != nullptr && under->window() != modal)) {
-        return;
-    }
-    // Posted to the window, as the platform delivers a press: the widget
-    // under the pointer gets it, and a right press its context-menu event.
-    const QPointF local = window->mapFromGlobal(global);
-    auto* again = new QMouseEvent(QEvent::MouseButtonPress, local, local, global, press->button(),
-                                  press->buttons(), press->modifiers());
-    QCoreApplication::postEvent(window, again);
-}
-
 void TDiagramFrame::showEvent(QShowEvent* event) {
     QFrame::showEvent(event);
     // Key presses that nothing in the window took reach the window last; a
@@ -278,13 +298,7 @@ void TDiagramFrame::showEvent(QShowEvent* event) {
 }
 
 bool TDiagramFrame::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == PopupMenu && event->type() == QEvent::MouseButtonPress) {
-        auto* e = static_cast<QMouseEvent*>(event);
-        if (!PopupMenu->rect().contains(e->position().toPoint())) {
-            ReplayPress(e);
-            return true;
-        }
-    } else if (watched == Diagram) {
+    if (watched == Diagram) {
         switch (event->type()) {
         case QEvent::Enter:
         case QEvent::MouseMove:
@@ -313,4 +327,9 @@ void TDiagramFrame::resizeEvent(QResizeEvent* event) {
     FrameResize();
 }
 
-TDiagramFrame::~TDiagramFrame() = default;
+TDiagramFrame::~TDiagramFrame() {
+    // The widget's own destructor still takes the focus from the chart, when
+    // neither this frame's handlers nor the keys' filter may hear of it.
+    delete Keys;
+    Keys = nullptr;
+}

@@ -15,11 +15,19 @@
 //
 // A right press on the chart toggles the lock as above, and the context-menu
 // event that follows it opens the frame's pop-up menu (copy, save the
-// picture, save the data as CSV; the host may add items). A press outside the
-// open menu closes it and is then handled where it was made, so a second
-// right press toggles the lock again (and opens the menu anew). Ctrl+C while the
-// pointer is over the chart copies the picture, when nothing that has the
-// keyboard focus takes the keys itself (a text field keeps its copy).
+// picture, save the data as CSV, the enlarged window; the host may add
+// items). A press outside the open menu closes it and is then handled where
+// it was made, so a second right press toggles the lock again (and opens the
+// menu anew). Ctrl+C while the pointer is over the chart copies the picture,
+// when nothing that has the keyboard focus takes the keys itself (a text
+// field keeps its copy).
+//
+// The chart takes the keyboard focus (Tab, a click) and then has the keys of
+// controls/TChartKeys.h. Focus from the keyboard (Tab) shows the tools and
+// unlocks them; using the chart's keys shows them unless a right press locked
+// them; other focus (a click, the program) leaves them to the mouse's rule.
+// Losing the focus to the keyboard or a click elsewhere puts them away,
+// unless the pointer is over the chart.
 //
 // By default the chart's OnMouseMove signal is connected to DiagramMouseMove.
 // A host that wants its own handler rewires it:
@@ -37,8 +45,9 @@
 
 class QAction;
 class QMenu;
-class QMouseEvent;
 class QToolButton;
+class TChartKeys;
+class TChartPopup;
 class TCoordinateReadout;
 class TDiagram;
 class TDiagramIncrease;
@@ -68,6 +77,8 @@ class TDiagramFrame : public QFrame, public TChartTools {
     QAction* NCopy = nullptr;              // "Копировать в буфер обмена"
     QAction* NBmp = nullptr;               // "Сохранить рисунок"
     QAction* NSaveData = nullptr;          // "Сохранить данные…"
+    QAction* NIncrease = nullptr;          // "Увеличение"
+    TChartKeys* Keys = nullptr;            // the chart's keys
 
     // The one enlarged window that "Увеличение" opens; none set (or gone):
     // the button does nothing. Not owned.
@@ -104,6 +115,8 @@ class TDiagramFrame : public QFrame, public TChartTools {
     void SpeedButtonCopyClick();
     // Writes the series of the visible range as CSV, through a save dialog.
     void SaveDataClick();
+    // The chart got (in) or lost the keyboard focus.
+    void DiagramFocusChanged(bool in, Qt::FocusReason reason);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -114,14 +127,13 @@ class TDiagramFrame : public QFrame, public TChartTools {
 
   private:
     void MakePopupMenu();
-    // Closes the pop-up menu and hands press, made outside it, to the
-    // window under the pointer.
-    void ReplayPress(const QMouseEvent* press);
-    // The readout for the pointer at chart pixel (x, y), clear of the tool
-    // panel and the legend.
-    void UpdateReadout(int x, int y);
+    void MakeKeys();
+    // The readout for the crosshair at chart pixel (x, y), clear of the tool
+    // panel and the legend: reading, or when empty that of the pixel.
+    void UpdateReadout(int x, int y, const QString& reading = QString());
 
     bool FToolsLocked = false;
+    TChartPopup* Popup = nullptr;
     QPointer<TDiagramIncrease> Increase;
     bool PointerOver = false;        // the mouse is over the chart
     QPointer<QWidget> KeyWindow;     // whose unclaimed key presses are watched

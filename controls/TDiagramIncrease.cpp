@@ -13,8 +13,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "chart/ChartCsv.h"
 #include "chart/TDiagram.h"
 #include "controls/LabIcons.h"
+#include "controls/TChartKeys.h"
+#include "controls/TChartPopup.h"
 
 namespace {
 
@@ -73,6 +76,7 @@ TDiagramIncrease::TDiagramIncrease(QWidget* parent)
     layout->addWidget(MakeEdge(this));
     MakeChartArea();
     layout->addWidget(ScrollBox1, 1);
+    MakePopupMenuAndKeys();
 
     // The toolbar's buttons and the menu's items share their handlers.
     using Handler = void (TDiagramIncrease::*)();
@@ -199,7 +203,33 @@ void TDiagramIncrease::MakeChartArea() {
     ScrollBox1->viewport()->installEventFilter(this);
 }
 
+void TDiagramIncrease::MakePopupMenuAndKeys() {
+    Popup = new TChartPopup(Diagram1, this);
+    PopupMenu = Popup->Menu();
+    PopupMenu->addAction(NCopy);
+    PopupMenu->addAction(NBmp);
+    NSaveData = Popup->AddItem("NSaveData", TLabIcon::Save, "Сохранить данные…");
+    connect(NSaveData, &QAction::triggered, this, &TDiagramIncrease::SaveDataClick);
+    Popup->SetDataItem(NSaveData);
+
+    Keys = new TChartKeys(Diagram1, Popup);
+    connect(Keys, &TChartKeys::ToggleRequested, this, &TDiagramIncrease::SpeedButtonMeasureClick);
+    connect(Keys, &TChartKeys::ReturnRequested, this, &TDiagramIncrease::SpeedButtonRetLimClick);
+    connect(Keys, &TChartKeys::CopyRequested, this, &TDiagramIncrease::SpeedButtonCopyClick);
+    connect(Keys, &TChartKeys::FeelerMoved, this, [this](int, int, const QString& reading) {
+        if (Panel2->text() != reading) {
+            Panel2->setText(reading);
+        }
+    });
+    // The keyboard goes to the chart, not to the box around it.
+    ScrollBox1->setFocusPolicy(Qt::NoFocus);
+    Panel2->setAccessibleName(QStringLiteral("Координаты"));
+}
+
 TDiagramIncrease::~TDiagramIncrease() {
+    // The dialog's own destructor still takes the focus from the chart.
+    delete Keys;
+    Keys = nullptr;
     FormDestroy();
 }
 
@@ -256,7 +286,7 @@ void TDiagramIncrease::AssignDiagram(TDiagram* source) {
         return;
     }
     if (FSource != nullptr) {
-        disconnect(FSource, &QObject::destroyed, this, nullptr);
+        disconnect(FSource, nullptr, this, nullptr);
     }
     FSource = source;
     connect(source, &QObject::destroyed, this, &TDiagramIncrease::SourceDestroyed);
@@ -287,6 +317,13 @@ void TDiagramIncrease::AssignDiagram(TDiagram* source) {
     }
     setWindowTitle(d->GetNameDiagram());
     SaveInitialRange();
+    // The host's menu items change the source's list (references kept or
+    // cleared) and redraw the source; the borrowed series show here too.
+    connect(source, &TDiagram::Drawn, this, [this] {
+        if (Diagram1->GetKeeper(0)->GetNext() != nullptr) {
+            Diagram1->ShowDiagram();
+        }
+    });
 }
 
 void TDiagramIncrease::ReturnLimits() {
@@ -297,6 +334,7 @@ void TDiagramIncrease::ReturnLimits() {
     TDiagramBatch batch(*FSource);
     FSource->SetRangeX(Diagram1->GetXmin(), Diagram1->GetXmax());
     FSource->SetRangeY(Diagram1->GetYmin(), Diagram1->GetYmax());
+    disconnect(FSource, &TDiagram::Drawn, this, nullptr);
     Unlink();
     FSource->ShowDiagram();
 }
@@ -323,6 +361,7 @@ void TDiagramIncrease::FormShow() {
     if (!(windowState() & Qt::WindowMaximized)) {
         setWindowState(windowState() | Qt::WindowMaximized);
     }
+    Diagram1->setFocus(Qt::ActiveWindowFocusReason);
     if (!FFirstShow) {
         return;
     }
@@ -423,6 +462,10 @@ void TDiagramIncrease::SpeedButtonBmpClick() {
 
 void TDiagramIncrease::SpeedButtonCloseClick() {
     close();
+}
+
+void TDiagramIncrease::SaveDataClick() {
+    SaveChartCsv(*Diagram1, DataColumns, this);
 }
 
 bool TDiagramIncrease::eventFilter(QObject* watched, QEvent* event) {

@@ -7,10 +7,18 @@
 // the source and cuts the link. One instance serves every request; the states
 // of "Измерения", "Пределы" and "Не показывать график при изменении пределов"
 // carry over from one opening to the next.
+//
+// The chart has the keyboard focus when the window opens, with the keys of
+// controls/TChartKeys.h, and a pop-up menu as the chart frames' charts have:
+// copy, save the picture, save the data of the visible range as CSV; the host
+// appends its own items to PopupMenu. While the window shows a source, every
+// new drawing of the source (a series added to or taken from its list) draws
+// the window's chart again too.
 
 #include <QDialog>
 #include <QPointer>
 
+#include "chart/ChartCsv.h"
 #include "chart/TDiagram.h"
 #include "controls/TChartTools.h"
 
@@ -21,6 +29,8 @@ class QMenuBar;
 class QScrollArea;
 class QToolBar;
 class QToolButton;
+class TChartKeys;
+class TChartPopup;
 
 // The limit arrows UpDown1 .. UpDown4 (16 x 41 and 41 x 16), their handlers
 // UpDown1Click .. UpDown4Click and the initial limits' getters come from
@@ -54,6 +64,11 @@ class TDiagramIncrease : public QDialog, public TChartTools {
         return ::CoordinateText(v, precision);
     }
 
+    // Column names of the data that "Сохранить данные…" writes; the frame
+    // that opens the window gives its own.
+    void SetDataColumns(const TCsvColumns& columns) { DataColumns = columns; }
+    const TCsvColumns& GetDataColumns() const { return DataColumns; }
+
     TDiagram* GetSource() const { return FSource; }
     bool GetFirstShow() const { return FFirstShow; }
 
@@ -83,6 +98,11 @@ class TDiagramIncrease : public QDialog, public TChartTools {
     QLabel* Panel2 = nullptr;       // readout, 191 x 22
     QScrollArea* ScrollBox1 = nullptr;
     TDiagram* Diagram1 = nullptr;
+    // The chart's pop-up menu: NCopy, NBmp (the main menu's items) and
+    // NSaveData; the host may append items.
+    QMenu* PopupMenu = nullptr;
+    QAction* NSaveData = nullptr; // "Сохранить данные…"
+    TChartKeys* Keys = nullptr;   // the chart's keys
 
   public slots:
     void FormShow();
@@ -98,6 +118,9 @@ class TDiagramIncrease : public QDialog, public TChartTools {
     void SpeedButtonCopyClick();
     void SpeedButtonBmpClick();
     void SpeedButtonCloseClick();
+    // Writes the series of the chart's visible range as CSV, through a save
+    // dialog.
+    void SaveDataClick();
     // Every way of closing (button, menu, title bar, Escape) ends here.
     void done(int result) override;
 
@@ -110,6 +133,7 @@ class TDiagramIncrease : public QDialog, public TChartTools {
     void MakeMenu();
     void MakeToolBar();
     void MakeChartArea();
+    void MakePopupMenuAndKeys();
     void SourceDestroyed();
     void LayOutChartAndArrows();
     void Unlink();
@@ -124,4 +148,6 @@ class TDiagramIncrease : public QDialog, public TChartTools {
     bool FFollowViewport = false;
     // Series drawing was switched off by a pressed arrow.
     bool FLineHeldOff = false;
+    TChartPopup* Popup = nullptr;
+    TCsvColumns DataColumns;
 };

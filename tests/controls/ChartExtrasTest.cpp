@@ -195,7 +195,9 @@ TEST_F(Extras, RightPressTogglesTheLockAndOpensThePopupMenu) {
         texts << a->text();
     }
     EXPECT_EQ(texts, QStringList({"Копировать в буфер обмена", "Сохранить рисунок",
-                                  "Сохранить данные…"}));
+                                  "Сохранить данные…", "", "Увеличение"}));
+    // No enlarged window to open here.
+    EXPECT_FALSE(frame->NIncrease->isEnabled());
     EXPECT_TRUE(frame->NSaveData->isEnabled());
 
     // An item chosen with the mouse: the data saved.
