@@ -116,6 +116,10 @@ void TForm1::SetDiagramIncrease(TDiagramIncrease* window) {
     DiagramIncrease = window;
     DiagramFrame1->SetDiagramIncrease(window);
     DiagramFrame2->SetDiagramIncrease(window);
+    // The enlarged window keeps and clears references as the frames do.
+    if (window) {
+        OutputReferences->AddItemsTo(window->PopupMenu);
+    }
 }
 
 // ---------------------------------------------------------------- Start

@@ -146,7 +146,7 @@ void TForm1::BuildMenus() {
     NRepeatNoise = add(n2, "NRepeatNoise", "Повторять реализацию шума");
     NRepeatNoise->setCheckable(true);
     connect(NRepeatNoise, &QAction::toggled, this,
-            [this](bool on) { Session.SetRepeatsNoise(on); });
+            [this](bool repeat) { Session.SetRepeatsNoise(repeat); });
     separator(n2, "N17");
     QMenu* n18 = submenu(n2, "N18", "Фильтр", TLabIcon::Filter);
     N19 = add(n18, "N19", "СФ для прямоугольного импульса");

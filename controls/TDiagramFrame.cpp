@@ -264,7 +264,6 @@ void TDiagramFrame::SpeedButtonIncreaseClick() {
         return;
     }
     const QPointer<TDiagramFrame> self(this);
-    Increase->SetDataColumns(DataColumns);
     Increase->Execute(Diagram);
     // The window handed its range back, which may have moved the net.
     if (self != nullptr) {

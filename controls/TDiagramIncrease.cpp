@@ -465,7 +465,7 @@ void TDiagramIncrease::SpeedButtonCloseClick() {
 }
 
 void TDiagramIncrease::SaveDataClick() {
-    SaveChartCsv(*Diagram1, DataColumns, this);
+    SaveChartCsv(*Diagram1, this);
 }
 
 bool TDiagramIncrease::eventFilter(QObject* watched, QEvent* event) {

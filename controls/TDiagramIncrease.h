@@ -64,11 +64,6 @@ class TDiagramIncrease : public QDialog, public TChartTools {
         return ::CoordinateText(v, precision);
     }
 
-    // Column names of the data that "Сохранить данные…" writes; the frame
-    // that opens the window gives its own.
-    void SetDataColumns(const TCsvColumns& columns) { DataColumns = columns; }
-    const TCsvColumns& GetDataColumns() const { return DataColumns; }
-
     TDiagram* GetSource() const { return FSource; }
     bool GetFirstShow() const { return FFirstShow; }
 
@@ -149,5 +144,4 @@ class TDiagramIncrease : public QDialog, public TChartTools {
     // Series drawing was switched off by a pressed arrow.
     bool FLineHeldOff = false;
     TChartPopup* Popup = nullptr;
-    TCsvColumns DataColumns;
 };
