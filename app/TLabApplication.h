@@ -42,5 +42,6 @@ QString ProgramTitle();
 void PrepareApplication();
 
 // Shows texts of the numeric layers (ShowMessage) in a modal message box with
-// OK, and their questions (AskQuestion) in one with Yes and No.
+// OK, their questions (AskQuestion) in one with Yes and No, and their choices
+// (AskChoice) in one with the choice's buttons in their order.
 void InstallMessageBoxHandler();

@@ -83,9 +83,12 @@ class CLabSession {
     void ClearJournal();
 
     // ---- what the student would lose
+    // Whether the session holds anything a file would keep: a journal row
+    // (and whatever else the student enters for the report, once it is here).
+    bool HoldsWork() const { return !JournalRows.empty(); }
     // Whether the journal has changed since it was last saved (as CSV or in
     // a report) and holds something to save.
-    bool HasUnsavedWork() const { return Unsaved && !JournalRows.empty(); }
+    bool HasUnsavedWork() const { return Unsaved && HoldsWork(); }
     // The journal as it is now has been saved.
     void MarkSaved() { Unsaved = false; }
     // The journal holds work no file has, e.g. rows restored after a crash.

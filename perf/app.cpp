@@ -1,11 +1,13 @@
 // "Пуск" as the student sees it: the whole handler (run, both charts drawn,
-// the page shown), beside the run alone and beside its floor (the run and one
-// drawing of each chart), in the same process.
+// the page shown, the journal's recovery file written after it), beside the
+// run alone and beside its floor (the run and one drawing of each chart), in
+// the same process.
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QComboBox>
+#include <QTemporaryDir>
 #include <memory>
 #include <vector>
 
@@ -43,6 +45,11 @@ BENCHMARK(BM_ComputeRun)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 std::unique_ptr<TForm1> ShownForm(int config) {
     SeedRandom(1);
     auto form = std::make_unique<TForm1>();
+    // «Пуск» as the program runs it: the journal kept in a recovery file
+    // after each change, a folder of its own for each window.
+    static QTemporaryDir data;
+    static int forms = 0;
+    form->EnableRecovery(data.filePath(QString::number(++forms)));
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (auto* splash = qobject_cast<THelloForm*>(w)) {
             splash->close();
