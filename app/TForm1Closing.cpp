@@ -18,8 +18,7 @@ void TForm1::EnableRecovery(const QString& folder) {
     // The question waits for the splash, which would stand in front of it;
     // queued, so that it is not asked while the splash is being destroyed.
     if (HelloForm) {
-        connect(HelloForm, &QObject::destroyed, this, &TForm1::OfferRecovery,
-                Qt::QueuedConnection);
+        connect(HelloForm, &QObject::destroyed, this, &TForm1::OfferRecovery, Qt::QueuedConnection);
     } else {
         QTimer::singleShot(0, this, &TForm1::OfferRecovery);
     }

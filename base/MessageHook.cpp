@@ -107,12 +107,12 @@ ChoiceHandler SetChoiceHandler(ChoiceHandler handler) {
 }
 
 ChoiceRecorder::ChoiceRecorder(int button) : answer(button) {
-    previous = SetChoiceHandler([this](const std::string& text,
-                                       const std::vector<std::string>& buttons, int defaultButton,
-                                       int escapeButton) {
-        asked.push_back({text, buttons, defaultButton, escapeButton});
-        return answer == AnswerEscape ? escapeButton : answer;
-    });
+    previous =
+        SetChoiceHandler([this](const std::string& text, const std::vector<std::string>& buttons,
+                                int defaultButton, int escapeButton) {
+            asked.push_back({text, buttons, defaultButton, escapeButton});
+            return answer == AnswerEscape ? escapeButton : answer;
+        });
 }
 
 ChoiceRecorder::~ChoiceRecorder() {

@@ -83,10 +83,8 @@ TEST_F(Closing, TheQuestionKeepsTheWindowUntilTheJournalIsSavedOrLetGo) {
     // «Сохранить», then the save dialog cancelled, or a file that cannot be
     // written: the window stays, with its journal and its recovery file.
     choices.SetAnswer(Save);
-    const SaveDialogHook previous =
-        SetSaveDialogHook([](QWidget*, const QString&, QString&) {
-            return TSaveDialogResult::Cancelled;
-        });
+    const SaveDialogHook previous = SetSaveDialogHook(
+        [](QWidget*, const QString&, QString&) { return TSaveDialogResult::Cancelled; });
     form->close();
     SetSaveDialogHook(previous);
     EXPECT_TRUE(form->isVisible());

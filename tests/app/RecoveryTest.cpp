@@ -272,8 +272,9 @@ TEST(RecoveryFile, DamagedOrForeignFilesAreToldOnceAndSetAside) {
         {"cut-off below its field", value(bpCutOff, 0.5)},
         {"a value as null", value(bpTimeConstant, QJsonValue())},
         {"an infinite value", infinite},
-        {"peak value missing",
-         rowChanged([](QJsonObject& r) { r["peak"] = QJsonObject{{"time", 0}}; })},
+        {"peak value missing", rowChanged([](QJsonObject& r) {
+             r["peak"] = QJsonObject{{"time", 0}};
+         })},
         {"peak time past the run", rowChanged([](QJsonObject& r) {
              r["peak"] = QJsonObject{{"value", 1.0}, {"time", RunLength}};
          })},
