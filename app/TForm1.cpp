@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
 #include <QFrame>
@@ -23,6 +22,7 @@
 #include "app/TForm2.h"
 #include "app/THelloForm.h"
 #include "app/TJournalPage.h"
+#include "app/TRecoveryFile.h"
 #include "base/FloatToText.h"
 #include "bench/CJournal.h"
 #include "bench/CRunDisplay.h"
@@ -296,10 +296,6 @@ void TForm1::BitBtn2Click() {
     Form2->exec();
 }
 
-void TForm1::N5Click() {
-    QCoreApplication::quit();
-}
-
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // The splash stays in front until it goes, also where no window manager
@@ -307,22 +303,6 @@ void TForm1::showEvent(QShowEvent* event) {
     if (HelloForm) {
         HelloForm->raise();
     }
-}
-
-void TForm1::closeEvent(QCloseEvent* event) {
-    // The program ends with the main window: a modal window still open
-    // (description or enlarged chart) is closed first, while the charts it
-    // may refer to are still there, so that its loop ends and it lets go.
-    if (DiagramIncrease && DiagramIncrease->isVisible()) {
-        DiagramIncrease->close();
-    }
-    if (Form2 && Form2->isVisible()) {
-        Form2->close();
-    }
-    if (HelloForm) {
-        HelloForm->close();
-    }
-    QMainWindow::closeEvent(event);
 }
 
 // ---------------------------------------------------------------- chart tools

@@ -10,6 +10,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <memory>
 
 #include "bench/CBench.h"
 #include "bench/CLabSession.h"
@@ -32,6 +33,7 @@ class THelloForm;
 class TImage;
 class TJournalPage;
 class TOutputReferences;
+class TRecoveryFile;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -44,6 +46,14 @@ class TForm1 : public QMainWindow {
     void SetForm2(TForm2* form);
     // The enlarged chart window that both chart frames open.
     void SetDiagramIncrease(TDiagramIncrease* window);
+    // Keeps the session's work in a recovery file in folder from now on, and
+    // offers what earlier sessions left there once the splash has gone.
+    void EnableRecovery(const QString& folder);
+    // The offer itself (at most once); the journal page comes up when rows
+    // were restored.
+    void OfferRecovery();
+    // The recovery file's keeper; none until EnableRecovery.
+    TRecoveryFile* Recovery() const { return RecoveryFile.get(); }
 
     // The designed client area, which the page control fills; the menu bar
     // comes on top of it.
@@ -123,7 +133,7 @@ class TForm1 : public QMainWindow {
     void N23Click();
     void N3Click(); // copy the shown scheme
     void N4Click(); // save the shown scheme
-    void N5Click(); // end the program
+    void N5Click(); // end the program: closes the window, asking first
     void NSaveReportClick(); // save the report
     void TabSheet2MouseMove();
     void DiagramFrame1DiagramMouseMove(TDiagram* sender, Qt::KeyboardModifiers shift, int x, int y);
@@ -170,10 +180,17 @@ class TForm1 : public QMainWindow {
     // Leaving a field checks it once the event that moved the focus is over.
     void FieldFocusLost(QObject* field, Qt::FocusReason reason);
     void ShowRun(TDiagramFrame* frame, const CBenchRun& run, bool output);
+    // Whether the window may close: nothing unsaved, or the student chose
+    // not to save, or chose to save and the journal was saved.
+    bool MayClose();
 
     QSize DesignedSize;
     int FieldReads = 0; // reads of number fields under way
     QPointer<TForm2> Form2;
     QPointer<TDiagramIncrease> DiagramIncrease;
     QPointer<THelloForm> HelloForm;
+    bool AskingToClose = false; // the question on closing is up
+    // Written aside after each change; declared after the session it
+    // observes, so that it goes first.
+    std::unique_ptr<TRecoveryFile> RecoveryFile;
 };

@@ -2,8 +2,11 @@
 
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTranslator>
+#include <algorithm>
 #include <exception>
+#include <vector>
 
 #include "base/MessageHook.h"
 #include "controls/LabIcons.h"
@@ -91,5 +94,28 @@ void InstallMessageBoxHandler() {
         return QMessageBox::question(
                    QApplication::activeWindow(), ProgramTitle(), QString::fromStdString(text),
                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    });
+    SetChoiceHandler([](const std::string& text, const std::vector<std::string>& buttons,
+                        int defaultButton, int escapeButton) {
+        QMessageBox box(QMessageBox::Question, ProgramTitle(), QString::fromStdString(text),
+                        QMessageBox::NoButton, QApplication::activeWindow());
+        // One role for all, so that the buttons stand in the order given.
+        std::vector<QPushButton*> made;
+        for (const std::string& caption : buttons) {
+            made.push_back(box.addButton(QString::fromStdString(caption), QMessageBox::ActionRole));
+        }
+        const auto button = [&made](int index) {
+            return index >= 0 && index < static_cast<int>(made.size()) ? made[index] : nullptr;
+        };
+        if (QPushButton* b = button(defaultButton)) {
+            box.setDefaultButton(b);
+        }
+        // Escape and the window's close button both choose it.
+        if (QPushButton* b = button(escapeButton)) {
+            box.setEscapeButton(b);
+        }
+        box.exec();
+        const auto chosen = std::find(made.begin(), made.end(), box.clickedButton());
+        return chosen == made.end() ? escapeButton : static_cast<int>(chosen - made.begin());
     });
 }

@@ -43,5 +43,6 @@ void PrepareApplication();
 
 // Shows texts of the numeric layers in a modal message box with OK: notices
 // (ShowMessage) with the information icon, errors (ShowError) with the
-// warning icon; and their questions (AskQuestion) in one with Yes and No.
+// warning icon; their questions (AskQuestion) in one with Yes and No, and
+// their choices (AskChoice) in one with the choice's buttons in their order.
 void InstallMessageBoxHandler();

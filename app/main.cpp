@@ -3,8 +3,9 @@
 // The generators and the sample store were set up before main (their seed is
 // taken from the clock once, there); then the application, the main window
 // with its splash, the description window and the enlarged chart window are
-// made in this order, and the message loop runs until "Выход" or the main
-// window is closed. They go in the reverse order, so that the windows that
+// made in this order, the session's recovery file is taken, and the message
+// loop runs until "Выход" or the main window is closed (both ask first when
+// the journal is unsaved). They go in the reverse order, so that the windows that
 // refer to the main window's charts are gone before the charts.
 
 #include <memory>
@@ -12,6 +13,7 @@
 #include "app/TForm1.h"
 #include "app/TForm2.h"
 #include "app/TLabApplication.h"
+#include "app/TRecoveryFile.h"
 #include "controls/TDiagramIncrease.h"
 
 int main(int argc, char** argv) {
@@ -30,6 +32,7 @@ int main(int argc, char** argv) {
         diagramIncrease = std::make_unique<TDiagramIncrease>();
         form1->SetDiagramIncrease(diagramIncrease.get());
         form1->show();
+        form1->EnableRecovery(TRecoveryFile::DefaultFolder());
     });
     if (started && !TLabApplication::Failed()) {
         status = app.exec();

@@ -111,3 +111,46 @@ std::vector<std::string> QuestionRecorder::Take() {
     taken.swap(questions);
     return taken;
 }
+
+namespace {
+ChoiceHandler& Chooser() {
+    static ChoiceHandler handler;
+    return handler;
+}
+} // namespace
+
+int AskChoice(const std::string& text, const std::vector<std::string>& buttons, int defaultButton,
+              int escapeButton) {
+    ChoiceHandler& handler = Chooser();
+    if (!handler) {
+        WriteToStderr(text);
+        return escapeButton;
+    }
+    const int chosen = handler(text, buttons, defaultButton, escapeButton);
+    return chosen >= 0 && chosen < static_cast<int>(buttons.size()) ? chosen : escapeButton;
+}
+
+ChoiceHandler SetChoiceHandler(ChoiceHandler handler) {
+    ChoiceHandler old = std::move(Chooser());
+    Chooser() = std::move(handler);
+    return old;
+}
+
+ChoiceRecorder::ChoiceRecorder(int button) : answer(button) {
+    previous =
+        SetChoiceHandler([this](const std::string& text, const std::vector<std::string>& buttons,
+                                int defaultButton, int escapeButton) {
+            asked.push_back({text, buttons, defaultButton, escapeButton});
+            return answer == AnswerEscape ? escapeButton : answer;
+        });
+}
+
+ChoiceRecorder::~ChoiceRecorder() {
+    SetChoiceHandler(std::move(previous));
+}
+
+std::vector<AskedChoice> ChoiceRecorder::Take() {
+    std::vector<AskedChoice> taken;
+    taken.swap(asked);
+    return taken;
+}

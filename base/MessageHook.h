@@ -89,3 +89,52 @@ class QuestionRecorder {
     std::vector<std::string> questions;
     QuestionHandler previous;
 };
+
+// ---------------------------------------------------------------- choices
+
+// A question with buttons of its own ("Сохранить", "Не сохранять", "Отмена").
+// Returns the index of the chosen button: defaultButton is chosen by Return,
+// escapeButton by Escape and by closing the question. Handlers return an
+// index of buttons; anything else counts as escapeButton.
+using ChoiceHandler =
+    std::function<int(const std::string& text, const std::vector<std::string>& buttons,
+                      int defaultButton, int escapeButton)>;
+
+// Asks text through the installed handler. With none installed the text goes
+// to stderr (followed by a line break) and the answer is escapeButton: the
+// caller's way of doing nothing.
+int AskChoice(const std::string& text, const std::vector<std::string>& buttons, int defaultButton,
+              int escapeButton);
+
+// Installs handler (an empty one restores stderr) and returns the previous one.
+ChoiceHandler SetChoiceHandler(ChoiceHandler handler);
+
+// A question as it was asked.
+struct AskedChoice {
+    std::string Text;
+    std::vector<std::string> Buttons;
+    int DefaultButton;
+    int EscapeButton;
+};
+
+// Answers every choice asked while it lives with the button index it is given
+// (AnswerEscape: the escape button), records what was asked, and puts the
+// previous handler back when it goes.
+class ChoiceRecorder {
+  public:
+    static constexpr int AnswerEscape = -1;
+    explicit ChoiceRecorder(int answer);
+    ~ChoiceRecorder();
+    ChoiceRecorder(const ChoiceRecorder&) = delete;
+    ChoiceRecorder& operator=(const ChoiceRecorder&) = delete;
+
+    void SetAnswer(int button) { answer = button; }
+    const std::vector<AskedChoice>& Asked() const { return asked; }
+    // Returns what was asked and forgets it.
+    std::vector<AskedChoice> Take();
+
+  private:
+    int answer;
+    std::vector<AskedChoice> asked;
+    ChoiceHandler previous;
+};

@@ -127,12 +127,14 @@ class CLabSession {
     void SetNoiseSeed(std::uint32_t seed) { Seed = seed; }
 
     // ---- what the student would lose
-    // Whether the journal, the conclusions or the student's name have
-    // changed since they were last saved (the journal as CSV, or all in a
-    // report) and there is something to save.
-    bool HasUnsavedWork() const {
-        return Unsaved && (!JournalRows.empty() || !ConclusionsText.empty() || !StudentInfo.Empty());
+    // Whether the session holds anything a file would keep: a journal row,
+    // the conclusions or the student's name.
+    bool HoldsWork() const {
+        return !JournalRows.empty() || !ConclusionsText.empty() || !StudentInfo.Empty();
     }
+    // Whether any of that has changed since it was last saved (the journal
+    // as CSV, or all of it in a report) and there is something to save.
+    bool HasUnsavedWork() const { return Unsaved && HoldsWork(); }
     // The journal as it is now has been saved.
     void MarkSaved() { Unsaved = false; }
     // The journal holds work no file has, e.g. rows restored after a crash.

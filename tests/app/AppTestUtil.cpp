@@ -1,9 +1,11 @@
 #include "AppTestUtil.h"
 
 #include <QCursor>
+#include <QMessageBox>
 #include <vector>
 
 #include "app/THelloForm.h"
+#include "app/TLabApplication.h"
 #include "bench/BenchSamples.h"
 
 void CloseSplashes() {
@@ -40,4 +42,28 @@ FormFixture::FormFixture() {
 FormFixture::~FormFixture() {
     form2.reset();
     form.reset();
+}
+
+RealMessageBoxes::RealMessageBoxes()
+    : message(SetMessageHandler({})), question(SetQuestionHandler({})),
+      choice(SetChoiceHandler({})) {
+    InstallMessageBoxHandler();
+}
+
+RealMessageBoxes::~RealMessageBoxes() {
+    SetMessageHandler(std::move(message));
+    SetQuestionHandler(std::move(question));
+    SetChoiceHandler(std::move(choice));
+}
+
+NextMessageBox::NextMessageBox(std::function<void(QMessageBox& box)> act) {
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [this, act] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            poll.stop();
+            seen = true;
+            act(*box);
+        }
+    });
+    poll.start();
 }

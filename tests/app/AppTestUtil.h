@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <QTimer>
+#include <functional>
 #include <memory>
 #include <ostream>
 
@@ -23,6 +25,35 @@ void CloseSplashes();
 // Depth of the application's override-cursor stack, measured by popping it
 // and pushing the same shapes back.
 int OverrideCursorDepth();
+
+class QMessageBox;
+
+// The program's own message boxes for questions, messages and choices while
+// it lives; the handlers found are put back when it goes.
+class RealMessageBoxes {
+  public:
+    RealMessageBoxes();
+    ~RealMessageBoxes();
+    RealMessageBoxes(const RealMessageBoxes&) = delete;
+    RealMessageBoxes& operator=(const RealMessageBoxes&) = delete;
+
+  private:
+    MessageHandler message;
+    QuestionHandler question;
+    ChoiceHandler choice;
+};
+
+// Acts on the next message box that comes up modally, once. It polls, since
+// the box comes up inside a call that returns only when the box has gone.
+class NextMessageBox {
+  public:
+    explicit NextMessageBox(std::function<void(QMessageBox& box)> act);
+    bool Seen() const { return seen; }
+
+  private:
+    QTimer poll;
+    bool seen = false;
+};
 
 class FormFixture {
   public:

@@ -84,3 +84,31 @@ TEST(MessageHook, ErrorsAreRecordedWithTheirKindAndGoToTheMessageHandlerWithoutT
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Не удаётся записать файл /x.\n");
     SetMessageHandler(std::move(old));
 }
+
+TEST(MessageHook, ChoicesAnswerAButtonAndOtherwiseTheEscapeOne) {
+    const std::vector<std::string> buttons{"Сохранить", "Не сохранять", "Отмена"};
+    ChoiceHandler old = SetChoiceHandler(nullptr);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(AskChoice("Сохранить?", buttons, 0, 2), 2);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Сохранить?\n");
+    {
+        ChoiceRecorder recorder(1);
+        EXPECT_EQ(AskChoice("один", buttons, 0, 2), 1);
+        recorder.SetAnswer(ChoiceRecorder::AnswerEscape);
+        EXPECT_EQ(AskChoice("два", buttons, 0, 2), 2);
+        // A handler's answer the buttons lack is no answer: the escape one.
+        recorder.SetAnswer(3);
+        EXPECT_EQ(AskChoice("три", buttons, 0, 2), 2);
+        const std::vector<AskedChoice> asked = recorder.Take();
+        ASSERT_EQ(asked.size(), 3u);
+        EXPECT_EQ(asked[0].Text, "один");
+        EXPECT_EQ(asked[0].Buttons, buttons);
+        EXPECT_EQ(asked[0].DefaultButton, 0);
+        EXPECT_EQ(asked[0].EscapeButton, 2);
+        EXPECT_TRUE(recorder.Asked().empty());
+    }
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(AskChoice("снова", buttons, 0, 2), 2);
+    testing::internal::GetCapturedStderr();
+    SetChoiceHandler(std::move(old));
+}
