@@ -33,6 +33,7 @@ QJsonObject RowObject(const CJournalRow& row) {
         {"filter", row.Setup.FilterItem},
         {"values", values},
         {"reading", Text(row.Reading)},
+        {"power", row.Power},
         {"peak", QJsonObject{{"value", row.Peak.Value}, {"time", row.Peak.Time}}},
         {"note", Text(row.Note)},
     };
@@ -96,6 +97,7 @@ bool ReadRow(const QJsonValue& value, CJournalRow& row) {
     const QJsonObject peakObject = peak.toObject();
     return ReadText(o, "time", row.Time) && ReadText(o, "reading", row.Reading) &&
            ReadText(o, "note", row.Note) &&
+           ReadNumber(o.value(QLatin1String("power")), 0.0, HUGE_VAL, row.Power) &&
            ReadInteger(o, "signal", 0, SignalItemCount - 1, row.Setup.SignalItem) &&
            ReadInteger(o, "noise", 0, NoiseItemCount - 1, row.Setup.NoiseItem) &&
            ReadInteger(o, "filter", 0, FilterItemCount - 1, row.Setup.FilterItem) &&
@@ -106,17 +108,25 @@ bool ReadRow(const QJsonValue& value, CJournalRow& row) {
 
 } // namespace
 
-QByteArray RecoveryDocument(const std::vector<CJournalRow>& rows) {
+QByteArray RecoveryDocument(const std::vector<CJournalRow>& rows, const CStudentInfo& student,
+                            const std::string& conclusions) {
     QJsonArray list;
     for (const CJournalRow& row : rows) {
         list.append(RowObject(row));
     }
-    const QJsonObject document{{"format", FormatName}, {"version", FormatVersion}, {"rows", list}};
+    const QJsonObject document{
+        {"format", FormatName},
+        {"version", FormatVersion},
+        {"rows", list},
+        {"student", QJsonObject{{"name", Text(student.Name)},
+                                {"group", Text(student.Group)},
+                                {"teacher", Text(student.Teacher)}}},
+        {"conclusions", Text(conclusions)}};
     return QJsonDocument(document).toJson(QJsonDocument::Compact);
 }
 
 QByteArray RecoveryDocument(const CLabSession& session) {
-    return RecoveryDocument(session.Rows());
+    return RecoveryDocument(session.Rows(), session.Student(), session.Conclusions());
 }
 
 std::optional<CRecoveredWork> ReadRecoveryDocument(const QByteArray& data) {
@@ -137,6 +147,13 @@ std::optional<CRecoveredWork> ReadRecoveryDocument(const QByteArray& data) {
         return std::nullopt;
     }
     CRecoveredWork work;
+    const QJsonValue student = o.value(QLatin1String("student"));
+    if (!student.isObject() || !ReadText(student.toObject(), "name", work.Student.Name) ||
+        !ReadText(student.toObject(), "group", work.Student.Group) ||
+        !ReadText(student.toObject(), "teacher", work.Student.Teacher) ||
+        !ReadText(o, "conclusions", work.Conclusions)) {
+        return std::nullopt;
+    }
     const QJsonArray list = rows.toArray();
     work.Rows.reserve(static_cast<std::size_t>(list.size()));
     for (const QJsonValue& value : list) {

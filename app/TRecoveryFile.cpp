@@ -133,7 +133,7 @@ bool TRecoveryFile::WriteNow() {
     }
     if (!written && !FailureTold) {
         for (const std::string& text : failure) {
-            ShowMessage(text);
+            ShowError(text);
         }
     }
     FailureTold = !written;
@@ -165,10 +165,10 @@ int TRecoveryFile::OfferFile(const QString& fileName) {
                     ? QStringLiteral("Переименовать файл не удалось; он оставлен как есть.")
                     : QStringLiteral("Файл не удалён: он переименован в ") + Native(aside) +
                           QLatin1Char('.');
-        ShowMessage(text.toStdString());
+        ShowError(text.toStdString());
         return 0;
     }
-    if (work->Rows.empty()) {
+    if (work->Empty()) {
         QFile::remove(fileName); // holds nothing to give back
         return 0;
     }
@@ -177,6 +177,13 @@ int TRecoveryFile::OfferFile(const QString& fileName) {
         return 0;
     }
     Session.AddRows(work->Rows);
+    // What this session has not been given yet.
+    if (Session.Student().Empty()) {
+        Session.SetStudent(work->Student);
+    }
+    if (Session.Conclusions().empty()) {
+        Session.SetConclusions(work->Conclusions);
+    }
     Session.MarkUnsaved();
     // The old file goes only once its rows are in this session's own file.
     if (WriteNow()) {
@@ -193,7 +200,7 @@ int TRecoveryFile::OfferRestore() {
     }
     Offered = true;
     if (FolderUnusable) {
-        ShowMessage((QStringLiteral("Журнал этого сеанса не будет сохраняться для восстановления "
+        ShowError((QStringLiteral("Журнал этого сеанса не будет сохраняться для восстановления "
                                     "после сбоя: нет доступа к папке ") +
                      Native(Folder) + QLatin1Char('.'))
                         .toStdString());

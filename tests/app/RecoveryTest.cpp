@@ -53,6 +53,7 @@ std::vector<CJournalRow> SampleRows() {
     measurement.Setup.FilterItem = fiLowBand1;
     measurement.Setup.Values[bpGain] = 1000;
     measurement.Reading = "12,34";
+    measurement.Power = 12.3375;
     return {run, measurement};
 }
 
@@ -72,6 +73,7 @@ void ExpectSameRows(const std::vector<CJournalRow>& got, const std::vector<CJour
         EXPECT_EQ(got[i].Peak.Value, want[i].Peak.Value);
         EXPECT_EQ(got[i].Peak.Time, want[i].Peak.Time);
         EXPECT_EQ(got[i].Note, want[i].Note);
+        EXPECT_EQ(got[i].Power, want[i].Power);
     }
 }
 
@@ -106,12 +108,23 @@ TEST(RecoveryDocument, ReadsBackEveryFieldAndIgnoresMembersItDoesNotKnow) {
     ASSERT_TRUE(work);
     ExpectSameRows(work->Rows, rows);
 
+    // The student's name, group, teacher and conclusions come back too.
+    const CStudentInfo student{"Иванов И. И.", "Р-101", "Петров П. П."};
+    const std::optional<CRecoveredWork> full =
+        ReadRecoveryDocument(RecoveryDocument(rows, student, "Оптимум около 80 мс;\nвыводы"));
+    ASSERT_TRUE(full);
+    EXPECT_TRUE(full->Student == student);
+    EXPECT_EQ(full->Conclusions, "Оптимум около 80 мс;\nвыводы");
+
     // What a later program adds beside the rows does not make the file foreign.
     QJsonObject o = QJsonDocument::fromJson(RecoveryDocument(rows)).object();
-    o["student"] = QJsonObject{{"name", "Иванов"}, {"group", "Р-101"}};
+    o["study"] = QJsonObject{{"filter", 3}};
     const std::optional<CRecoveredWork> later = ReadRecoveryDocument(QJsonDocument(o).toJson());
     ASSERT_TRUE(later);
     ExpectSameRows(later->Rows, rows);
+    // A student of the wrong shape is no student.
+    o["student"] = QJsonObject{{"name", 5}};
+    EXPECT_FALSE(ReadRecoveryDocument(QJsonDocument(o).toJson()));
 }
 
 TEST(RecoveryFile, WrittenAfterChangesNotWithinThemAndRemovedWhenNothingIsLeft) {
