@@ -1,5 +1,6 @@
 #include "app/TReport.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QIODevice>
 #include <QPageLayout>
@@ -7,14 +8,26 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
-#include <cmath>
+#include <set>
 
+#include "app/FilterDrawings.h"
+#include "app/ReportTable.h"
 #include "app/SchemePicture.h"
+#include "bench/CResults.h"
 #include "files/DocumentFile.h"
 #include "files/SaveAs.h"
 
 const char* const ReportNoRunText = "Пуска ещё не было: временных диаграмм нет.";
 const char* const ReportNoRowsText = "Журнал пуст: ни пуска, ни измерения ещё не было.";
+const char* const ReportNoResultsText =
+    "Результатов ещё нет: для них нужны пуск без шума и измерение одного и того же фильтра с "
+    "тем же параметром.";
+const char* const ReportNoConclusionsText = "Выводы не написаны.";
+const char* const ReportAimText =
+    "Цель работы: изучить, как согласованный фильтр выделяет импульсный сигнал из шума и "
+    "насколько ему уступают квазиоптимальные фильтры; измерить отношение сигнал/шум на выходе "
+    "каждого фильтра, сравнить его с отношением на выходе идеального согласованного фильтра и "
+    "найти параметры квазиоптимальных фильтров, при которых потери наименьшие.";
 
 namespace {
 
@@ -29,25 +42,21 @@ QString Text(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
 
-QString JournalTitle() {
-    return Text("3. Журнал измерений");
-}
-
-// Room between a cell's text and its lines, millimetres.
-constexpr double CellPadding = 0.8;
-
-// One report being painted: the printable frame of a page in device units,
-// how far down the page the writing has come, and the journal's layout,
-// worked out before the first page so that every page knows their count.
+// One report being painted: the printable frame of a page in device units
+// and how far down the page the writing has come. A report is painted twice,
+// first only to count its pages (Counting: no pictures drawn), then for real
+// with the count known, so that every page says "Страница n из m".
 class TReportPainter {
   public:
-    explicit TReportPainter(QPdfWriter& writer) : Writer(writer), Unit(writer.resolution() / 25.4) {
+    TReportPainter(QPdfWriter& writer, int pages)
+        : Writer(writer), Unit(writer.resolution() / 25.4), Pages(pages), Counting(pages == 0) {
         const QRect page = writer.pageLayout().paintRectPixels(writer.resolution());
         Width = page.width();
         Height = page.height();
     }
 
     bool Paint(const TReportContent& content);
+    int PageCount() const { return Page; }
 
   private:
     qreal Mm(double mm) const { return mm * Unit; }
@@ -60,28 +69,27 @@ class TReportPainter {
         return f;
     }
     // Writes text across the page, wrapped, flags as for QPainter::drawText;
-    // moves down past it and a gap.
+    // moves down past it and a gap. A paragraph that does not fit the rest
+    // of the page begins the next.
     void Paragraph(const QString& text, const QFont& font, int flags, double gapMm);
-    // The journal table's faces: the headings a little smaller, so that
-    // their words take no more room than the numbers beneath them.
-    QFont HeadingFont() const { return Font(7, true); }
-    QFont BodyFont() const { return Font(8); }
+    void Body(const QString& text, double gapMm = 3) { Paragraph(text, Font(10), Qt::AlignLeft, gapMm); }
     qreal TextHeight(const QString& text, const QFont& font, int flags) const;
-    void Heading(const QString& text) { Paragraph(text, Font(12, true), Qt::AlignLeft, 2); }
-    qreal HeadingHeight(const QString& text) const {
-        return TextHeight(text, Font(12, true), Qt::AlignLeft) + Mm(2);
-    }
+    // A section's heading; with room for at least least below it on its page.
+    void Heading(const QString& text, qreal least = 0);
+    // Begins a new page unless height fits below the writing.
+    void Room(qreal height);
+    void TitleBlock(const TReportContent& content);
     void Scheme(const TReportContent& content);
     void Charts(const TReportContent& content);
     void Chart(const TReportContent& content, bool output, qreal maxHeight);
+    void Filters(const TReportContent& content);
+    void Results(const TReportContent& content);
+    void Study(const TReportContent& content);
     void Journal(const TReportContent& content);
-    // Widths of the journal's columns, heights of its heading and rows, and
-    // the rows that begin a page.
-    void LayOutJournal(const std::vector<CJournalRow>& rows);
-    void SizeColumns(const std::vector<QStringList>& rows);
-    qreal RowHeight(const QStringList& cells, const QFont& font) const;
-    void TableRow(const QStringList& cells, const QFont& font, qreal height, bool heading,
-                  const std::vector<bool>& right);
+    void Conclusions(const TReportContent& content);
+    // A table of the report, continued over pages with its heading.
+    void Table(const TTextTable& table, const std::vector<bool>& right);
+    QString Numbered(const char* title) { return QStringLiteral("%1. %2").arg(++Section).arg(Text(title)); }
     void Footer();
     void NewPage();
 
@@ -91,11 +99,9 @@ class TReportPainter {
     qreal Width = 0, Height = 0;
     qreal Y = 0;
     int Page = 1;
-    int Pages = 1;
-    qreal HeadingRowHeight = 0;
-    std::vector<qreal> Columns; // widths, device units
-    std::vector<qreal> RowHeights;
-    std::vector<std::size_t> PageStarts; // indices of the rows that begin a journal page
+    int Pages;
+    bool Counting;
+    int Section = 0;
 };
 
 qreal TReportPainter::TextHeight(const QString& text, const QFont& font, int flags) const {
@@ -104,11 +110,23 @@ qreal TReportPainter::TextHeight(const QString& text, const QFont& font, int fla
         .height();
 }
 
+void TReportPainter::Room(qreal height) {
+    if (Y > 0 && Y + height > Height) {
+        NewPage();
+    }
+}
+
 void TReportPainter::Paragraph(const QString& text, const QFont& font, int flags, double gapMm) {
-    P.setFont(font);
     const qreal height = TextHeight(text, font, flags);
+    Room(height);
+    P.setFont(font);
     P.drawText(QRectF(0, Y, Width, height), flags | Qt::TextWordWrap, text);
     Y += height + Mm(gapMm);
+}
+
+void TReportPainter::Heading(const QString& text, qreal least) {
+    Room(TextHeight(text, Font(12, true), Qt::AlignLeft) + Mm(2) + least);
+    Paragraph(text, Font(12, true), Qt::AlignLeft, 2);
 }
 
 void TReportPainter::NewPage() {
@@ -121,13 +139,35 @@ void TReportPainter::NewPage() {
 void TReportPainter::Footer() {
     P.setFont(Font(9));
     P.setPen(Qt::black);
-    const QString text = QStringLiteral("Страница %1 из %2").arg(Page).arg(Pages);
+    const QString text = QStringLiteral("Страница %1 из %2").arg(Page).arg(std::max(Pages, Page));
     // Below the printable frame's foot, in the page's margin.
     P.drawText(QRectF(0, Height + Mm(3), Width, Mm(6)), Qt::AlignHCenter | Qt::AlignTop, text);
 }
 
+void TReportPainter::TitleBlock(const TReportContent& content) {
+    Paragraph(Text(WorkNumber), Font(11), Qt::AlignHCenter, 1);
+    Paragraph(Text(WorkTitle), Font(14, true), Qt::AlignHCenter, 1);
+    Paragraph(QStringLiteral("Отчёт составлен %1")
+                  .arg(content.Made.toString(QStringLiteral("dd.MM.yyyy, HH:mm"))),
+              Font(10), Qt::AlignHCenter, 3);
+    const CStudentInfo& who = content.Student;
+    if (!who.Name.empty() || !who.Group.empty()) {
+        QString line = QStringLiteral("Выполнил(а): ") + Text(who.Name.empty() ? "—" : who.Name);
+        if (!who.Group.empty()) {
+            line += QStringLiteral(", группа ") + Text(who.Group);
+        }
+        Paragraph(line, Font(10), Qt::AlignHCenter, 1);
+    }
+    if (!who.Teacher.empty()) {
+        Paragraph(QStringLiteral("Преподаватель: ") + Text(who.Teacher), Font(10), Qt::AlignHCenter,
+                  1);
+    }
+    Y += Mm(3);
+    Body(Text(ReportAimText), 5);
+}
+
 void TReportPainter::Scheme(const TReportContent& content) {
-    Heading(Text("1. Схема лабораторной установки"));
+    Heading(Numbered("Схема лабораторной установки"));
     // The scheme of the run the charts show, so that the two agree; before
     // any run, the bench as it is set up.
     const bool ofRun = content.LastRunRow.has_value();
@@ -144,7 +184,7 @@ void TReportPainter::Scheme(const TReportContent& content) {
     const QString which =
         ofRun ? QStringLiteral("Установка при последнем пуске (%1): ").arg(Text(content.LastRunRow->Time))
               : Text("Установка, как она собрана сейчас (пусков ещё не было): ");
-    Paragraph(which + Text(DescribeSetup(setup)), Font(10), Qt::AlignLeft, 5);
+    Body(which + Text(DescribeSetup(setup)), 5);
 }
 
 void TReportPainter::Chart(const TReportContent& content, bool output, qreal maxHeight) {
@@ -157,8 +197,10 @@ void TReportPainter::Chart(const TReportContent& content, bool output, qreal max
     // As many device pixels as the printer's dots over the chart's width.
     const qreal dots = w / Writer.resolution() * ReportImageDpi;
     const QImage picture =
-        RenderRunChart(*content.LastRun, output, content.Kept,
-                       output ? content.OutputView : content.InputView, dots / RunChartWidth);
+        Counting ? QImage()
+                 : RenderRunChart(*content.LastRun, output, content.Kept,
+                                  output ? content.OutputView : content.InputView,
+                                  dots / RunChartWidth);
     if (!picture.isNull()) {
         P.drawImage(QRectF((Width - w) / 2, Y, w, h), picture);
     }
@@ -166,9 +208,9 @@ void TReportPainter::Chart(const TReportContent& content, bool output, qreal max
 }
 
 void TReportPainter::Charts(const TReportContent& content) {
-    Heading(Text("2. Временные диаграммы последнего пуска"));
+    Heading(Numbered("Временные диаграммы последнего пуска"));
     if (!content.LastRun || !content.LastRunRow) {
-        Paragraph(Text(ReportNoRunText), Font(10), Qt::AlignLeft, 5);
+        Body(Text(ReportNoRunText), 5);
         return;
     }
     const CJournalRow& run = *content.LastRunRow;
@@ -182,162 +224,137 @@ void TReportPainter::Charts(const TReportContent& content) {
                                "выхода (%1 … %2 мс).")
                     .arg(Text(BenchNumberText(view.Xmin)), Text(BenchNumberText(view.Xmax)));
     }
-    Paragraph(line, Font(10), Qt::AlignLeft, 2);
+    Body(line, 2);
     const qreal each = (Height - Y - Mm(4)) / 2;
     Chart(content, false, each);
     Chart(content, true, each);
 }
 
-qreal TReportPainter::RowHeight(const QStringList& cells, const QFont& font) const {
-    const QFontMetricsF m(font, &Writer);
-    qreal height = m.height();
-    for (int c = 0; c < JournalColumnCount; ++c) {
-        const QRectF cell(0, 0, Columns[c] - Mm(2 * CellPadding), 1e9);
-        height = std::max(height, m.boundingRect(cell, Qt::TextWordWrap, cells[c]).height());
+void TReportPainter::Filters(const TReportContent& content) {
+    const std::vector<int> used = FiltersUsed(content);
+    if (used.empty()) {
+        return;
     }
-    return height + Mm(1.6);
-}
-
-QStringList Cells(const CJournalRow* row) {
-    QStringList cells;
-    for (int c = 0; c < JournalColumnCount; ++c) {
-        cells << (row ? Text(JournalCell(*row, c)) : Text(JournalColumnName(c)));
-    }
-    return cells;
-}
-
-void TReportPainter::SizeColumns(const std::vector<QStringList>& rows) {
-    // Each column as wide as its longest text on one line (the heading may
-    // wrap between words), but never narrower than its longest word.
-    const QFontMetricsF heading(HeadingFont(), &Writer);
-    const QFontMetricsF body(BodyFont(), &Writer);
-    const QStringList headings = Cells(nullptr);
-    std::vector<qreal> natural(JournalColumnCount), least(JournalColumnCount);
-    for (int c = 0; c < JournalColumnCount; ++c) {
-        for (const QString& word : headings[c].split(' ')) {
-            least[c] = std::max(least[c], heading.horizontalAdvance(word));
+    // Two drawings a row, each with the filter's name beneath.
+    const qreal gap = Mm(6);
+    const qreal w = (Width - gap) / 2;
+    const qreal h = w * FilterPictureHeight / FilterPictureWidth;
+    const QFont caption = Font(9);
+    const qreal captionHeight = TextHeight(QStringLiteral("Ф"), caption, Qt::AlignLeft) * 2;
+    Heading(Numbered("Исследованные фильтры"), h + captionHeight);
+    for (std::size_t i = 0; i < used.size(); i += 2) {
+        Room(h + captionHeight);
+        for (std::size_t j = i; j < std::min(i + 2, used.size()); ++j) {
+            const qreal x = (j - i) * (w + gap);
+            P.save();
+            P.translate(x, Y);
+            P.scale(w / FilterPictureWidth, h / FilterPictureHeight);
+            P.setClipRect(QRectF(0, 0, FilterPictureWidth, FilterPictureHeight));
+            PaintFilterPicture(P, used[j]);
+            P.restore();
+            P.setPen(QPen(Qt::black, Mm(0.2)));
+            P.drawRect(QRectF(x, Y, w, h));
+            P.setFont(caption);
+            P.drawText(QRectF(x, Y + h + Mm(1), w, captionHeight),
+                       Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                       Text(FilterItemName(used[j])));
         }
-        natural[c] = least[c];
-        for (const QStringList& cells : rows) {
-            natural[c] = std::max(natural[c], body.horizontalAdvance(cells[c]));
-            for (const QString& word : cells[c].split(' ')) {
-                least[c] = std::max(least[c], body.horizontalAdvance(word));
-            }
-        }
-        // A hair of room more, so that the rounding of the measures can never
-        // break a text measured to fit in one line.
-        natural[c] += Mm(2 * CellPadding + 0.3);
-        least[c] += Mm(2 * CellPadding + 0.3);
-    }
-    qreal total = 0, spare = 0;
-    for (int c = 0; c < JournalColumnCount; ++c) {
-        total += natural[c];
-        spare += natural[c] - least[c];
-    }
-    Columns.assign(natural.begin(), natural.end());
-    if (total <= Width) {
-        // The table spans the page; every column gets its share of the rest.
-        for (qreal& w : Columns) {
-            w *= Width / total;
-        }
-    } else if (total - spare <= Width) {
-        // The widest columns (the filters' names first) give up room down to
-        // a common width, so that their texts wrap while short ones stay on
-        // one line: the largest cap at which the table fits the page.
-        const auto widthAt = [&](qreal cap) {
-            qreal sum = 0;
-            for (int c = 0; c < JournalColumnCount; ++c) {
-                sum += std::min(natural[c], std::max(least[c], cap));
-            }
-            return sum;
-        };
-        qreal lo = 0, hi = Width;
-        for (int step = 0; step < 50; ++step) {
-            const qreal mid = (lo + hi) / 2;
-            (widthAt(mid) <= Width ? lo : hi) = mid;
-        }
-        for (int c = 0; c < JournalColumnCount; ++c) {
-            Columns[c] = std::min(natural[c], std::max(least[c], lo));
-        }
-        // What the cap leaves over is shared as when everything fits.
-        const qreal used = widthAt(lo);
-        for (qreal& w : Columns) {
-            w *= Width / used;
-        }
-    } else {
-        for (int c = 0; c < JournalColumnCount; ++c) {
-            Columns[c] = least[c] * Width / (total - spare);
-        }
+        Y += h + captionHeight + Mm(3);
     }
 }
 
-void TReportPainter::LayOutJournal(const std::vector<CJournalRow>& rows) {
-    std::vector<QStringList> cells;
-    for (const CJournalRow& row : rows) {
-        cells.push_back(Cells(&row));
+void TReportPainter::Results(const TReportContent& content) {
+    Heading(Numbered("Результаты"));
+    const std::vector<CResultRow> results = JournalResults(content.Rows);
+    if (results.empty()) {
+        Body(Text(ReportNoResultsText), 5);
+        return;
     }
-    SizeColumns(cells);
-    HeadingRowHeight = RowHeight(Cells(nullptr), HeadingFont());
-    RowHeights.clear();
-    for (const QStringList& row : cells) {
-        RowHeights.push_back(RowHeight(row, BodyFont()));
-    }
-    // The journal starts on a page of its own, below its title.
-    const qreal top = HeadingHeight(JournalTitle());
-    PageStarts.assign(1, 0);
-    qreal y = top + HeadingRowHeight;
-    for (std::size_t r = 0; r < RowHeights.size(); ++r) {
-        if (y + RowHeights[r] > Height && y > HeadingRowHeight) {
-            PageStarts.push_back(r);
-            y = HeadingRowHeight;
+    Body(Text("U — пик выхода фильтра без шума, P — мощность шума на его выходе по "
+              "регистратору (при усилении K), q = U²/P — отношение сигнал/шум, η = q/q₀ — "
+              "эффективность относительно идеального согласованного фильтра (q₀ = E/σ², E — "
+              "энергия сигнала, σ² — дисперсия шума), потери = −10·lg η."),
+         2);
+    TTextTable table(1 + results.size());
+    std::vector<bool> right;
+    for (int c = 0; c < ResultColumnCount; ++c) {
+        table[0].push_back(ResultColumnName(c));
+        right.push_back(ResultColumnIsNumber(c));
+        for (std::size_t r = 0; r < results.size(); ++r) {
+            table[1 + r].push_back(ResultCell(results[r], c));
         }
-        y += RowHeights[r];
     }
+    Table(table, right);
+    Y += Mm(5);
 }
 
-void TReportPainter::TableRow(const QStringList& cells, const QFont& font, qreal height,
-                              bool heading, const std::vector<bool>& right) {
-    P.setFont(font);
-    qreal x = 0;
-    for (int c = 0; c < JournalColumnCount; ++c) {
-        const QRectF cell(x, Y, Columns[c], height);
-        if (heading) {
-            P.fillRect(cell, QColor(230, 230, 230));
-        }
-        P.setPen(QPen(Qt::black, Mm(0.2)));
-        P.drawRect(cell);
-        const int align = heading ? Qt::AlignHCenter : right[c] ? Qt::AlignRight : Qt::AlignLeft;
-        P.drawText(cell.adjusted(Mm(CellPadding), Mm(0.8), -Mm(CellPadding), -Mm(0.8)),
-                   align | Qt::AlignVCenter | Qt::TextWordWrap, cells[c]);
-        x += Columns[c];
+void TReportPainter::Study(const TReportContent& content) {
+    if (!content.Study || content.Study->Points.empty()) {
+        return;
     }
-    Y += height;
+    const CStudyRecord& study = *content.Study;
+    Heading(Numbered("Исследование зависимости от параметра"));
+    const int p = ParameterOfFilter(study.Request.FilterItem);
+    QString line = Text(FilterItemName(study.Request.FilterItem)) + QStringLiteral(", ") +
+                   Text(SignalItemName(study.Request.SignalItem)).toLower() +
+                   QStringLiteral(", K = ") + Text(BenchNumberText(study.Request.Gain));
+    if (p != NoBenchParameter) {
+        line += QStringLiteral(": %1 значений %2 от %3 до %4 %5")
+                    .arg(study.Values.size())
+                    .arg(Text(BenchParameters[p].Symbol), Text(BenchNumberText(study.Request.From)),
+                         Text(BenchNumberText(study.Request.To)), Text(BenchParameters[p].Unit));
+    }
+    if (!study.Complete()) {
+        line += QStringLiteral(" (остановлено после %1)").arg(study.Points.size());
+    }
+    Body(line + QLatin1Char('.'), 2);
+    std::vector<bool> right;
+    const TTextTable table = StudyTable(study, &right);
+    Table(table, right);
+    Y += Mm(5);
 }
 
 void TReportPainter::Journal(const TReportContent& content) {
-    Heading(JournalTitle());
+    Heading(Numbered("Журнал измерений"));
     if (content.Rows.empty()) {
-        Paragraph(Text(ReportNoRowsText), Font(10), Qt::AlignLeft, 0);
+        Body(Text(ReportNoRowsText), 5);
         return;
     }
     std::vector<bool> right;
     for (int c = 0; c < JournalColumnCount; ++c) {
         right.push_back(JournalColumnIsNumber(c));
     }
-    for (std::size_t r = 0; r < content.Rows.size(); ++r) {
-        if (r > 0 && std::find(PageStarts.begin(), PageStarts.end(), r) != PageStarts.end()) {
+    TTextTable table(1 + content.Rows.size());
+    for (int c = 0; c < JournalColumnCount; ++c) {
+        table[0].push_back(JournalColumnName(c));
+        for (std::size_t r = 0; r < content.Rows.size(); ++r) {
+            table[1 + r].push_back(JournalCell(content.Rows[r], c));
+        }
+    }
+    Table(table, right);
+    Y += Mm(5);
+}
+
+void TReportPainter::Conclusions(const TReportContent& content) {
+    Heading(Numbered("Выводы"));
+    Body(content.Conclusions.empty() ? Text(ReportNoConclusionsText) : Text(content.Conclusions));
+}
+
+void TReportPainter::Table(const TTextTable& table, const std::vector<bool>& right) {
+    const TReportTable layout(table, right, Font(7, true), Font(8), &Writer, Width, Unit);
+    // The heading never stands alone at a page's foot.
+    Room(layout.HeadingHeight() + (layout.RowCount() > 0 ? layout.RowHeight(0) : 0));
+    Y += layout.DrawHeading(P, Y);
+    for (int r = 0; r < layout.RowCount(); ++r) {
+        if (Y + layout.RowHeight(r) > Height) {
             NewPage();
+            Y += layout.DrawHeading(P, Y);
         }
-        if (r == 0 || Y == 0) {
-            TableRow(Cells(nullptr), HeadingFont(), HeadingRowHeight, true, right);
-        }
-        TableRow(Cells(&content.Rows[r]), BodyFont(), RowHeights[r], false, right);
+        Y += layout.DrawRow(P, r, Y);
     }
 }
 
 bool TReportPainter::Paint(const TReportContent& content) {
-    LayOutJournal(content.Rows);
-    Pages = 1 + static_cast<int>(PageStarts.size());
     if (!P.begin(&Writer)) {
         return false;
     }
@@ -347,20 +364,50 @@ bool TReportPainter::Paint(const TReportContent& content) {
     P.setRenderHint(QPainter::LosslessImageRendering);
     P.setPen(Qt::black);
 
-    Paragraph(Text(WorkNumber), Font(11), Qt::AlignHCenter, 1);
-    Paragraph(Text(WorkTitle), Font(14, true), Qt::AlignHCenter, 1);
-    Paragraph(QStringLiteral("Отчёт составлен %1")
-                  .arg(content.Made.toString(QStringLiteral("dd.MM.yyyy, HH:mm"))),
-              Font(10), Qt::AlignHCenter, 6);
+    TitleBlock(content);
     Scheme(content);
     Charts(content);
     NewPage();
+    Filters(content);
+    Results(content);
+    Study(content);
     Journal(content);
+    Conclusions(content);
     Footer();
     return P.end();
 }
 
+void SetUpPage(QPdfWriter& writer) {
+    writer.setTitle(Text(WorkTitle));
+    writer.setCreator(QStringLiteral("matched-filter-lab"));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(18, 15, 18, 15), QPageLayout::Millimeter));
+}
+
 } // namespace
+
+std::vector<int> FiltersUsed(const TReportContent& content) {
+    std::set<int> used;
+    for (const CJournalRow& row : content.Rows) {
+        used.insert(row.Setup.FilterItem);
+    }
+    if (content.LastRunRow) {
+        used.insert(content.LastRunRow->Setup.FilterItem);
+    }
+    for (const CKeptOutput& kept : content.Kept) {
+        used.insert(kept.Setup.FilterItem);
+    }
+    if (content.Study) {
+        used.insert(content.Study->Request.FilterItem);
+    }
+    std::vector<int> items;
+    for (int item : used) {
+        if (item >= 0 && item < FilterItemCount) {
+            items.push_back(item);
+        }
+    }
+    return items;
+}
 
 TReportContent ReportContentOf(const CLabSession& session, const CBenchSetup& setup,
                                const TChartView& inputView, const TChartView& outputView) {
@@ -373,17 +420,30 @@ TReportContent ReportContentOf(const CLabSession& session, const CBenchSetup& se
     content.InputView = inputView;
     content.OutputView = outputView;
     content.Rows = session.Rows();
+    content.Student = session.Student();
+    content.Conclusions = session.Conclusions();
+    content.Study = session.Study();
     return content;
 }
 
 bool WriteReport(const QString& fileName, const TReportContent& content) {
-    return WriteDocument(fileName, [&content](QIODevice& file, QString& error) {
+    // The pages are counted first, on a report painted into memory without
+    // its pictures, so that every page can say how many there are.
+    int pages = 1;
+    {
+        QBuffer scratch;
+        scratch.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&scratch);
+        SetUpPage(writer);
+        TReportPainter counter(writer, 0);
+        if (counter.Paint(content)) {
+            pages = counter.PageCount();
+        }
+    }
+    return WriteDocument(fileName, [&content, pages](QIODevice& file, QString& error) {
         QPdfWriter writer(&file);
-        writer.setTitle(Text(WorkTitle));
-        writer.setCreator(QStringLiteral("matched-filter-lab"));
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                         QMarginsF(18, 15, 18, 15), QPageLayout::Millimeter));
-        TReportPainter painter(writer);
+        SetUpPage(writer);
+        TReportPainter painter(writer, pages);
         if (!painter.Paint(content)) {
             error = file.errorString();
             if (error.isEmpty()) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "bench/BenchSamples.h"
+#include "bench/CResults.h"
 
 namespace {
 
@@ -158,4 +159,32 @@ std::optional<int> CBenchStudy::BestMeasured() const {
 
 std::optional<int> CBenchStudy::BestTheory() const {
     return Best(Done, [](const CStudyPoint& p) { return p.Theory.Figures.Efficiency; });
+}
+
+CStudyRecord RecordOf(const CBenchStudy& study) {
+    return {study.Request(), study.Values(), study.Points()};
+}
+
+TTextTable StudyTable(const CStudyRecord& record, std::vector<bool>* numberColumns) {
+    const int p = ParameterOfFilter(record.Request.FilterItem);
+    std::string parameter = "Параметр";
+    if (p != NoBenchParameter) {
+        parameter = BenchParameters[p].Symbol;
+        if (*BenchParameters[p].Unit != '\0') {
+            parameter += std::string(", ") + BenchParameters[p].Unit;
+        }
+    }
+    TTextTable table{{parameter, "U, мВ", "P, мВ*мВ", "q", "η измеренная", "η теоретическая",
+                      "Потери, дБ"}};
+    for (const CStudyPoint& point : record.Points) {
+        table.push_back({p == NoBenchParameter ? std::string("—") : BenchNumberText(point.Value),
+                         PeakText(point.Peak), PowerText(point.Measured.RegistrarValue),
+                         RatioText(point.Figures.Q), EfficiencyText(point.Figures.Efficiency),
+                         EfficiencyText(point.Theory.Figures.Efficiency),
+                         LossText(point.Figures.LossDb)});
+    }
+    if (numberColumns) {
+        numberColumns->assign(table[0].size(), true);
+    }
+    return table;
 }

@@ -16,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/TextTable.h"
 #include "bench/BenchSetup.h"
 #include "bench/CBench.h"
 #include "bench/FilterTheory.h"
@@ -97,6 +98,24 @@ class CBenchStudy {
     CTheoryBench Theory;
     std::vector<double> Input, Output;
 };
+
+// A parameter study as it was made: what was asked and the values done
+// (all of them, unless it was stopped).
+struct CStudyRecord {
+    CStudyRequest Request;           // as normalized
+    std::vector<double> Values;      // every value asked for
+    std::vector<CStudyPoint> Points; // those done, in order
+    bool Complete() const { return Points.size() == Values.size(); }
+};
+
+// The record of study as far as it has come.
+CStudyRecord RecordOf(const CBenchStudy& study);
+
+// The study's values as a table of texts, as the study page and the report
+// show them: the parameter (headed by its symbol and unit, "τ, мс"), U, P,
+// q, the efficiency measured and in theory, and the loss in dB (measured).
+// numberColumns (when given) says which columns hold numbers: all of them.
+TTextTable StudyTable(const CStudyRecord& record, std::vector<bool>* numberColumns = nullptr);
 
 // The setup of a study's value: the request's filter with value as its
 // parameter, its signal, no noise, its gain; the other fields at their

@@ -62,15 +62,6 @@ inline bool operator==(const CStudentInfo& a, const CStudentInfo& b) {
     return a.Name == b.Name && a.Group == b.Group && a.Teacher == b.Teacher;
 }
 
-// A parameter study as it was made: what was asked and the values done
-// (all of them, unless it was stopped).
-struct CStudyRecord {
-    CStudyRequest Request;
-    std::vector<double> Values;     // every value asked for
-    std::vector<CStudyPoint> Points; // those done, in order
-    bool Complete() const { return Points.size() == Values.size(); }
-};
-
 class CLabSession {
   public:
     // At most this many outputs are kept; keeping one more drops the oldest.

@@ -29,6 +29,27 @@ int OverrideCursorDepth() {
     return static_cast<int>(shapes.size());
 }
 
+StudentAnswer::StudentAnswer() {
+    previous = SetStudentFormHook([this](QWidget*, CStudentInfo&) {
+        ++asked;
+        return true;
+    });
+}
+
+StudentAnswer::StudentAnswer(CStudentInfo student, bool accept) {
+    previous = SetStudentFormHook([this, student, accept](QWidget*, CStudentInfo& given) {
+        ++asked;
+        if (accept) {
+            given = student;
+        }
+        return accept;
+    });
+}
+
+StudentAnswer::~StudentAnswer() {
+    SetStudentFormHook(std::move(previous));
+}
+
 FormFixture::FormFixture() {
     // What the program's start-up gives the generators.
     SignalGenerator.Kind = skDelta;

@@ -11,6 +11,7 @@
 
 #include "app/TForm1.h"
 #include "app/TForm2.h"
+#include "app/TStudentForm.h"
 #include "base/MessageHook.h"
 #include "files/SaveAs.h"
 
@@ -55,10 +56,28 @@ class NextMessageBox {
     bool seen = false;
 };
 
+// Answers the report's form of the student's name, group and teacher with
+// student while it lives (as typed before, when not given), and keeps how
+// often it was asked.
+class StudentAnswer {
+  public:
+    StudentAnswer();
+    explicit StudentAnswer(CStudentInfo student, bool accept = true);
+    ~StudentAnswer();
+    StudentAnswer(const StudentAnswer&) = delete;
+    StudentAnswer& operator=(const StudentAnswer&) = delete;
+    int asked = 0;
+
+  private:
+    StudentFormHook previous;
+};
+
 class FormFixture {
   public:
     FormFixture();
     ~FormFixture();
+    // The report's form goes on as filled in before.
+    StudentAnswer student;
     std::unique_ptr<TForm1> form;
     std::unique_ptr<TForm2> form2;
     MessageRecorder messages;

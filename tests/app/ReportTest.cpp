@@ -13,6 +13,8 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QLineEdit>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +23,8 @@
 #include "app/RunCharts.h"
 #include "app/TJournalPage.h"
 #include "app/TReport.h"
+#include "app/TStudentForm.h"
+#include "bench/CResults.h"
 #include "chart/TDiagram.h"
 #include "chart/TReferenceCurves.h"
 #include "controls/TDiagramFrame.h"
@@ -328,6 +332,84 @@ TEST_F(Report, AFailedWriteIsReportedAndLeavesNoFile) {
         << messages.Messages()[0];
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList{"not-a-folder"});
+}
+
+// A report a student hands in: who and for whom, the aim, the results the
+// journal gives, a study, the filters' drawings and the conclusions.
+TEST_F(Report, NamesTheStudentAndHoldsResultsStudyAndConclusions) {
+    StudentAnswer who({"Иванов Иван", "Р-101", "Петров П. П."});
+    Choose(form->ComboBox1, siRectangle);
+    form->BitBtn1Click();
+    form->PageControl1->setCurrentIndex(0);
+    Choose(form->ComboBox1, siOff);
+    Choose(form->ComboBox3, niOn);
+    form->BitBtn3Click();
+    form->Session.SetConclusions("Согласованный фильтр лучше всех.");
+    CStudyRequest request;
+    request.FilterItem = fiLowBand1;
+    request.From = 60;
+    request.To = 100;
+    request.Points = 3;
+    CBenchStudy study(request);
+    study.Run();
+    form->Session.SetStudy(RecordOf(study));
+
+    const QString file = SaveThroughMenu("handed-in.pdf");
+    EXPECT_EQ(who.asked, 1);
+    EXPECT_EQ(form->Session.Student().Group, "Р-101");
+    const QString text = PdfText(file);
+    const std::vector<CResultRow> results = JournalResults(form->Session.Rows());
+    ASSERT_EQ(results.size(), 1u);
+    for (const QString& expected :
+         {QString("Выполнил(а): Иванов Иван, группа Р-101"), QString("Преподаватель: Петров П. П."),
+          QString("Цель работы:"), QString("Исследованные фильтры"), QString("Результаты"),
+          QString("Исследование зависимости от параметра"),
+          QString("ФНЧ 1-го порядка, прямоугольный импульс, K = 1: 3 значений τ от 60 до 100 мс"),
+          QString("η теоретическая"), QString("Выводы"), QString("Согласованный фильтр лучше всех."),
+          QString::fromStdString(ResultCell(results[0], rcEfficiency)),
+          QString::fromStdString(EfficiencyText(study.Points()[1].Theory.Figures.Efficiency))}) {
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
+    }
+    EXPECT_FALSE(text.contains(QString::fromUtf8(ReportNoConclusionsText)));
+    // The saved report holds the name and the conclusions: nothing unsaved.
+    EXPECT_FALSE(form->Session.HasUnsavedWork());
+}
+
+TEST_F(Report, ACancelledStudentFormWritesNothing) {
+    StudentAnswer no(CStudentInfo{}, false);
+    const QString file = dir.filePath("none.pdf");
+    SaveAnswer answer(TDocumentKind::Report, file);
+    form->NSaveReport->trigger();
+    EXPECT_EQ(no.asked, 1);
+    EXPECT_TRUE(answer.asked.isEmpty());
+    EXPECT_FALSE(QFile::exists(file));
+}
+
+// The real form, by keys: what was typed goes on into the report.
+TEST_F(Report, TheStudentFormTakesWhatIsTyped) {
+    const StudentFormHook none = SetStudentFormHook({});
+    form->Session.SetStudent({"Сидоров", "", ""});
+    const QString file = dir.filePath("typed.pdf");
+    SaveAnswer answer(TDocumentKind::Report, file);
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* shown = qobject_cast<TStudentForm*>(QApplication::activeModalWidget());
+        ASSERT_NE(shown, nullptr);
+        seen = true;
+        EXPECT_EQ(shown->windowTitle(), "Отчёт о лабораторной работе");
+        EXPECT_EQ(shown->StudentName->text(), "Сидоров");
+        QTest::keyClick(shown->StudentName, Qt::Key_End);
+        QTest::keyClicks(shown->StudentName, " P.");
+        shown->StudentGroup->setFocus();
+        QTest::keyClicks(shown->StudentGroup, "RT-21");
+        QTest::keyClick(shown, Qt::Key_Return);
+    });
+    form->NSaveReport->trigger();
+    SetStudentFormHook(none);
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(form->Session.Student().Name, "Сидоров P.");
+    EXPECT_EQ(form->Session.Student().Group, "RT-21");
+    EXPECT_TRUE(PdfText(file).contains("Выполнил(а): Сидоров P., группа RT-21"));
 }
 
 } // namespace

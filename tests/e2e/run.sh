@@ -157,11 +157,20 @@ reading_copied() {
 wait_for 120 reading_copied || fail "no measured reading in the registrar (got '${reading:-}')"
 echo "registrar reading: $reading"
 
-# The report: Ctrl+R, the file dialog, a name typed without extension.
+# The report: Ctrl+R, the student's form (name, group, teacher typed, Enter),
+# then the file dialog, a name typed without extension.
 windows() { xdotool search --onlyvisible --class matched-filter-lab 2>/dev/null | wc -l; }
 dialog_up() { [ "$(windows)" -ge 2 ]; }
+student_form() { xdotool search --onlyvisible --name '^Отчёт о лабораторной работе$' > /dev/null 2>&1; }
+file_dialog() { dialog_up && ! student_form; }
 xdotool key ctrl+r
-wait_for 20 dialog_up || fail "Ctrl+R showed no save dialog"
+wait_for 20 student_form || fail "Ctrl+R showed no form for the student's name"
+sleep 0.5
+xdotool type --delay 30 "Ivanov Ivan"
+xdotool key Tab type --delay 30 "RT-101"
+xdotool key Tab type --delay 30 "Petrov P. P."
+xdotool key Return
+wait_for 20 file_dialog || fail "the student's form led to no save dialog"
 sleep 0.5
 xdotool key ctrl+a type --delay 30 "$work/report"
 xdotool key Return
@@ -169,7 +178,8 @@ wait_for 30 test -s "$work/report.pdf" || fail "no report written to $work/repor
 wait_for 10 only_main_left || fail "the save dialog did not go"
 report=$(pdftotext "$work/report.pdf" - | tr -s ' \n' '  ')
 for text in "Исследование согласованных и квазиоптимальных фильтров" "Журнал измерений" \
-            "СФ для прямоугольного импульса" "$reading"; do
+            "СФ для прямоугольного импульса" "$reading" "Ivanov Ivan, группа RT-101" \
+            "Преподаватель: Petrov P. P." "Результаты" "Выводы"; do
   [[ "$report" == *"$text"* ]] || fail "the report lacks '$text'"
 done
 pages=$(pdfinfo "$work/report.pdf" | awk '/^Pages:/ {print $2}')
