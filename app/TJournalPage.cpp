@@ -106,6 +106,8 @@ TJournalPage::TJournalPage(CLabSession& session, QWidget* parent)
     // on show, and otherwise once when it is shown: a header that fits itself
     // at every row would measure the whole journal again at each Start.
     JournalView->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // The note, last, takes what room the others leave.
+    JournalView->horizontalHeader()->setStretchLastSection(true);
     // Whole rows are chosen, so every heading would turn bold and widen its
     // column at each choice.
     JournalView->horizontalHeader()->setHighlightSections(false);
