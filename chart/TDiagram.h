@@ -64,7 +64,7 @@ class TDiagram : public QWidget {
     // it holds r times the widget's pixels each way, at devicePixelRatio() r,
     // so that the chart stays sharp; pixel (x, y) of the widget is then the
     // block from (x*r, y*r). At ratio 1 it is the widget's size, pixel for
-    // pixel. The exports are always of the widget's size.
+    // pixel. A saved bitmap is of the widget's size, a copy of the picture's.
     const QImage& GetPicture() const { return Picture; }
     // Lets tests stand in for a screen of another device pixel ratio: every
     // chart draws at ratio from its next repaint on. Returns the previous
@@ -245,7 +245,9 @@ class TDiagram : public QWidget {
     Qt::CursorShape GetNetCursor() const { return NetCursor; }
 
     // ---- Export
-    // Puts the picture, black on white, on the clipboard.
+    // Puts the picture, black on white, on the clipboard: drawn afresh at the
+    // picture's device pixel ratio r (r times the widget's pixels each way),
+    // with devicePixelRatio() r.
     void CopyToClipboard();
     // Asks for a file name (initially "Диаграмма.bmp"), then saves.
     void SaveBmpFile();
@@ -297,9 +299,9 @@ class TDiagram : public QWidget {
     // ShowDiagram and ShowBitmap without the repaint of the widget.
     void Render();
     void DrawBitmaps();
-    // The print picture at ratio 1, drawn for an export; the chart is shown
-    // again afterwards as before.
-    QImage ExportPicture();
+    // The print picture at ratio (> 0; a saved bitmap takes 1), drawn for an
+    // export; the chart is shown again afterwards as before.
+    QImage ExportPicture(qreal ratio = 1.0);
     void AutoRange(bool x, bool average);
     struct TLayout;
     TLayout LayOut();

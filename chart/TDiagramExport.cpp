@@ -1,5 +1,7 @@
-// Export of the chart's picture: always black on white and at the widget's
-// own size, whatever the screen's pixel ratio.
+// Export of the chart's picture: always black on white. A copy is drawn at
+// the screen's pixel ratio, as sharp as the chart on screen; a saved bitmap
+// keeps the widget's size, which is the size a BMP file is shown at (it
+// carries no pixel ratio) and the size a student's report expects.
 #include <QClipboard>
 #include <QGuiApplication>
 #include <utility>
@@ -8,8 +10,8 @@
 #include "chart/SaveDialog.h"
 #include "chart/TDiagram.h"
 
-QImage TDiagram::ExportPicture() {
-    ExportRatio = 1.0;
+QImage TDiagram::ExportPicture(qreal ratio) {
+    ExportRatio = ratio > 0 ? ratio : 1.0;
     SetPrintMode();
     const QImage picture = Picture;
     ExportRatio = 0;
@@ -33,7 +35,8 @@ QImage TDiagram::RenderPicture(qreal ratio) {
 }
 
 void TDiagram::CopyToClipboard() {
-    const QImage picture = ExportPicture();
+    // The picture keeps its pixel ratio, so that Qt pastes it at the chart's size.
+    const QImage picture = ExportPicture(PictureRatio());
     if (QClipboard* clipboard = QGuiApplication::clipboard()) {
         clipboard->setImage(picture);
     }
