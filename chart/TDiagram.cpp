@@ -11,6 +11,7 @@
 
 #include "chart/GridPainter.h"
 #include "chart/SeriesLegend.h"
+#include "chart/TAlignedCharts.h"
 #include "chart/TSeriesPainter.h"
 #include "chart/TextOut.h"
 
@@ -39,7 +40,11 @@ TDiagram::TDiagram(QWidget* owner) : QWidget(owner) {
     ShowDiagram();
 }
 
-TDiagram::~TDiagram() = default;
+TDiagram::~TDiagram() {
+    if (Aligned != nullptr) {
+        Aligned->Leave(*this);
+    }
+}
 
 // ---------------------------------------------------------------- ranges
 
@@ -101,6 +106,7 @@ struct TDiagram::TLayout {
     int th = 1;     // text height of the larger of title and y-name fonts
     int digitW = 1; // width of a digit in the label font
     int lwX = 1, lwY = 1;
+    int availW = 0; // the width but for the x name's
     bool labels = false; // ticks and labels fit
 };
 
@@ -114,6 +120,9 @@ void TDiagram::ShowDiagram() {
     Render();
     update();
     emit Drawn();
+    if (Aligned != nullptr) {
+        Aligned->Follow();
+    }
 }
 
 void TDiagram::EndUpdate() {
@@ -133,6 +142,7 @@ void TDiagram::Render() {
     const int H = height();
     if (W <= 0 || H <= 0) {
         Picture = QImage();
+        DrawnMargins = TakenMargins(Measure());
         xb_net = yb_net = w_net = h_net = 0;
         Scale.X.SetPixels(0, 0);
         Scale.Y.SetPixels(0, 0);
@@ -225,10 +235,8 @@ QColor TDiagram::TextColor(const QColor& own) const {
     return own.isValid() ? own : QApplication::palette().color(QPalette::WindowText);
 }
 
-TDiagram::TLayout TDiagram::LayOut() {
+TDiagram::TLayout TDiagram::Measure() {
     TLayout c;
-    const int W = width();
-    const int H = height();
     LayoutName.Use(FontName, false);
     LayoutNameX.Use(FontNameX, false);
     LayoutNameY.Use(FontNameY, false);
@@ -237,10 +245,8 @@ TDiagram::TLayout TDiagram::LayOut() {
     TTextMeasure& tall =
         LayoutNameY.PixelSize() > LayoutName.PixelSize() ? LayoutNameY : LayoutName;
     c.th = std::max(1, tall.Metrics().height());
-    const int half = c.th / 2;
-    const int availW = W - LayoutNameX.Width(NameX);
-    const int availH = H - half;
-    CanvasFont = FontNet;
+    c.availW = width() - LayoutNameX.Width(NameX);
+    const int availH = height() - c.th / 2;
 
     // Label lengths in digits (the y length takes the decade's magnitude, the
     // x length the decade itself); at least one digit, so that the fit tests
@@ -250,13 +256,59 @@ TDiagram::TLayout TDiagram::LayOut() {
     c.digitW = std::max(1, DrawnNet.DigitWidth());
     c.lwX = c.digitW * nX;
     c.lwY = c.digitW * nY;
-    const int L = (4 * c.lwX < availW && 4 * c.th < availH) ? 1 : 0;
-    c.labels = L == 1;
+    c.labels = 4 * c.lwX < c.availW && 4 * c.th < availH;
+    return c;
+}
 
-    xb_net = (c.lwY + 5) * L + 2;
+TNetMargins TDiagram::NaturalMargins(const TLayout& c) const {
+    const int L = c.labels ? 1 : 0;
+    const int left = (c.lwY + 5) * L + 2;
+    const int net = static_cast<int>(c.availW - left - c.lwX * 0.5 * L - 1);
+    return {left, width() - left - net};
+}
+
+TNetMargins TDiagram::GetNaturalNetMargins() {
+    return NaturalMargins(Measure());
+}
+
+TNetMargins TDiagram::OwnNetMargins() {
+    const TNetMargins natural = GetNaturalNetMargins();
+    return {std::max(natural.left, MinNetMargins.left),
+            std::max(natural.right, MinNetMargins.right)};
+}
+
+TNetMargins TDiagram::TakenMargins(const TLayout& c) {
+    const TNetMargins natural = NaturalMargins(c);
+    TNetMargins m{std::max(natural.left, MinNetMargins.left),
+                  std::max(natural.right, MinNetMargins.right)};
+    if (Aligned != nullptr) {
+        const TNetMargins common = Aligned->Margins();
+        m.left = std::max(m.left, common.left);
+        m.right = std::max(m.right, common.right);
+    }
+    const int net = width() - natural.left - natural.right;
+    return width() - m.left - m.right < net / 2 ? natural : m;
+}
+
+bool TDiagram::FollowMargins() {
+    if (DrawnMargins == TakenMargins(Measure())) {
+        return false;
+    }
+    // Inside a batch only noted: drawn when the batch ends.
+    ShowDiagram();
+    return UpdateDepth == 0;
+}
+
+TDiagram::TLayout TDiagram::LayOut() {
+    const TLayout c = Measure();
+    const int L = c.labels ? 1 : 0;
+    const int half = c.th / 2;
+    CanvasFont = FontNet;
+    DrawnMargins = TakenMargins(c);
+    xb_net = DrawnMargins.left;
     yb_net = static_cast<int>(c.th * 0.5 * L + half + 1);
-    w_net = static_cast<int>(availW - xb_net - c.lwX * 0.5 * L - 1);
-    h_net = H - yb_net - (c.th + 5) * L - 2;
+    w_net = width() - DrawnMargins.left - DrawnMargins.right;
+    h_net = height() - yb_net - (c.th + 5) * L - 2;
     // The plot rectangle lies a digit's width inside the net left and right,
     // a text height inside top and bottom, so the outermost labels fit.
     Scale.X.SetPixels(xb_net + c.digitW * L, w_net - 2 * c.digitW * L);

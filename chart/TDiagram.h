@@ -21,7 +21,18 @@
 #include "chart/TTextMeasure.h"
 
 class QPainter;
+class TAlignedCharts;
 class TSeriesPainter;
+
+// Widths between a chart's left and right edges and its net, in pixels.
+struct TNetMargins {
+    int left = 0;
+    int right = 0;
+    friend bool operator==(const TNetMargins& a, const TNetMargins& b) {
+        return a.left == b.left && a.right == b.right;
+    }
+    friend bool operator!=(const TNetMargins& a, const TNetMargins& b) { return !(a == b); }
+};
 
 class TDiagram : public QWidget {
     Q_OBJECT
@@ -141,6 +152,20 @@ class TDiagram : public QWidget {
     int Get_ye_net() const { return yb_net + h_net; }
     int GetWidth() const { return width(); }
     int GetHeight() const { return height(); }
+    // The least margins of the net (none by default); where the labels need
+    // more they get more. Charts shown one above the other take one pair, so
+    // that one argument lies at one x on each (chart/TAlignedCharts.h finds
+    // it for them). A chart that would keep less than half its net with them
+    // keeps its own. Redraws.
+    void SetMinNetMargins(const TNetMargins& margins) { Assign(MinNetMargins, margins); }
+    TNetMargins GetMinNetMargins() const { return MinNetMargins; }
+    // The margins the labels need, at the chart's size, fonts and ranges.
+    TNetMargins GetNaturalNetMargins();
+    // The margins of the last drawing: Get_xb_net() and the width beyond
+    // Get_xe_net().
+    TNetMargins GetNetMargins() const { return DrawnMargins; }
+    // The group this chart's net is aligned with, or null.
+    TAlignedCharts* GetAlignedCharts() const { return Aligned; }
 
     // Ranges: bounds in either order, at least 1e-6 apart, clamped to the
     // limits; a request that is narrower, not a number, or left without
@@ -279,6 +304,7 @@ class TDiagram : public QWidget {
     void MouseMove(Qt::KeyboardModifiers shift, int x, int y);
 
   private:
+    friend class TAlignedCharts;
     // Every visible change stores its value and redraws the whole chart.
     template <class T, class V> void Assign(T& member, const V& value) {
         member = value;
@@ -304,6 +330,16 @@ class TDiagram : public QWidget {
     QImage ExportPicture(qreal ratio = 1.0);
     void AutoRange(bool x, bool average);
     struct TLayout;
+    // Fonts and label sizes of a drawing, measured.
+    TLayout Measure();
+    TNetMargins NaturalMargins(const TLayout& c) const;
+    // The natural margins, widened to the chart's own least ones.
+    TNetMargins OwnNetMargins();
+    // The margins a drawing takes now: the chart's own, widened to its
+    // group's unless that leaves less than half the net.
+    TNetMargins TakenMargins(const TLayout& c);
+    // Draws the chart again when its group's margins moved; whether it did.
+    bool FollowMargins();
     TLayout LayOut();
     void DrawNames(QPainter& p, const QColor& back);
     QColor TextColor(const QColor& own) const;
@@ -313,6 +349,9 @@ class TDiagram : public QWidget {
     void SetFeelerPen(Qt::PenStyle style, int width, const QColor& color);
 
     int xb_net = 0, yb_net = 0, w_net = 0, h_net = 0;
+    TNetMargins MinNetMargins;
+    TNetMargins DrawnMargins;
+    TAlignedCharts* Aligned = nullptr;
     QColor ColorBackDiagram;
     QColor ColorBackNet;
     QColor ColorNetLine;
