@@ -85,8 +85,8 @@ double CIEDE2000(const Lab& p, const Lab& q) {
     double hm = h1 + h2;
     if (C1p * C2p != 0) {
         hm = std::fabs(h1 - h2) <= 180 ? (h1 + h2) / 2
-             : h1 + h2 < 360          ? (h1 + h2 + 360) / 2
-                                      : (h1 + h2 - 360) / 2;
+             : h1 + h2 < 360           ? (h1 + h2 + 360) / 2
+                                       : (h1 + h2 - 360) / 2;
     }
     const double T = 1 - 0.17 * std::cos(Rad(hm - 30)) + 0.24 * std::cos(Rad(2 * hm)) +
                      0.32 * std::cos(Rad(3 * hm + 6)) - 0.20 * std::cos(Rad(4 * hm - 63));
