@@ -101,15 +101,6 @@ void TDiagram::SizePicture(int W, int H, qreal ratio) {
 
 // ---------------------------------------------------------------- rendering
 
-// What the layout of one repaint leaves to the drawing besides the members.
-struct TDiagram::TLayout {
-    int th = 1;     // text height of the larger of title and y-name fonts
-    int digitW = 1; // width of a digit in the label font
-    int lwX = 1, lwY = 1;
-    int availW = 0; // the width but for the x name's
-    bool labels = false; // ticks and labels fit
-};
-
 void TDiagram::ShowDiagram() {
     // An export draws its print picture at once, batch or not: it takes the
     // picture right after asking for it.
@@ -136,7 +127,7 @@ void TDiagram::EndUpdate() {
     }
 }
 
-void TDiagram::Render() {
+void TDiagram::Render(TLegendPlace legend) {
     FeelerDrawn = false;
     const int W = width();
     const int H = height();
@@ -146,19 +137,24 @@ void TDiagram::Render() {
         xb_net = yb_net = w_net = h_net = 0;
         Scale.X.SetPixels(0, 0);
         Scale.Y.SetPixels(0, 0);
+        LegendRect = QRect();
         return;
     }
+    TLayout layout = LayOut();
+    TLegendPlan plan;
+    PlanLegend(layout, legend, plan);
+    LegendRect = plan.box;
     // Every pixel is painted below, so a picture of the right size is reused
     // rather than blanked first.
+    const int PH = H + plan.below;
     const qreal ratio = PictureRatio();
-    SizePicture(W, H, ratio);
+    SizePicture(W, PH, ratio);
     QPainter p(&Picture);
     if (!p.isActive()) {
         return;
     }
-    const TLayout layout = LayOut();
     const QColor backDiagram = PrintMode ? QColor(Qt::white) : ColorBackDiagram;
-    if (Picture.width() != W * ratio || Picture.height() != H * ratio) {
+    if (Picture.width() != W * ratio || Picture.height() != PH * ratio) {
         // At a fractional ratio the picture's last device pixels lie partly
         // outside the widget, where the logical drawing does not reach them.
         Picture.fill(backDiagram);
@@ -172,15 +168,15 @@ void TDiagram::Render() {
     const bool hasNet = w_net > 0 && h_net > 0;
     const QRect netRect(xb_net, yb_net, w_net, h_net);
     if (hasNet && DirectDrawing && backDiagram.alpha() == 255 && backNet.alpha() == 255 &&
-        QRect(0, 0, W, H).contains(netRect)) {
+        QRect(0, 0, W, PH).contains(netRect)) {
         // Opaque backgrounds hide what lies beneath them, so each pixel is
         // painted once: the diagram's background only around the net.
         p.fillRect(0, 0, W, yb_net, backDiagram);
-        p.fillRect(0, netRect.bottom() + 1, W, H - netRect.bottom() - 1, backDiagram);
+        p.fillRect(0, netRect.bottom() + 1, W, PH - netRect.bottom() - 1, backDiagram);
         p.fillRect(0, yb_net, xb_net, h_net, backDiagram);
         p.fillRect(netRect.right() + 1, yb_net, W - netRect.right() - 1, h_net, backDiagram);
     } else {
-        p.fillRect(0, 0, W, H, backDiagram);
+        p.fillRect(0, 0, W, PH, backDiagram);
     }
     if (hasNet) {
         p.fillRect(netRect, backNet);
@@ -216,12 +212,11 @@ void TDiagram::Render() {
     }
     DrawNames(p, brush);
 
-    LegendRect = QRect();
+    DrawLegend(p, plan.lines, plan.box, PrintMode, LegendLook(), LegendText);
     if (LineEnabled && hasPlot) {
         p.setClipRect(xb_net, yb_net, w_net, h_net);
-        const TLegendLook look{FontNet, TextColor(ColorNet), backNet, QColor(128, 128, 128)};
-        LegendRect = DrawSeriesLayers(p, Keepers, Scale, Net(), PrintMode, ColorBackNet, look,
-                                      LegendText);
+        DrawSeriesLayers(p, Keepers, Scale, Net(), PrintMode, ColorBackNet,
+                         ratio == 1.0 ? &plan.known : nullptr);
         p.setClipping(false);
     }
     p.end();
@@ -299,14 +294,14 @@ bool TDiagram::FollowMargins() {
     return UpdateDepth == 0;
 }
 
-TDiagram::TLayout TDiagram::LayOut() {
+TDiagram::TLayout TDiagram::LayOut(int band) {
     const TLayout c = Measure();
     const int L = c.labels ? 1 : 0;
     const int half = c.th / 2;
     CanvasFont = FontNet;
     DrawnMargins = TakenMargins(c);
     xb_net = DrawnMargins.left;
-    yb_net = static_cast<int>(c.th * 0.5 * L + half + 1);
+    yb_net = static_cast<int>(c.th * 0.5 * L + half + 1) + band;
     w_net = width() - DrawnMargins.left - DrawnMargins.right;
     h_net = height() - yb_net - (c.th + 5) * L - 2;
     // The plot rectangle lies a digit's width inside the net left and right,

@@ -15,6 +15,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "chart/SeriesLegend.h"
 #include "chart/TKeeper.h"
 #include "chart/TKeeperList.h"
 #include "chart/TScale.h"
@@ -64,8 +65,14 @@ class TDiagram : public QWidget {
     void EndUpdate();
     bool InUpdate() const { return UpdateDepth > 0; }
     // Where the last drawing put the legend of the series marked for it
-    // (chart/SeriesLegend.h), in widget pixels; empty when it drew none.
+    // (chart/SeriesLegend.h), in widget pixels: in the net where it hides no
+    // curve, else above the net, which gave up the room. Empty when it drew
+    // none.
     QRect GetLegendRect() const { return LegendRect; }
+    // A box of size at the net's top right corner that the legend leaves
+    // free (a chart frame shows its tool panel there); none by default. Redraws.
+    void SetLegendKeepOut(const QSize& size) { Assign(LegendKeepOut, size); }
+    QSize GetLegendKeepOut() const { return LegendKeepOut; }
     // Grid steps chosen by the last ShowDiagram.
     double GetGridStepX() const { return GridStepX; }
     double GetGridStepY() const { return GridStepY; }
@@ -281,10 +288,13 @@ class TDiagram : public QWidget {
     // name is replaced only if the user agrees; a failed write, a chart of no
     // size included, is reported. Returns whether the file was written.
     bool SaveBmpFile(const QString& fileName);
-    // The chart as it is on screen (colours, ranges, every series), drawn
-    // afresh into a picture of its own at device pixel ratio ratio (> 0), for
-    // a print of any resolution; the picture on screen is left as it is.
-    QImage RenderPicture(qreal ratio);
+    // The chart as it is on screen (colours, ranges, every series, its net's
+    // margins), drawn afresh into a picture of its own at device pixel ratio
+    // ratio (> 0), for a print of any resolution; the picture on screen is
+    // left as it is. With the legend below the chart, the picture grows by
+    // the legend's height (deviceIndependentSize() tells), and the chart
+    // above it, net and all, is the one shown without a legend in the net.
+    QImage RenderPicture(qreal ratio, TLegendPlace legend = TLegendPlace::InChart);
 
     // Designer registration; nothing to do at run time.
     static void Register() {}
@@ -323,13 +333,33 @@ class TDiagram : public QWidget {
     // it already was one.
     void SizePicture(int W, int H, qreal ratio);
     // ShowDiagram and ShowBitmap without the repaint of the widget.
-    void Render();
+    void Render(TLegendPlace legend = TLegendPlace::InChart);
     void DrawBitmaps();
     // The print picture at ratio (> 0; a saved bitmap takes 1), drawn for an
     // export; the chart is shown again afterwards as before.
     QImage ExportPicture(qreal ratio = 1.0);
     void AutoRange(bool x, bool average);
-    struct TLayout;
+    // What the layout of one drawing leaves to the drawing besides the members.
+    struct TLayout {
+        int th = 1;     // text height of the larger of title and y-name fonts
+        int digitW = 1; // width of a digit in the label font
+        int lwX = 1, lwY = 1;
+        int availW = 0;      // the width but for the x name's
+        bool labels = false; // ticks and labels fit
+    };
+    // What a drawing does with the legend: its lines and box, the analog
+    // curves' columns worked out on the way (for a drawing at ratio 1 on the
+    // same net), and the rows the picture grows by.
+    struct TLegendPlan {
+        TLegendLines lines;
+        QRect box;
+        TCurveColumns known;
+        int below = 0;
+    };
+    // Lays the legend out after the chart's layout, which it lays out again
+    // when it needs a band above the net.
+    void PlanLegend(TLayout& layout, TLegendPlace place, TLegendPlan& plan);
+    TLegendLook LegendLook() const;
     // Fonts and label sizes of a drawing, measured.
     TLayout Measure();
     TNetMargins NaturalMargins(const TLayout& c) const;
@@ -340,7 +370,9 @@ class TDiagram : public QWidget {
     TNetMargins TakenMargins(const TLayout& c);
     // Draws the chart again when its group's margins moved; whether it did.
     bool FollowMargins();
-    TLayout LayOut();
+    // Places the net and the plot rectangle; band rows above the net are
+    // left to the legend.
+    TLayout LayOut(int band = 0);
     void DrawNames(QPainter& p, const QColor& back);
     QColor TextColor(const QColor& own) const;
     TNetRect Net() const { return TNetRect{xb_net, yb_net, w_net, h_net}; }
@@ -366,6 +398,7 @@ class TDiagram : public QWidget {
     TTextMeasure DrawnName, DrawnNameX, DrawnNameY, DrawnNet;
     TTextMeasure LegendText;
     QRect LegendRect;
+    QSize LegendKeepOut;
     bool PrintMode = false;
     // The ratio a picture for export or print is drawn at; 0 for the screen's.
     qreal ExportRatio = 0;

@@ -19,18 +19,33 @@ QImage TDiagram::ExportPicture(qreal ratio) {
     return picture;
 }
 
-QImage TDiagram::RenderPicture(qreal ratio) {
-    // The screen's picture, crosshair and all, is put aside and back, so that
-    // the print leaves no trace on screen.
+QImage TDiagram::RenderPicture(qreal ratio, TLegendPlace legend) {
+    // The screen's picture, crosshair and layout, is put aside and back, so
+    // that the print leaves no trace on screen, whatever it does with the
+    // legend.
     QImage screen = std::move(Picture);
     const bool feelerDrawn = FeelerDrawn;
+    const int net[4] = {xb_net, yb_net, w_net, h_net};
+    const TScale scale = Scale;
+    const QRect legendRect = LegendRect;
+    const TNetMargins margins = DrawnMargins;
+    const double steps[2] = {GridStepX, GridStepY};
     Picture = QImage();
     ExportRatio = ratio > 0 ? ratio : 1.0;
-    Render();
+    Render(legend);
     ExportRatio = 0;
     QImage rendered = std::move(Picture);
     Picture = std::move(screen);
     FeelerDrawn = feelerDrawn;
+    xb_net = net[0];
+    yb_net = net[1];
+    w_net = net[2];
+    h_net = net[3];
+    Scale = scale;
+    LegendRect = legendRect;
+    DrawnMargins = margins;
+    GridStepX = steps[0];
+    GridStepY = steps[1];
     return rendered;
 }
 

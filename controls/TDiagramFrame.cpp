@@ -78,6 +78,8 @@ TDiagramFrame::TDiagramFrame(QWidget* parent) : QFrame(parent) {
         left += 24;
     }
 
+    // The legend leaves the panel's corner of the net to it (ArrangeTools).
+    Diagram->SetLegendKeepOut(QSize(Panel->width() + 10, Panel->height() + 10));
     MakeArrows(this, 30);
 
     Readout = new TCoordinateReadout(this);

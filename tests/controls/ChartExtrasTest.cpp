@@ -288,6 +288,35 @@ TEST_F(Extras, CtrlCOverTheChartCopiesItsPictureAndTheFieldKeepsItsCopy) {
     EXPECT_TRUE(clipboard->image().isNull());
 }
 
+// The legend leaves the tool panel's corner to it, and when the legend takes
+// a band above the net, the panel and the arrows move down with the net.
+TEST_F(Extras, TheLegendKeepsClearOfThePanelAndTheToolsFollowTheNet) {
+    TDiagram* d = frame->Diagram;
+    MoveMouse(d, At(0.5, 0.5));
+    ASSERT_FALSE(frame->Panel->isHidden());
+    const QRect panel = frame->Panel->geometry().translated(-d->pos());
+    const QSize keepOut = d->GetLegendKeepOut();
+    EXPECT_TRUE(QRect(QPoint(d->Get_xe_net() - keepOut.width(), d->Get_yb_net()), keepOut)
+                    .contains(panel));
+
+    // Quiet only at the top right, under the panel: the legend goes above
+    // the net.
+    for (int i = 0; i < 7500; ++i) {
+        samples[i] = (i - 2500 > 300 ? 75.0 : 100.0) * ((i * 7919) % 13) / 12;
+    }
+    TReferenceCurves refs(*d);
+    refs.SetBaseName("выход");
+    refs.Remember("опорный");
+    d->AutoRangeY();
+    const QRect legend = d->GetLegendRect();
+    ASSERT_FALSE(legend.isEmpty());
+    EXPECT_FALSE(legend.intersects(frame->Panel->geometry().translated(-d->pos())));
+    EXPECT_LT(legend.bottom(), d->Get_yb_net());
+    EXPECT_EQ(frame->Panel->geometry().top(), d->Get_yb_net() + 10);
+    EXPECT_EQ(frame->UpDown1->geometry().top(), d->Get_yb_net());
+    EXPECT_EQ(frame->UpDown2->geometry().bottom() + 1, d->Get_ye_net());
+}
+
 // On a screen of ratio 2 every way of copying puts a picture of twice the
 // pixels on the clipboard, which Qt pastes at the chart's own size.
 TEST_F(Extras, EveryCopyOfTheChartIsAtTheScreensPixelRatio) {
