@@ -322,10 +322,6 @@ void TForm1::BuildChartsPage() {
     DiagramFrame2 = Make<TDiagramFrame>(TabSheet2, "DiagramFrame2", 8, 260, 760, 250);
     SetUpChart(DiagramFrame1->Diagram, "Сигнал на входе фильтра", "sвх(t), B");
     SetUpChart(DiagramFrame2->Diagram, "Сигнал на выходе фильтра", "sвых(t), мВ");
-    // One time at one x on both charts, whichever labels are wider.
-    auto* aligned = new TAlignedCharts(TabSheet2);
-    aligned->Add(*DiagramFrame1->Diagram);
-    aligned->Add(*DiagramFrame2->Diagram);
     DiagramFrame1->SetDataColumns({"t_ms", "input_V", "V"});
     DiagramFrame2->SetDataColumns({"t_ms", "output_mV", "mV"});
     // Moving over one chart shows its tools and puts the other's away.
@@ -335,4 +331,8 @@ void TForm1::BuildChartsPage() {
             &TForm1::DiagramFrame1DiagramMouseMove);
     connect(DiagramFrame2->Diagram, &TDiagram::OnMouseMove, this,
             &TForm1::DiagramFrame2DiagramMouseMove);
+    // One time at one x on both charts, whichever labels are wider.
+    auto* aligned = new TAlignedCharts(TabSheet2);
+    aligned->Add(*DiagramFrame1->Diagram);
+    aligned->Add(*DiagramFrame2->Diagram);
 }
