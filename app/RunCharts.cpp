@@ -31,11 +31,12 @@ void SetUpRunChart(TDiagram& chart, bool output) {
 }
 
 TChartView ViewOf(const TDiagram& chart) {
-    return {chart.GetXmin(), chart.GetXmax(), chart.GetYmin(), chart.GetYmax()};
+    return {chart.GetXmin(), chart.GetXmax(), chart.GetYmin(), chart.GetYmax(),
+            chart.GetNetMargins()};
 }
 
 QImage RenderRunChart(const CBenchRun& run, bool output, const std::vector<CKeptOutput>& kept,
-                      const TChartView& view, qreal ratio) {
+                      const TChartView& view, qreal ratio, TLegendPlace legend) {
     TDiagram chart;
     chart.resize(RunChartWidth, RunChartHeight);
     {
@@ -48,6 +49,7 @@ QImage RenderRunChart(const CBenchRun& run, bool output, const std::vector<CKept
         ShowRunOnChart(chart, run, output);
         chart.SetRangeX(view.Xmin, view.Xmax);
         chart.SetRangeY(view.Ymin, view.Ymax);
+        chart.SetMinNetMargins(view.Margins);
     }
-    return chart.RenderPicture(ratio);
+    return chart.RenderPicture(ratio, legend);
 }

@@ -6,9 +6,10 @@
 #include <QImage>
 #include <vector>
 
+#include "chart/TDiagram.h"
+
 struct CBenchRun;
 struct CKeptOutput;
-class TDiagram;
 
 // The charts' size as the window lays them out, pixels.
 constexpr int RunChartWidth = 760;
@@ -21,11 +22,16 @@ void SetUpRunChart(TDiagram& chart, bool output);
 struct TChartView {
     double Xmin, Xmax; // ms
     double Ymin, Ymax; // V or mV
+    // Room left and right of the net, which the page's two charts share so
+    // that one time stands at one x on both.
+    TNetMargins Margins;
 };
 TChartView ViewOf(const TDiagram& chart);
 
 // A chart of run drawn afresh, as the window would show it with view, at
 // device pixel ratio ratio: the input, or the output with the outputs kept
-// for comparison as its references.
+// for comparison as its references, their legend where legend asks (below
+// the chart, for print: the picture is then taller by the legend).
 QImage RenderRunChart(const CBenchRun& run, bool output, const std::vector<CKeptOutput>& kept,
-                      const TChartView& view, qreal ratio);
+                      const TChartView& view, qreal ratio,
+                      TLegendPlace legend = TLegendPlace::InChart);

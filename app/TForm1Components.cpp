@@ -14,6 +14,7 @@
 
 #include "app/RunCharts.h"
 #include "app/SchemePicture.h"
+#include "chart/TAlignedCharts.h"
 #include "chart/TDiagram.h"
 #include "controls/LabIcons.h"
 #include "controls/TDiagramFrame.h"
@@ -329,6 +330,10 @@ void TForm1::BuildChartsPage() {
             &TForm1::DiagramFrame1DiagramMouseMove);
     connect(DiagramFrame2->Diagram, &TDiagram::OnMouseMove, this,
             &TForm1::DiagramFrame2DiagramMouseMove);
+    // One time at one x on both charts, whichever labels are wider.
+    auto* aligned = new TAlignedCharts(TabSheet2);
+    aligned->Add(*DiagramFrame1->Diagram);
+    aligned->Add(*DiagramFrame2->Diagram);
 }
 
 void TForm1::BuildKeysAndNames() {

@@ -81,7 +81,8 @@ class TReportPainter {
     void TitleBlock(const TReportContent& content);
     void Scheme(const TReportContent& content);
     void Charts(const TReportContent& content);
-    void Chart(const TReportContent& content, bool output, qreal maxHeight);
+    // The run's input or output chart drawn afresh for print.
+    QImage ChartPicture(const TReportContent& content, bool output) const;
     void Filters(const TReportContent& content);
     void Results(const TReportContent& content);
     void Study(const TReportContent& content);
@@ -187,24 +188,13 @@ void TReportPainter::Scheme(const TReportContent& content) {
     Body(which + Text(DescribeSetup(setup)), 5);
 }
 
-void TReportPainter::Chart(const TReportContent& content, bool output, qreal maxHeight) {
-    qreal w = Width;
-    qreal h = w * RunChartHeight / RunChartWidth;
-    if (h > maxHeight) {
-        h = maxHeight;
-        w = h * RunChartWidth / RunChartHeight;
-    }
-    // As many device pixels as the printer's dots over the chart's width.
-    const qreal dots = w / Writer.resolution() * ReportImageDpi;
-    const QImage picture =
-        Counting ? QImage()
-                 : RenderRunChart(*content.LastRun, output, content.Kept,
-                                  output ? content.OutputView : content.InputView,
-                                  dots / RunChartWidth);
-    if (!picture.isNull()) {
-        P.drawImage(QRectF((Width - w) / 2, Y, w, h), picture);
-    }
-    Y += h + Mm(2);
+QImage TReportPainter::ChartPicture(const TReportContent& content, bool output) const {
+    // As many device pixels as the printer's dots over the page's width; the
+    // legend goes under the chart, where it covers nothing.
+    const qreal dots = Width / Writer.resolution() * ReportImageDpi;
+    return RenderRunChart(*content.LastRun, output, content.Kept,
+                          output ? content.OutputView : content.InputView, dots / RunChartWidth,
+                          TLegendPlace::BelowChart);
 }
 
 void TReportPainter::Charts(const TReportContent& content) {
@@ -225,9 +215,27 @@ void TReportPainter::Charts(const TReportContent& content) {
                     .arg(Text(BenchNumberText(view.Xmin)), Text(BenchNumberText(view.Xmax)));
     }
     Body(line, 2);
-    const qreal each = (Height - Y - Mm(4)) / 2;
-    Chart(content, false, each);
-    Chart(content, true, each);
+    // Both charts at one scale, one above the other from the same left edge:
+    // they keep the screen's shared margins, so one time stands at one x on
+    // both, as on screen. The output's legend under it makes it the taller.
+    // Counting the pages needs only the output's height, which its legend sets.
+    const QImage input = Counting ? QImage() : ChartPicture(content, false);
+    const QImage output = ChartPicture(content, true);
+    const auto aspect = [](const QImage& picture) {
+        const QSizeF size = picture.isNull() ? QSizeF(RunChartWidth, RunChartHeight)
+                                             : picture.deviceIndependentSize();
+        return size.height() / size.width();
+    };
+    const qreal room = Height - Y - Mm(4) - Mm(2);
+    const qreal w = std::min(Width, room / (aspect(input) + aspect(output)));
+    const qreal x = (Width - w) / 2;
+    for (const QImage* picture : {&input, &output}) {
+        const qreal h = w * aspect(*picture);
+        if (!picture->isNull() && !Counting) {
+            P.drawImage(QRectF(x, Y, w, h), *picture);
+        }
+        Y += h + Mm(2);
+    }
 }
 
 void TReportPainter::Filters(const TReportContent& content) {

@@ -1,8 +1,11 @@
 #pragma once
-// The series of a chart in their layers, over the legend: the legend comes
-// first, so that it hides no curve, then the series drawn beneath, then the
-// others, which no series beneath can hide. The legend sits in the corner of
-// the net where the fewest curves cross it.
+// The legend of a chart's series and the series in their layers. The legend
+// names every visible series marked for it and never hides a curve: it goes
+// where no curve pixel lies under it or beside it inside the net
+// (chart/CurveFootprint.h), and where there is no such place, into a band
+// between the title and the net, which gives up the room; a print may ask
+// for it under the chart instead. The series are drawn after it: those
+// marked beneath first, then the others, which no series beneath can hide.
 
 #include <QColor>
 #include <QFont>
@@ -11,11 +14,23 @@
 #include <vector>
 
 #include "chart/TScale.h"
+#include "chart/TSeriesPainter.h"
 
 class QPainter;
 class TKeeper;
 class TKeeperList;
 class TTextMeasure;
+
+// Where a drawing puts the legend: in the chart (in the net where it hides no
+// curve, else above the net), or under the chart, which grows by its height.
+enum class TLegendPlace { InChart, BelowChart };
+
+// Pixels between the net's edges and a legend inside it, and the least
+// distance from the legend to any curve pixel.
+constexpr int LegendMargin = 6;
+constexpr int LegendClearance = 2;
+// Pixels between a legend outside the net and what it sits between.
+constexpr int LegendGap = 4;
 
 // One line of the legend: a short piece of the series' line, then its name.
 struct TLegendEntry {
@@ -34,28 +49,36 @@ std::vector<TLegendEntry> LegendEntries(TKeeperList& list, bool printMode);
 struct TLegendLook {
     QFont labelFont;   // the chart's tick label font, of which the legend takes 3/4
     QColor text;       // text colour
-    QColor background; // the net's background
+    QColor background; // the box's, the net's background
     QColor frame;      // the legend's frame
 };
 
-// Corners of the net the legend may take, in the order they are preferred
-// when the curves cross them equally. The top right corner is left to the
-// chart frame's tool panel, which shows there while the pointer is over the
-// chart, just when the legend is read.
-enum class TLegendCorner { TopLeft, BottomLeft, BottomRight };
+// The lines of a legend as they fit a box: the first entries, each text cut
+// to the room.
+struct TLegendLines {
+    std::vector<TLegendEntry> entries;
+    std::vector<QString> texts; // one per entry
+    int line = 1;               // height of a line
+    int widest = 0;             // of the texts
+    bool Empty() const { return texts.empty(); }
+    // The box around them; empty without lines.
+    QSize Size() const;
+};
 
-// The legend's place: entries' lines from the top, in a box of size inside
-// the net, 6 pixels from its edges, in the corner (of those it fits in) where
-// the fewest curve pixels of list's visible analog series lie within or right
-// beside it. An empty rectangle when the box does not fit.
-QRect PlaceLegend(TKeeperList& list, const TScale& scale, const TNetRect& net, const QSize& size,
-                  TLegendCorner* corner = nullptr);
+// As many of entries as fit a box at most height pixels high, each text cut
+// to a box width pixels wide; none when the texts would keep only a few
+// letters. measure keeps the legend font's measurements between drawings.
+TLegendLines FitLegend(const std::vector<TLegendEntry>& entries, const TLegendLook& look,
+                       TTextMeasure& measure, int width, int height);
 
-// Draws the legend of the marked series, then every series of list in its
-// layer, with the painter (clipped to the net by the caller); measure keeps
-// the legend font's measurements between drawings. Without a series beneath
-// or a marked one, that is every series in list order and nothing else.
-// Returns the legend's rectangle in widget pixels, empty when there is none.
-QRect DrawSeriesLayers(QPainter& p, TKeeperList& list, const TScale& scale, const TNetRect& net,
-                       bool printMode, const QColor& netBack, const TLegendLook& look,
-                       TTextMeasure& measure);
+// Draws the legend's box at box (of lines.Size()), with a piece of each
+// series' line and its name; measure as given to FitLegend.
+void DrawLegend(QPainter& p, const TLegendLines& lines, const QRect& box, bool printMode,
+                const TLegendLook& look, TTextMeasure& measure);
+
+// Draws every series of list in its layer with the painter (clipped to the
+// net by the caller), the analog curves found in known from their columns
+// there (TSeriesPainter::UseColumns). Without a series beneath that is every
+// series in list order.
+void DrawSeriesLayers(QPainter& p, TKeeperList& list, const TScale& scale, const TNetRect& net,
+                      bool printMode, const QColor& netBack, const TCurveColumns* known);

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QtMath>
@@ -10,10 +9,10 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "chart/Crosshair.h"
 #include "chart/FocusFrame.h"
 #include "chart/GridPainter.h"
 #include "chart/SeriesLegend.h"
+#include "chart/TAlignedCharts.h"
 #include "chart/TSeriesPainter.h"
 #include "chart/TextOut.h"
 
@@ -42,7 +41,11 @@ TDiagram::TDiagram(QWidget* owner) : QWidget(owner) {
     ShowDiagram();
 }
 
-TDiagram::~TDiagram() = default;
+TDiagram::~TDiagram() {
+    if (Aligned != nullptr) {
+        Aligned->Leave(*this);
+    }
+}
 
 // ---------------------------------------------------------------- ranges
 
@@ -99,14 +102,6 @@ void TDiagram::SizePicture(int W, int H, qreal ratio) {
 
 // ---------------------------------------------------------------- rendering
 
-// What the layout of one repaint leaves to the drawing besides the members.
-struct TDiagram::TLayout {
-    int th = 1;     // text height of the larger of title and y-name fonts
-    int digitW = 1; // width of a digit in the label font
-    int lwX = 1, lwY = 1;
-    bool labels = false; // ticks and labels fit
-};
-
 void TDiagram::ShowDiagram() {
     // An export draws its print picture at once, batch or not: it takes the
     // picture right after asking for it.
@@ -117,6 +112,9 @@ void TDiagram::ShowDiagram() {
     Render();
     update();
     emit Drawn();
+    if (Aligned != nullptr) {
+        Aligned->Follow();
+    }
 }
 
 void TDiagram::EndUpdate() {
@@ -130,28 +128,34 @@ void TDiagram::EndUpdate() {
     }
 }
 
-void TDiagram::Render() {
+void TDiagram::Render(TLegendPlace legend) {
     FeelerDrawn = false;
     const int W = width();
     const int H = height();
     if (W <= 0 || H <= 0) {
         Picture = QImage();
+        DrawnMargins = TakenMargins(Measure());
         xb_net = yb_net = w_net = h_net = 0;
         Scale.X.SetPixels(0, 0);
         Scale.Y.SetPixels(0, 0);
+        LegendRect = QRect();
         return;
     }
+    TLayout layout = LayOut();
+    TLegendPlan plan;
+    PlanLegend(layout, legend, plan);
+    LegendRect = plan.box;
     // Every pixel is painted below, so a picture of the right size is reused
     // rather than blanked first.
+    const int PH = H + plan.below;
     const qreal ratio = PictureRatio();
-    SizePicture(W, H, ratio);
+    SizePicture(W, PH, ratio);
     QPainter p(&Picture);
     if (!p.isActive()) {
         return;
     }
-    const TLayout layout = LayOut();
     const QColor backDiagram = PrintMode ? QColor(Qt::white) : ColorBackDiagram;
-    if (Picture.width() != W * ratio || Picture.height() != H * ratio) {
+    if (Picture.width() != W * ratio || Picture.height() != PH * ratio) {
         // At a fractional ratio the picture's last device pixels lie partly
         // outside the widget, where the logical drawing does not reach them.
         Picture.fill(backDiagram);
@@ -165,15 +169,15 @@ void TDiagram::Render() {
     const bool hasNet = w_net > 0 && h_net > 0;
     const QRect netRect(xb_net, yb_net, w_net, h_net);
     if (hasNet && DirectDrawing && backDiagram.alpha() == 255 && backNet.alpha() == 255 &&
-        QRect(0, 0, W, H).contains(netRect)) {
+        QRect(0, 0, W, PH).contains(netRect)) {
         // Opaque backgrounds hide what lies beneath them, so each pixel is
         // painted once: the diagram's background only around the net.
         p.fillRect(0, 0, W, yb_net, backDiagram);
-        p.fillRect(0, netRect.bottom() + 1, W, H - netRect.bottom() - 1, backDiagram);
+        p.fillRect(0, netRect.bottom() + 1, W, PH - netRect.bottom() - 1, backDiagram);
         p.fillRect(0, yb_net, xb_net, h_net, backDiagram);
         p.fillRect(netRect.right() + 1, yb_net, W - netRect.right() - 1, h_net, backDiagram);
     } else {
-        p.fillRect(0, 0, W, H, backDiagram);
+        p.fillRect(0, 0, W, PH, backDiagram);
     }
     if (hasNet) {
         p.fillRect(netRect, backNet);
@@ -209,12 +213,11 @@ void TDiagram::Render() {
     }
     DrawNames(p, brush);
 
-    LegendRect = QRect();
+    DrawLegend(p, plan.lines, plan.box, PrintMode, LegendLook(), LegendText);
     if (LineEnabled && hasPlot) {
         p.setClipRect(xb_net, yb_net, w_net, h_net);
-        const TLegendLook look{FontNet, TextColor(ColorNet), backNet, QColor(128, 128, 128)};
-        LegendRect = DrawSeriesLayers(p, Keepers, Scale, Net(), PrintMode, ColorBackNet, look,
-                                      LegendText);
+        DrawSeriesLayers(p, Keepers, Scale, Net(), PrintMode, ColorBackNet,
+                         ratio == 1.0 ? &plan.known : nullptr);
         p.setClipping(false);
     }
     p.end();
@@ -228,10 +231,8 @@ QColor TDiagram::TextColor(const QColor& own) const {
     return own.isValid() ? own : QApplication::palette().color(QPalette::WindowText);
 }
 
-TDiagram::TLayout TDiagram::LayOut() {
+TDiagram::TLayout TDiagram::Measure() {
     TLayout c;
-    const int W = width();
-    const int H = height();
     LayoutName.Use(FontName, false);
     LayoutNameX.Use(FontNameX, false);
     LayoutNameY.Use(FontNameY, false);
@@ -240,10 +241,8 @@ TDiagram::TLayout TDiagram::LayOut() {
     TTextMeasure& tall =
         LayoutNameY.PixelSize() > LayoutName.PixelSize() ? LayoutNameY : LayoutName;
     c.th = std::max(1, tall.Metrics().height());
-    const int half = c.th / 2;
-    const int availW = W - LayoutNameX.Width(NameX);
-    const int availH = H - half;
-    CanvasFont = FontNet;
+    c.availW = width() - LayoutNameX.Width(NameX);
+    const int availH = height() - c.th / 2;
 
     // Label lengths in digits (the y length takes the decade's magnitude, the
     // x length the decade itself); at least one digit, so that the fit tests
@@ -253,13 +252,59 @@ TDiagram::TLayout TDiagram::LayOut() {
     c.digitW = std::max(1, DrawnNet.DigitWidth());
     c.lwX = c.digitW * nX;
     c.lwY = c.digitW * nY;
-    const int L = (4 * c.lwX < availW && 4 * c.th < availH) ? 1 : 0;
-    c.labels = L == 1;
+    c.labels = 4 * c.lwX < c.availW && 4 * c.th < availH;
+    return c;
+}
 
-    xb_net = (c.lwY + 5) * L + 2;
-    yb_net = static_cast<int>(c.th * 0.5 * L + half + 1);
-    w_net = static_cast<int>(availW - xb_net - c.lwX * 0.5 * L - 1);
-    h_net = H - yb_net - (c.th + 5) * L - 2;
+TNetMargins TDiagram::NaturalMargins(const TLayout& c) const {
+    const int L = c.labels ? 1 : 0;
+    const int left = (c.lwY + 5) * L + 2;
+    const int net = static_cast<int>(c.availW - left - c.lwX * 0.5 * L - 1);
+    return {left, width() - left - net};
+}
+
+TNetMargins TDiagram::GetNaturalNetMargins() {
+    return NaturalMargins(Measure());
+}
+
+TNetMargins TDiagram::OwnNetMargins() {
+    const TNetMargins natural = GetNaturalNetMargins();
+    return {std::max(natural.left, MinNetMargins.left),
+            std::max(natural.right, MinNetMargins.right)};
+}
+
+TNetMargins TDiagram::TakenMargins(const TLayout& c) {
+    const TNetMargins natural = NaturalMargins(c);
+    TNetMargins m{std::max(natural.left, MinNetMargins.left),
+                  std::max(natural.right, MinNetMargins.right)};
+    if (Aligned != nullptr) {
+        const TNetMargins common = Aligned->Margins();
+        m.left = std::max(m.left, common.left);
+        m.right = std::max(m.right, common.right);
+    }
+    const int net = width() - natural.left - natural.right;
+    return width() - m.left - m.right < net / 2 ? natural : m;
+}
+
+bool TDiagram::FollowMargins() {
+    if (DrawnMargins == TakenMargins(Measure())) {
+        return false;
+    }
+    // Inside a batch only noted: drawn when the batch ends.
+    ShowDiagram();
+    return UpdateDepth == 0;
+}
+
+TDiagram::TLayout TDiagram::LayOut(int band) {
+    const TLayout c = Measure();
+    const int L = c.labels ? 1 : 0;
+    const int half = c.th / 2;
+    CanvasFont = FontNet;
+    DrawnMargins = TakenMargins(c);
+    xb_net = DrawnMargins.left;
+    yb_net = static_cast<int>(c.th * 0.5 * L + half + 1) + band;
+    w_net = width() - DrawnMargins.left - DrawnMargins.right;
+    h_net = height() - yb_net - (c.th + 5) * L - 2;
     // The plot rectangle lies a digit's width inside the net left and right,
     // a text height inside top and bottom, so the outermost labels fit.
     Scale.X.SetPixels(xb_net + c.digitW * L, w_net - 2 * c.digitW * L);
@@ -373,85 +418,6 @@ void TDiagram::DeleteKeeper(unsigned char n) {
     }
 }
 
-// ---------------------------------------------------------------- crosshair
-
-void TDiagram::DrawFeeler(int x, int y) {
-    const int width = std::max(1, std::min(64, PenWidthFeeler));
-    DrawCrosshair(Picture, Net(), x, y, QPen(ColorFeeler, width, PenStyleFeeler, Qt::SquareCap));
-    update();
-}
-
-void TDiagram::SetShowFeeler(bool on) {
-    if (on == ShowFeeler) {
-        return;
-    }
-    ShowFeeler = on;
-    if (!on && FeelerDrawn) {
-        DrawFeeler(FeelerX, FeelerY);
-        FeelerDrawn = false;
-    }
-}
-
-// A crosshair on screen is taken off with the pen that drew it, so that
-// changing the pen never leaves a trace behind.
-void TDiagram::SetFeelerPen(Qt::PenStyle style, int width, const QColor& color) {
-    if (FeelerDrawn) {
-        DrawFeeler(FeelerX, FeelerY);
-    }
-    PenStyleFeeler = style;
-    PenWidthFeeler = width;
-    ColorFeeler = color;
-    if (FeelerDrawn) {
-        DrawFeeler(FeelerX, FeelerY);
-    }
-}
-
-void TDiagram::SetPenStyleFeeler(Qt::PenStyle style) {
-    SetFeelerPen(style, PenWidthFeeler, ColorFeeler);
-}
-
-void TDiagram::SetPenWidthFeeler(int width) {
-    SetFeelerPen(PenStyleFeeler, width, ColorFeeler);
-}
-
-void TDiagram::SetColorFeeler(const QColor& color) {
-    SetFeelerPen(PenStyleFeeler, PenWidthFeeler, color);
-}
-
-void TDiagram::MouseMove(Qt::KeyboardModifiers shift, int x, int y) {
-    if (!CursorSaved) {
-        SavedCursor = cursor().shape();
-        CursorSaved = true;
-    }
-    const bool inside =
-        Get_xb_net() < x && x < Get_xe_net() && Get_yb_net() < y && y < Get_ye_net();
-    const Qt::CursorShape shape = cursor().shape();
-    if (inside) {
-        if (ShowFeeler && shape != Qt::CrossCursor) {
-            setCursor(Qt::CrossCursor);
-        } else if (!ShowFeeler && shape != NetCursor) {
-            setCursor(NetCursor);
-        }
-    } else if (shape != SavedCursor) {
-        setCursor(SavedCursor);
-    }
-    if (ShowFeeler) {
-        if (inside) {
-            if (FeelerDrawn) {
-                DrawFeeler(FeelerX, FeelerY);
-            }
-            DrawFeeler(x, y);
-            FeelerX = x;
-            FeelerY = y;
-            FeelerDrawn = true;
-        } else if (FeelerDrawn) {
-            DrawFeeler(FeelerX, FeelerY);
-            FeelerDrawn = false;
-        }
-    }
-    emit OnMouseMove(this, shift, x, y);
-}
-
 // ---------------------------------------------------------------- widget
 
 void TDiagram::paintEvent(QPaintEvent* event) {
@@ -484,10 +450,4 @@ bool TDiagram::event(QEvent* event) {
 void TDiagram::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     ShowDiagram();
-}
-
-void TDiagram::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint pos = event->position().toPoint();
-    MouseMove(event->modifiers(), pos.x(), pos.y());
-    QWidget::mouseMoveEvent(event);
 }

@@ -18,13 +18,25 @@
 #include <QString>
 #include <QWidget>
 
+#include "chart/SeriesLegend.h"
 #include "chart/TKeeper.h"
 #include "chart/TKeeperList.h"
 #include "chart/TScale.h"
 #include "chart/TTextMeasure.h"
 
 class QPainter;
+class TAlignedCharts;
 class TSeriesPainter;
+
+// Widths between a chart's left and right edges and its net, in pixels.
+struct TNetMargins {
+    int left = 0;
+    int right = 0;
+    friend bool operator==(const TNetMargins& a, const TNetMargins& b) {
+        return a.left == b.left && a.right == b.right;
+    }
+    friend bool operator!=(const TNetMargins& a, const TNetMargins& b) { return !(a == b); }
+};
 
 class TDiagram : public QWidget {
     Q_OBJECT
@@ -56,8 +68,14 @@ class TDiagram : public QWidget {
     void EndUpdate();
     bool InUpdate() const { return UpdateDepth > 0; }
     // Where the last drawing put the legend of the series marked for it
-    // (chart/SeriesLegend.h), in widget pixels; empty when it drew none.
+    // (chart/SeriesLegend.h), in widget pixels: in the net where it hides no
+    // curve, else above the net, which gave up the room. Empty when it drew
+    // none.
     QRect GetLegendRect() const { return LegendRect; }
+    // A box of size at the net's top right corner that the legend leaves
+    // free (a chart frame shows its tool panel there); none by default. Redraws.
+    void SetLegendKeepOut(const QSize& size) { Assign(LegendKeepOut, size); }
+    QSize GetLegendKeepOut() const { return LegendKeepOut; }
     // Grid steps chosen by the last ShowDiagram.
     double GetGridStepX() const { return GridStepX; }
     double GetGridStepY() const { return GridStepY; }
@@ -67,7 +85,7 @@ class TDiagram : public QWidget {
     // it holds r times the widget's pixels each way, at devicePixelRatio() r,
     // so that the chart stays sharp; pixel (x, y) of the widget is then the
     // block from (x*r, y*r). At ratio 1 it is the widget's size, pixel for
-    // pixel. The exports are always of the widget's size.
+    // pixel. A saved bitmap is of the widget's size, a copy of the picture's.
     const QImage& GetPicture() const { return Picture; }
     // Lets tests stand in for a screen of another device pixel ratio: every
     // chart draws at ratio from its next repaint on. Returns the previous
@@ -144,6 +162,20 @@ class TDiagram : public QWidget {
     int Get_ye_net() const { return yb_net + h_net; }
     int GetWidth() const { return width(); }
     int GetHeight() const { return height(); }
+    // The least margins of the net (none by default); where the labels need
+    // more they get more. Charts shown one above the other take one pair, so
+    // that one argument lies at one x on each (chart/TAlignedCharts.h finds
+    // it for them). A chart that would keep less than half its net with them
+    // keeps its own. Redraws.
+    void SetMinNetMargins(const TNetMargins& margins) { Assign(MinNetMargins, margins); }
+    TNetMargins GetMinNetMargins() const { return MinNetMargins; }
+    // The margins the labels need, at the chart's size, fonts and ranges.
+    TNetMargins GetNaturalNetMargins();
+    // The margins of the last drawing: Get_xb_net() and the width beyond
+    // Get_xe_net().
+    TNetMargins GetNetMargins() const { return DrawnMargins; }
+    // The group this chart's net is aligned with, or null.
+    TAlignedCharts* GetAlignedCharts() const { return Aligned; }
 
     // Ranges: bounds in either order, at least 1e-6 apart, clamped to the
     // limits; a request that is narrower, not a number, or left without
@@ -256,7 +288,9 @@ class TDiagram : public QWidget {
     Qt::CursorShape GetNetCursor() const { return NetCursor; }
 
     // ---- Export
-    // Puts the picture, black on white, on the clipboard.
+    // Puts the picture, black on white, on the clipboard: drawn afresh at the
+    // picture's device pixel ratio r (r times the widget's pixels each way),
+    // with devicePixelRatio() r.
     void CopyToClipboard();
     // Asks for a file name (initially "Диаграмма.bmp"), then saves.
     void SaveBmpFile();
@@ -265,10 +299,13 @@ class TDiagram : public QWidget {
     // name is replaced only if the user agrees; a failed write, a chart of no
     // size included, is reported. Returns whether the file was written.
     bool SaveBmpFile(const QString& fileName);
-    // The chart as it is on screen (colours, ranges, every series), drawn
-    // afresh into a picture of its own at device pixel ratio ratio (> 0), for
-    // a print of any resolution; the picture on screen is left as it is.
-    QImage RenderPicture(qreal ratio);
+    // The chart as it is on screen (colours, ranges, every series, its net's
+    // margins), drawn afresh into a picture of its own at device pixel ratio
+    // ratio (> 0), for a print of any resolution; the picture on screen is
+    // left as it is. With the legend below the chart, the picture grows by
+    // the legend's height (deviceIndependentSize() tells), and the chart
+    // above it, net and all, is the one shown without a legend in the net.
+    QImage RenderPicture(qreal ratio, TLegendPlace legend = TLegendPlace::InChart);
 
     // Designer registration; nothing to do at run time.
     static void Register() {}
@@ -288,6 +325,7 @@ class TDiagram : public QWidget {
     void MouseMove(Qt::KeyboardModifiers shift, int x, int y);
 
   private:
+    friend class TAlignedCharts;
     // Every visible change stores its value and redraws the whole chart.
     template <class T, class V> void Assign(T& member, const V& value) {
         member = value;
@@ -306,14 +344,46 @@ class TDiagram : public QWidget {
     // it already was one.
     void SizePicture(int W, int H, qreal ratio);
     // ShowDiagram and ShowBitmap without the repaint of the widget.
-    void Render();
+    void Render(TLegendPlace legend = TLegendPlace::InChart);
     void DrawBitmaps();
-    // The print picture at ratio 1, drawn for an export; the chart is shown
-    // again afterwards as before.
-    QImage ExportPicture();
+    // The print picture at ratio (> 0; a saved bitmap takes 1), drawn for an
+    // export; the chart is shown again afterwards as before.
+    QImage ExportPicture(qreal ratio = 1.0);
     void AutoRange(bool x, bool average);
-    struct TLayout;
-    TLayout LayOut();
+    // What the layout of one drawing leaves to the drawing besides the members.
+    struct TLayout {
+        int th = 1;     // text height of the larger of title and y-name fonts
+        int digitW = 1; // width of a digit in the label font
+        int lwX = 1, lwY = 1;
+        int availW = 0;      // the width but for the x name's
+        bool labels = false; // ticks and labels fit
+    };
+    // What a drawing does with the legend: its lines and box, the analog
+    // curves' columns worked out on the way (for a drawing at ratio 1 on the
+    // same net), and the rows the picture grows by.
+    struct TLegendPlan {
+        TLegendLines lines;
+        QRect box;
+        TCurveColumns known;
+        int below = 0;
+    };
+    // Lays the legend out after the chart's layout, which it lays out again
+    // when it needs a band above the net.
+    void PlanLegend(TLayout& layout, TLegendPlace place, TLegendPlan& plan);
+    TLegendLook LegendLook() const;
+    // Fonts and label sizes of a drawing, measured.
+    TLayout Measure();
+    TNetMargins NaturalMargins(const TLayout& c) const;
+    // The natural margins, widened to the chart's own least ones.
+    TNetMargins OwnNetMargins();
+    // The margins a drawing takes now: the chart's own, widened to its
+    // group's unless that leaves less than half the net.
+    TNetMargins TakenMargins(const TLayout& c);
+    // Draws the chart again when its group's margins moved; whether it did.
+    bool FollowMargins();
+    // Places the net and the plot rectangle; band rows above the net are
+    // left to the legend.
+    TLayout LayOut(int band = 0);
     void DrawNames(QPainter& p, const QColor& back);
     QColor TextColor(const QColor& own) const;
     TNetRect Net() const { return TNetRect{xb_net, yb_net, w_net, h_net}; }
@@ -322,6 +392,9 @@ class TDiagram : public QWidget {
     void SetFeelerPen(Qt::PenStyle style, int width, const QColor& color);
 
     int xb_net = 0, yb_net = 0, w_net = 0, h_net = 0;
+    TNetMargins MinNetMargins;
+    TNetMargins DrawnMargins;
+    TAlignedCharts* Aligned = nullptr;
     QColor ColorBackDiagram;
     QColor ColorBackNet;
     QColor ColorNetLine;
@@ -336,6 +409,7 @@ class TDiagram : public QWidget {
     TTextMeasure DrawnName, DrawnNameX, DrawnNameY, DrawnNet;
     TTextMeasure LegendText;
     QRect LegendRect;
+    QSize LegendKeepOut;
     bool PrintMode = false;
     // The ratio a picture for export or print is drawn at; 0 for the screen's.
     qreal ExportRatio = 0;

@@ -1,5 +1,7 @@
-// Export of the chart's picture: always black on white and at the widget's
-// own size, whatever the screen's pixel ratio.
+// Export of the chart's picture: always black on white. A copy is drawn at
+// the screen's pixel ratio, as sharp as the chart on screen; a saved bitmap
+// keeps the widget's size, which is the size a BMP file is shown at (it
+// carries no pixel ratio) and the size a student's report expects.
 #include <QClipboard>
 #include <QGuiApplication>
 #include <utility>
@@ -7,8 +9,8 @@
 #include "chart/TDiagram.h"
 #include "files/BitmapFile.h"
 
-QImage TDiagram::ExportPicture() {
-    ExportRatio = 1.0;
+QImage TDiagram::ExportPicture(qreal ratio) {
+    ExportRatio = ratio > 0 ? ratio : 1.0;
     SetPrintMode();
     const QImage picture = Picture;
     ExportRatio = 0;
@@ -16,23 +18,39 @@ QImage TDiagram::ExportPicture() {
     return picture;
 }
 
-QImage TDiagram::RenderPicture(qreal ratio) {
-    // The screen's picture, crosshair and all, is put aside and back, so that
-    // the print leaves no trace on screen.
+QImage TDiagram::RenderPicture(qreal ratio, TLegendPlace legend) {
+    // The screen's picture, crosshair and layout, is put aside and back, so
+    // that the print leaves no trace on screen, whatever it does with the
+    // legend.
     QImage screen = std::move(Picture);
     const bool feelerDrawn = FeelerDrawn;
+    const int net[4] = {xb_net, yb_net, w_net, h_net};
+    const TScale scale = Scale;
+    const QRect legendRect = LegendRect;
+    const TNetMargins margins = DrawnMargins;
+    const double steps[2] = {GridStepX, GridStepY};
     Picture = QImage();
     ExportRatio = ratio > 0 ? ratio : 1.0;
-    Render();
+    Render(legend);
     ExportRatio = 0;
     QImage rendered = std::move(Picture);
     Picture = std::move(screen);
     FeelerDrawn = feelerDrawn;
+    xb_net = net[0];
+    yb_net = net[1];
+    w_net = net[2];
+    h_net = net[3];
+    Scale = scale;
+    LegendRect = legendRect;
+    DrawnMargins = margins;
+    GridStepX = steps[0];
+    GridStepY = steps[1];
     return rendered;
 }
 
 void TDiagram::CopyToClipboard() {
-    const QImage picture = ExportPicture();
+    // The picture keeps its pixel ratio, so that Qt pastes it at the chart's size.
+    const QImage picture = ExportPicture(PictureRatio());
     if (QClipboard* clipboard = QGuiApplication::clipboard()) {
         clipboard->setImage(picture);
     }

@@ -6,22 +6,28 @@
 
 namespace {
 
-// Colours of Okabe and Ito's palette, which stay apart under every common
-// colour-vision deficiency, with dash patterns that differ as much again:
-// long dashes, dots, dash-dot, short dashes, dash-dot-dot. No gap is longer
-// than 3 pixels, so that every stretch of a curve shows.
+// Five colours that stay apart for people with any of the common colour-vision
+// deficiencies, and from the black of the current output and the white of the
+// net: orange, blue, bluish green, dark red, cornflower. Chosen by their
+// CIEDE2000 distances under simulated protanopia, deuteranopia and tritanopia
+// (tests/chart/ReferenceColourTest.cpp): at least 19 between any two under
+// every simulation, 24 from black. Okabe and Ito's palette, used before, has
+// an orange and a vermillion that look alike (13 apart under deuteranopia). The dash
+// patterns differ as much again: long dashes, dots, dash-dot, short dashes,
+// dash-dot-dot. No gap is longer than 3 pixels, so that every stretch of a
+// curve shows.
 TReferenceStyle Style(int slot) {
     switch (slot) {
     case 0:
-        return {QColor(0xE6, 0x9F, 0x00), {12, 3}}; // orange
+        return {QColor(0xE0, 0x7F, 0x10), {12, 3}}; // orange
     case 1:
-        return {QColor(0x00, 0x72, 0xB2), {2, 3}}; // blue
+        return {QColor(0x1F, 0x15, 0xD2), {2, 3}}; // blue
     case 2:
-        return {QColor(0x00, 0x9E, 0x73), {8, 3, 2, 3}}; // bluish green
+        return {QColor(0x00, 0x74, 0x5A), {8, 3, 2, 3}}; // bluish green
     case 3:
-        return {QColor(0xD5, 0x5E, 0x00), {5, 3}}; // vermillion
+        return {QColor(0xA3, 0x0C, 0x0A), {5, 3}}; // dark red
     default:
-        return {QColor(0xCC, 0x79, 0xA7), {8, 3, 2, 3, 2, 3}}; // reddish purple
+        return {QColor(0x70, 0x80, 0xFF), {8, 3, 2, 3, 2, 3}}; // cornflower
     }
 }
 

@@ -27,19 +27,6 @@ constexpr long long kMaxStems = 1 << 18;
 // Sample marks drawn at most per series.
 constexpr int kMaxMarks = 8192;
 
-// Device pixel offsets lo .. hi across a stroke of `width` widget pixels on a
-// picture of device pixel ratio r. The spare pixel of an even width goes up
-// and to the left. On a denser picture a stroke covers the r x r blocks of the
-// pixels it covers at ratio 1.
-void StrokeOffsets(int width, qreal r, int& lo, int& hi) {
-    lo = -(width / 2);
-    hi = (width - 1) / 2;
-    if (r != 1.0) {
-        lo = qFloor(lo * r);
-        hi = qCeil((hi + 1) * r) - 1;
-    }
-}
-
 qreal DeviceRatio(const QPainter& p) {
     return p.device() != nullptr ? p.device()->devicePixelRatio() : 1.0;
 }
@@ -153,6 +140,15 @@ class TColumnSpans {
 
 } // namespace
 
+void StrokeOffsets(int width, double r, int& lo, int& hi) {
+    lo = -(width / 2);
+    hi = (width - 1) / 2;
+    if (r != 1.0) {
+        lo = qFloor(lo * r);
+        hi = qCeil((hi + 1) * r) - 1;
+    }
+}
+
 int TSeriesPainter::ClampRow(int py) const {
     return std::max(Net.yb + 1, std::min(Net.ye() - 2, py));
 }
@@ -194,7 +190,14 @@ void TSeriesPainter::Analog(TKeeper& k) {
         return;
     }
     const qreal r = DeviceRatio(P);
-    const TAnalogColumns columns = AnalogColumns(k, S, Net, r);
+    const TAnalogColumns* known = nullptr;
+    if (Known != nullptr && r == 1.0) {
+        for (const TKnownColumns& c : *Known) {
+            known = c.keeper == &k ? &c.columns : known;
+        }
+    }
+    const TAnalogColumns computed = known ? TAnalogColumns() : AnalogColumns(k, S, Net, r);
+    const TAnalogColumns& columns = known ? *known : computed;
     if (columns.spans.empty()) {
         return;
     }

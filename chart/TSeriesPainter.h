@@ -7,11 +7,27 @@
 // kept within [yb + 1, yb + h - 2], the analog line within [yb + 1, yb + h - 1].
 
 #include <QColor>
+#include <vector>
 
+#include "chart/AnalogColumns.h"
 #include "chart/TKeeper.h"
 #include "chart/TScale.h"
 
 class QPainter;
+
+// The columns of analog curves already worked out for a net and scale at
+// ratio 1, so that drawing them there need not work them out again.
+struct TKnownColumns {
+    const TKeeper* keeper = nullptr;
+    TAnalogColumns columns;
+};
+using TCurveColumns = std::vector<TKnownColumns>;
+
+// Device pixel offsets lo .. hi across a stroke of `width` widget pixels on a
+// picture of device pixel ratio r. The spare pixel of an even width goes up
+// and to the left. On a denser picture a stroke covers the r x r blocks of the
+// pixels it covers at ratio 1.
+void StrokeOffsets(int width, double r, int& lo, int& hi);
 
 class TSeriesPainter {
   public:
@@ -24,6 +40,9 @@ class TSeriesPainter {
 
     // The routine of the series' graph kind; other kinds draw nothing.
     void Draw(TKeeper& k);
+    // Analog curves found in known are drawn from their columns there, which
+    // must be those of this net and scale on a picture of ratio 1. Not owned.
+    void UseColumns(const TCurveColumns* known) { Known = known; }
     // Continuous line that hides no sample (chart/AnalogColumns.h): a column
     // holding several samples spans them all, sparse samples are passed
     // through. Cut at the net's top and bottom rows and resumed from the
@@ -54,6 +73,7 @@ class TSeriesPainter {
     void Bar(TKeeper& k, int n, double x, double half, TStrokes& s) const;
 
     QPainter& P;
+    const TCurveColumns* Known = nullptr;
     const TScale& S;
     TNetRect Net;
     bool PrintMode;

@@ -78,14 +78,19 @@ TDiagramFrame::TDiagramFrame(QWidget* parent) : QFrame(parent) {
         left += 24;
     }
 
+    // The legend leaves the panel's corner of the net to it (ArrangeTools).
+    Diagram->SetLegendKeepOut(QSize(Panel->width() + 10, Panel->height() + 10));
     MakeArrows(this, 30);
 
     Readout = new TCoordinateReadout(this);
-    // A drawing takes the crosshair away, and its readout goes with it.
+    // A drawing takes the crosshair away, and its readout goes with it. It
+    // may move the net too (a chart aligned with another, a legend above the
+    // net), and the tools follow.
     connect(Diagram, &TDiagram::Drawn, this, [this] {
         if (!Diagram->GetFeelerDrawn()) {
             Readout->hide();
         }
+        ArrangeTools();
     });
     MakePopupMenu();
     MakeKeys();

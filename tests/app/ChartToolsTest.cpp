@@ -1,6 +1,7 @@
 // The charts' tools on the main window, driven by mouse moves through the
 // window system, so that each move reaches the widget under the pointer.
 
+#include <QComboBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -9,8 +10,11 @@
 #include <gtest/gtest.h>
 
 #include "AppTestUtil.h"
+#include "bench/BenchSetup.h"
+#include "chart/TAlignedCharts.h"
 #include "chart/TDiagram.h"
 #include "controls/TDiagramFrame.h"
+#include "controls/TDiagramIncrease.h"
 
 namespace {
 
@@ -46,6 +50,41 @@ TEST_F(ChartTools, AMoveOntoTheTabBarPutsBothChartsToolsAway) {
             EXPECT_FALSE(Shown(form->DiagramFrame2)) << at.x();
         }
     }
+}
+
+// The input's labels in volts are narrower than the output's in millivolts;
+// yet, as on an oscilloscope's two channels, one time lies at one x on both,
+// and the tools sit at each net's edges.
+TEST_F(ChartTools, OneTimeAtOneXOnBothCharts) {
+    TDiagram* input = form->DiagramFrame1->Diagram;
+    TDiagram* output = form->DiagramFrame2->Diagram;
+    form->ComboBox1->setCurrentIndex(siRectangle);
+    emit form->ComboBox1->activated(siRectangle);
+    form->BitBtn1Click();
+    ASSERT_NE(input->GetNaturalNetMargins(), output->GetNaturalNetMargins());
+    for (const double t : {-250.0, 0.0, 500.0}) {
+        EXPECT_EQ(input->MathToPhisX(t), output->MathToPhisX(t)) << t;
+    }
+    EXPECT_EQ(input->GetAlignedCharts(), output->GetAlignedCharts());
+    for (TDiagramFrame* frame : {form->DiagramFrame1, form->DiagramFrame2}) {
+        EXPECT_EQ(frame->UpDown3->x(), frame->Diagram->Get_xb_net());
+        EXPECT_EQ(frame->UpDown4->geometry().right() + 1, frame->Diagram->Get_xe_net());
+    }
+
+    // Alone in the enlarged window, the chart has the margins of its own labels.
+    TDiagramIncrease increase;
+    increase.resize(1000, 700);
+    increase.show();
+    const TNetMargins common = input->GetNetMargins();
+    increase.AssignDiagram(input);
+    // (Its first drawing may raise its label precision; the next one makes
+    // room for the longer labels.)
+    increase.Diagram1->ShowDiagram();
+    EXPECT_EQ(increase.Diagram1->GetNetMargins(), increase.Diagram1->GetNaturalNetMargins());
+    EXPECT_EQ(increase.Diagram1->GetAlignedCharts(), nullptr);
+    increase.ReturnLimits();
+    EXPECT_EQ(input->GetNetMargins(), common);
+    EXPECT_EQ(input->MathToPhisX(0), output->MathToPhisX(0));
 }
 
 } // namespace

@@ -262,6 +262,17 @@ TEST_F(Report, PrintsTheOutputChartWithItsReferences) {
     }
     // A curve across the chart at print resolution, not a stray pixel or two.
     EXPECT_GT(referencePixels, output.width() / 4);
+
+    // Both charts at one scale, their legend under the output chart: no
+    // reference colour in the output's net above the legend's band, and
+    // the input chart's picture as wide as the output's, so that their
+    // shared margins put one time at one x on the page.
+    const QImage input(dir.filePath("chart-000.png"));
+    ASSERT_FALSE(input.isNull());
+    EXPECT_EQ(input.width(), output.width());
+    EXPECT_GT(output.height(), input.height());
+    const QStringList placed = PdfImages(file);
+    ASSERT_EQ(placed.size(), 2);
 }
 
 // The report draws its charts afresh from the session's run and kept outputs:

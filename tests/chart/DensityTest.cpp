@@ -6,6 +6,7 @@
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QTemporaryDir>
+#include <QtMath>
 #include <cmath>
 #include <vector>
 
@@ -204,32 +205,42 @@ TEST(Density, CrosshairErasesExactlyAndPointsFillTheirBlock) {
     EXPECT_LE(changed, 4);
 }
 
-TEST(Density, ExportsStayTheWidgetsSize) {
+TEST(Density, SavedBitmapsKeepTheWidgetsSizeCopiesTheScreensRatio) {
     QImage atOne;
     {
         auto d = SineChart();
         d->SetPrintMode();
         atOne = d->GetPicture();
     }
-    RatioScope ratio(2);
-    auto d = SineChart();
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString name = dir.filePath(QStringLiteral("chart.bmp"));
-    ASSERT_TRUE(d->SaveBmpFile(name));
-    const QImage saved = QImageReader(name).read();
-    EXPECT_EQ(saved.size(), QSize(320, 240));
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), atOne);
+    for (const qreal r : {2.0, 1.5}) {
+        RatioScope ratio(r);
+        auto d = SineChart();
+        d->SetPrintMode();
+        const QImage printAtRatio = d->GetPicture();
+        d->ResetPrintMode();
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        const QString name = dir.filePath(QStringLiteral("chart.bmp"));
+        ASSERT_TRUE(d->SaveBmpFile(name));
+        const QImage saved = QImageReader(name).read();
+        EXPECT_EQ(saved.size(), QSize(320, 240));
+        EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), atOne);
 
-    d->CopyToClipboard();
-    const QImage copied = QGuiApplication::clipboard()->image();
-    EXPECT_EQ(copied.size(), QSize(320, 240));
-    EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), atOne);
+        // Drawn afresh at the ratio, not the picture at 1 blown up: the
+        // sine's line is as thin as on screen, the texts as sharp.
+        d->CopyToClipboard();
+        const QImage copied = QGuiApplication::clipboard()->image();
+        EXPECT_EQ(copied.size(), QSize(qCeil(320 * r), qCeil(240 * r))) << r;
+        EXPECT_EQ(copied.devicePixelRatio(), r);
+        EXPECT_EQ(copied.deviceIndependentSize(), QSizeF(320, 240));
+        EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), printAtRatio) << r;
+        ExpectBlackOnWhite(copied, 500);
 
-    // The chart is shown again as before, at its ratio and in its colours.
-    EXPECT_FALSE(d->GetPrintMode());
-    EXPECT_EQ(d->GetPicture().size(), QSize(640, 480));
-    EXPECT_EQ(At(d->GetPicture(), 1, 1), Rgb(kBack));
+        // The chart is shown again as before, at its ratio and in its colours.
+        EXPECT_FALSE(d->GetPrintMode());
+        EXPECT_EQ(d->GetPicture().size(), copied.size());
+        EXPECT_EQ(At(d->GetPicture(), 1, 1), Rgb(kBack));
+    }
 }
 
 TEST(Density, ShownAgainWhenTheRatioChanges) {

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <memory>
 #include <vector>
@@ -289,6 +290,79 @@ TEST_F(Extras, CtrlCOverTheChartCopiesItsPictureAndTheFieldKeepsItsCopy) {
     QTest::keyClick(window->windowHandle(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(clipboard->text(), "12,5");
     EXPECT_TRUE(clipboard->image().isNull());
+}
+
+// The legend leaves the tool panel's corner to it, and when the legend takes
+// a band above the net, the panel and the arrows move down with the net.
+TEST_F(Extras, TheLegendKeepsClearOfThePanelAndTheToolsFollowTheNet) {
+    TDiagram* d = frame->Diagram;
+    MoveMouse(d, At(0.5, 0.5));
+    ASSERT_FALSE(frame->Panel->isHidden());
+    const QRect panel = frame->Panel->geometry().translated(-d->pos());
+    const QSize keepOut = d->GetLegendKeepOut();
+    EXPECT_TRUE(QRect(QPoint(d->Get_xe_net() - keepOut.width(), d->Get_yb_net()), keepOut)
+                    .contains(panel));
+
+    // Quiet only at the top right, under the panel: the legend goes above
+    // the net.
+    for (int i = 0; i < 7500; ++i) {
+        samples[i] = (i - 2500 > 300 ? 75.0 : 100.0) * ((i * 7919) % 13) / 12;
+    }
+    TReferenceCurves refs(*d);
+    refs.SetBaseName("выход");
+    refs.Remember("опорный");
+    d->AutoRangeY();
+    const QRect legend = d->GetLegendRect();
+    ASSERT_FALSE(legend.isEmpty());
+    EXPECT_FALSE(legend.intersects(frame->Panel->geometry().translated(-d->pos())));
+    EXPECT_LT(legend.bottom(), d->Get_yb_net());
+    EXPECT_EQ(frame->Panel->geometry().top(), d->Get_yb_net() + 10);
+    EXPECT_EQ(frame->UpDown1->geometry().top(), d->Get_yb_net());
+    EXPECT_EQ(frame->UpDown2->geometry().bottom() + 1, d->Get_ye_net());
+}
+
+// On a screen of ratio 2 every way of copying puts a picture of twice the
+// pixels on the clipboard, which Qt pastes at the chart's own size.
+TEST_F(Extras, EveryCopyOfTheChartIsAtTheScreensPixelRatio) {
+    const qreal previous = TDiagram::SetPictureRatio(2);
+    TDiagram* d = frame->Diagram;
+    d->ShowDiagram();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto expectSharp = [&](const char* how) {
+        const QImage copied = clipboard->image();
+        EXPECT_EQ(copied.size(), QSize(1520, 500)) << how;
+        EXPECT_EQ(copied.devicePixelRatio(), 2.0) << how;
+        clipboard->setText(QStringLiteral("before"));
+    };
+    button->setFocus();
+    clipboard->setText(QStringLiteral("before"));
+    MoveMouse(d, At(0.5, 0.5));
+    QTest::keyClick(window->windowHandle(), Qt::Key_C, Qt::ControlModifier);
+    expectSharp("Ctrl+C");
+
+    QWindow* w = window->windowHandle();
+    const QPoint p = d->mapTo(window.get(), At(0.5, 0.5));
+    // QTest remembers the buttons held across tests; none is held here.
+    QTest::mouseRelease(w, Qt::RightButton, Qt::NoModifier, p);
+    QTest::mousePress(w, Qt::RightButton, Qt::NoModifier, p);
+    ASSERT_TRUE(frame->PopupMenu->isVisible());
+    QTest::mouseRelease(w, Qt::RightButton, Qt::NoModifier, p);
+    QTest::mouseClick(frame->PopupMenu, Qt::LeftButton, Qt::NoModifier,
+                      frame->PopupMenu->actionGeometry(frame->NCopy).center());
+    expectSharp("the pop-up menu");
+
+    // The right press locked the tools; the next one shows them again.
+    QTest::mousePress(w, Qt::RightButton, Qt::NoModifier, p);
+    QTest::mouseRelease(w, Qt::RightButton, Qt::NoModifier, p);
+    frame->PopupMenu->hide();
+    ASSERT_FALSE(frame->Panel->isHidden());
+    QTest::mouseClick(frame->SpeedButtonCopy, Qt::LeftButton);
+    expectSharp("the tool panel");
+    EXPECT_EQ(d->GetPicture().devicePixelRatio(), 2.0);
+    TDiagram::SetPictureRatio(previous);
+    d->ShowDiagram();
 }
 
 TEST_F(Extras, TheEnlargedWindowShowsTheReferencesAndTheLegend) {
