@@ -216,17 +216,7 @@ void TJournalPage::UpdateResults() {
         return;
     }
     ResultsPending = false;
-    const std::vector<CResultRow> results = JournalResults(Session.Rows());
-    TTextTable table(1 + results.size());
-    std::vector<bool> numbers;
-    for (int c = 0; c < ResultColumnCount; ++c) {
-        table[0].push_back(ResultColumnName(c));
-        numbers.push_back(ResultColumnIsNumber(c));
-        for (std::size_t r = 0; r < results.size(); ++r) {
-            table[1 + r].push_back(ResultCell(results[r], c));
-        }
-    }
-    ResultsView->SetTable(table, numbers);
+    ResultsView->SetTable(ResultsTable(JournalResults(Session.Rows())), ResultNumberColumns());
 }
 
 void TJournalPage::changeEvent(QEvent* event) {

@@ -283,16 +283,7 @@ void TReportPainter::Results(const TReportContent& content) {
               "эффективность относительно идеального согласованного фильтра (q₀ = E/σ², E — "
               "энергия сигнала, σ² — дисперсия шума), потери = −10·lg η."),
          2);
-    TTextTable table(1 + results.size());
-    std::vector<bool> right;
-    for (int c = 0; c < ResultColumnCount; ++c) {
-        table[0].push_back(ResultColumnName(c));
-        right.push_back(ResultColumnIsNumber(c));
-        for (std::size_t r = 0; r < results.size(); ++r) {
-            table[1 + r].push_back(ResultCell(results[r], c));
-        }
-    }
-    Table(table, right);
+    Table(ResultsTable(results), ResultNumberColumns());
     Y += Mm(5);
 }
 
@@ -328,18 +319,7 @@ void TReportPainter::Journal(const TReportContent& content) {
         Body(Text(ReportNoRowsText), 5);
         return;
     }
-    std::vector<bool> right;
-    for (int c = 0; c < JournalColumnCount; ++c) {
-        right.push_back(JournalColumnIsNumber(c));
-    }
-    TTextTable table(1 + content.Rows.size());
-    for (int c = 0; c < JournalColumnCount; ++c) {
-        table[0].push_back(JournalColumnName(c));
-        for (std::size_t r = 0; r < content.Rows.size(); ++r) {
-            table[1 + r].push_back(JournalCell(content.Rows[r], c));
-        }
-    }
-    Table(table, right);
+    Table(JournalTable(content.Rows), JournalNumberColumns());
     Y += Mm(5);
 }
 

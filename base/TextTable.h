@@ -10,6 +10,20 @@
 // Lines of cells, the headings first; lines may differ in length.
 using TTextTable = std::vector<std::vector<std::string>>;
 
+// The table of rows with columns columns: the headings name(c), then for
+// each row the cells cell(row, c).
+template <class Row, class Name, class Cell>
+TTextTable MakeTextTable(const std::vector<Row>& rows, int columns, Name name, Cell cell) {
+    TTextTable table(1 + rows.size());
+    for (int c = 0; c < columns; ++c) {
+        table[0].push_back(name(c));
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            table[1 + r].push_back(cell(rows[r], c));
+        }
+    }
+    return table;
+}
+
 // Cells separated by tabs, each line ended by "\n". Tabs and line breaks
 // within a cell become spaces, so that they cannot split it.
 std::string TableTsv(const TTextTable& table);

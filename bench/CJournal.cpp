@@ -22,18 +22,6 @@ std::string FilterParameterText(const CBenchSetup& setup) {
     return p == NoBenchParameter ? "—" : ParameterText(p, setup.Values[p]);
 }
 
-// The journal as a table of texts: headings, then one line per row.
-TTextTable JournalTable(const std::vector<CJournalRow>& rows) {
-    TTextTable table(1 + rows.size());
-    for (int c = 0; c < JournalColumnCount; ++c) {
-        table[0].push_back(JournalColumnName(c));
-        for (std::size_t r = 0; r < rows.size(); ++r) {
-            table[1 + r].push_back(JournalCell(rows[r], c));
-        }
-    }
-    return table;
-}
-
 } // namespace
 
 CJournalRow RunRow(const std::string& time, const CBenchRun& run) {
@@ -102,6 +90,18 @@ std::string JournalCell(const CJournalRow& row, int column) {
     default:
         return std::string();
     }
+}
+
+TTextTable JournalTable(const std::vector<CJournalRow>& rows) {
+    return MakeTextTable(rows, JournalColumnCount, JournalColumnName, JournalCell);
+}
+
+std::vector<bool> JournalNumberColumns() {
+    std::vector<bool> numbers;
+    for (int c = 0; c < JournalColumnCount; ++c) {
+        numbers.push_back(JournalColumnIsNumber(c));
+    }
+    return numbers;
 }
 
 std::string JournalTsv(const std::vector<CJournalRow>& rows) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/TextTable.h"
 #include "bench/BenchSetup.h"
 #include "bench/CBenchRun.h"
 
@@ -58,6 +59,11 @@ bool JournalColumnIsNumber(int column);
 std::string JournalCell(const CJournalRow& row, int column);
 
 // ---------------------------------------------------------------- texts
+
+// The journal as a table of texts: the headings, then one line per row; and
+// which of its columns hold numbers.
+TTextTable JournalTable(const std::vector<CJournalRow>& rows);
+std::vector<bool> JournalNumberColumns();
 
 // Tab-separated text with a heading line, one line per row, each ended by
 // "\n": what a spreadsheet pastes as cells. Tabs and line breaks within a

@@ -105,20 +105,17 @@ std::string ResultCell(const CResultRow& row, int column) {
     }
 }
 
-namespace {
-
 TTextTable ResultsTable(const std::vector<CResultRow>& rows) {
-    TTextTable table(1 + rows.size());
-    for (int c = 0; c < ResultColumnCount; ++c) {
-        table[0].push_back(ResultColumnName(c));
-        for (std::size_t r = 0; r < rows.size(); ++r) {
-            table[1 + r].push_back(ResultCell(rows[r], c));
-        }
-    }
-    return table;
+    return MakeTextTable(rows, ResultColumnCount, ResultColumnName, ResultCell);
 }
 
-} // namespace
+std::vector<bool> ResultNumberColumns() {
+    std::vector<bool> numbers;
+    for (int c = 0; c < ResultColumnCount; ++c) {
+        numbers.push_back(ResultColumnIsNumber(c));
+    }
+    return numbers;
+}
 
 std::string ResultsTsv(const std::vector<CResultRow>& rows) {
     return TableTsv(ResultsTable(rows));

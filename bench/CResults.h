@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "base/TextTable.h"
 #include "bench/CJournal.h"
 #include "bench/SignalToNoise.h"
 
@@ -55,7 +56,10 @@ const char* ResultColumnName(int column);
 bool ResultColumnIsNumber(int column);
 std::string ResultCell(const CResultRow& row, int column);
 
-// The results as tab-separated text and as the journal's CSV dialect.
+// The results as a table of texts, which of its columns hold numbers, and
+// the table as tab-separated text and as the journal's CSV dialect.
+TTextTable ResultsTable(const std::vector<CResultRow>& rows);
+std::vector<bool> ResultNumberColumns();
 std::string ResultsTsv(const std::vector<CResultRow>& rows);
 std::string ResultsCsv(const std::vector<CResultRow>& rows);
 
