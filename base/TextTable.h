@@ -24,6 +24,15 @@ TTextTable MakeTextTable(const std::vector<Row>& rows, int columns, Name name, C
     return table;
 }
 
+// flag(c) of columns 0 .. columns-1, e.g. which of a table's columns hold numbers.
+template <class Flag> std::vector<bool> ColumnFlags(int columns, Flag flag) {
+    std::vector<bool> flags;
+    for (int c = 0; c < columns; ++c) {
+        flags.push_back(flag(c));
+    }
+    return flags;
+}
+
 // Cells separated by tabs, each line ended by "\n". Tabs and line breaks
 // within a cell become spaces, so that they cannot split it.
 std::string TableTsv(const TTextTable& table);

@@ -97,11 +97,7 @@ TTextTable JournalTable(const std::vector<CJournalRow>& rows) {
 }
 
 std::vector<bool> JournalNumberColumns() {
-    std::vector<bool> numbers;
-    for (int c = 0; c < JournalColumnCount; ++c) {
-        numbers.push_back(JournalColumnIsNumber(c));
-    }
-    return numbers;
+    return ColumnFlags(JournalColumnCount, JournalColumnIsNumber);
 }
 
 std::string JournalTsv(const std::vector<CJournalRow>& rows) {

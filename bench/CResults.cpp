@@ -110,11 +110,7 @@ TTextTable ResultsTable(const std::vector<CResultRow>& rows) {
 }
 
 std::vector<bool> ResultNumberColumns() {
-    std::vector<bool> numbers;
-    for (int c = 0; c < ResultColumnCount; ++c) {
-        numbers.push_back(ResultColumnIsNumber(c));
-    }
-    return numbers;
+    return ColumnFlags(ResultColumnCount, ResultColumnIsNumber);
 }
 
 std::string ResultsTsv(const std::vector<CResultRow>& rows) {
