@@ -26,6 +26,7 @@ QVariant TJournalModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
+    case Qt::ToolTipRole:
         return QString::fromStdString(
             JournalCell(LabSession.Rows()[static_cast<std::size_t>(index.row())], index.column()));
     case Qt::TextAlignmentRole:

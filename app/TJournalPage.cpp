@@ -108,6 +108,8 @@ TJournalPage::TJournalPage(CLabSession& session, QWidget* parent)
     JournalView->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     // The note, last, takes what room the others leave.
     JournalView->horizontalHeader()->setStretchLastSection(true);
+    // A filter's name too long for its column loses its middle, not its end.
+    JournalView->setTextElideMode(Qt::ElideMiddle);
     // Whole rows are chosen, so every heading would turn bold and widen its
     // column at each choice.
     JournalView->horizontalHeader()->setHighlightSections(false);
@@ -252,6 +254,23 @@ void TJournalPage::FitColumns() {
     }
     FitPending = false;
     JournalView->resizeColumnsToContents();
+    // Every column in view without scrolling: the note keeps room to be
+    // typed into, and the filter's names, the longest texts, give up what
+    // the page lacks (the whole name shows as the cell's tip).
+    const int filterLeast = JournalView->fontMetrics().horizontalAdvance(QStringLiteral("M")) * 10;
+    // The header stretches its last section to no less than its default size.
+    const int noteLeast = std::max({filterLeast, JournalView->columnWidth(jcNote),
+                                    JournalView->horizontalHeader()->defaultSectionSize()});
+    int others = 0;
+    for (int c = 0; c < JournalColumnCount; ++c) {
+        if (c != jcFilter && c != jcNote) {
+            others += JournalView->columnWidth(c);
+        }
+    }
+    const int room = JournalView->viewport()->width() - others - noteLeast;
+    if (room < JournalView->columnWidth(jcFilter)) {
+        JournalView->setColumnWidth(jcFilter, std::max(room, filterLeast));
+    }
     JournalView->scrollToBottom();
 }
 

@@ -20,7 +20,6 @@ TTextTableView::TTextTableView(QWidget* parent) : QTableView(parent) {
     setWordWrap(false);
     setAlternatingRowColors(true);
     horizontalHeader()->setHighlightSections(false);
-    horizontalHeader()->setStretchLastSection(true);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->hide();
 
