@@ -154,7 +154,8 @@ TEST_F(Journal, RowsFollowStartsAndMeasurementsAsTheWindowShowsThem) {
 
 // Rows that come while the page is on show, and rows that came while it was
 // hidden (a Start shows the charts' page), are in view, newest last, in
-// columns as wide as their widest text.
+// columns as wide as their widest text -- but for the filter's names, which
+// give up what the page lacks so that every column is in view.
 TEST_F(Journal, TheNewestRowIsLastAndInView) {
     auto expectFittedAndNewestInView = [this](int newest) {
         QCoreApplication::processEvents();
@@ -170,8 +171,15 @@ TEST_F(Journal, TheNewestRowIsLastAndInView) {
                 widest = std::max(widest, View()->fontMetrics().horizontalAdvance(
                                               model->index(r, c).data().toString()));
             }
-            EXPECT_GT(View()->columnWidth(c), widest) << c;
+            if (c != jcFilter) {
+                EXPECT_GT(View()->columnWidth(c), widest) << c;
+            } else if (View()->columnWidth(c) <= widest) {
+                EXPECT_EQ(View()->horizontalScrollBar()->maximum(), 0);
+                EXPECT_EQ(model->index(newest, c).data(Qt::ToolTipRole),
+                          model->index(newest, c).data());
+            }
         }
+        EXPECT_EQ(View()->horizontalScrollBar()->maximum(), 0);
     };
     ShowWindow();
     AddRows(60);
