@@ -1,14 +1,13 @@
 #include "cli/BenchCommandLine.h"
 
-#include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,33 +16,12 @@
 #include "base/MessageHook.h"
 #include "base/RangeCorrection.h"
 #include "bench/CBench.h"
+#include "bench/CBenchStudy.h"
+#include "cli/BenchOptions.h"
+#include "cli/BenchUsage.h"
+#include "cli/StudyCsv.h"
 
 namespace {
-
-// The heading of the run's CSV, which --help names too.
-const char* const RunCsvHeader = "t_ms,input_V,output_mV";
-
-// A number of the usage text: "%g" in the C locale.
-std::string UsageNumber(double v) {
-    char buffer[32];
-    const std::to_chars_result r =
-        std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::general, 6);
-    return std::string(buffer, r.ec == std::errc() ? r.ptr : buffer);
-}
-
-// The window's three lists as options, in the order of the usage text; each
-// names its items by the bench's choice values.
-struct ChoiceOption {
-    const char* Name;
-    const CBenchChoice* Choices;
-    int Count;
-    int CBenchSetup::*Item;
-    const char* What;
-};
-const ChoiceOption Lists[] = {
-    {"--signal", SignalChoices, SignalItemCount, &CBenchSetup::SignalItem, "test signal"},
-    {"--noise", NoiseChoices, NoiseItemCount, &CBenchSetup::NoiseItem, "noise generator"},
-    {"--filter", FilterChoices, FilterItemCount, &CBenchSetup::FilterItem, "one of"}};
 
 // The choice of a list that the value names; null for a value it lacks.
 const CBenchChoice* FindChoice(const ChoiceOption& list, const std::string& value) {
@@ -53,125 +31,6 @@ const CBenchChoice* FindChoice(const ChoiceOption& list, const std::string& valu
         }
     }
     return nullptr;
-}
-
-// The window's number fields as options, in the order the bench reads the
-// fields, which is the order of their correction messages.
-struct NumberOption {
-    const char* Name;
-    int Parameter; // BenchParameter
-    const char* Metavar;
-    const char* Unit; // of the value in the usage text
-    const char* What;
-};
-const NumberOption Numbers[] = {
-    {"--integrator-time-constant", bpIntegratorTimeConstant, "MS", "ms", "leaky integrator"},
-    {"--time-constant", bpTimeConstant, "MS", "ms", "first-order low-pass"},
-    {"--cutoff", bpCutOff, "HZ", "Hz", "flat-passband low-pass cut-off"},
-    {"--gain", bpGain, "V", "", "noise amplifier gain"}};
-
-// The cut-off the window's field shows when the flat-passband filter is
-// chosen before any run: the filter's own band edge, in the field's unit.
-double DefaultCutOff() {
-    return ChebishevBandEdge / BenchParameters[bpCutOff].ToFilter;
-}
-
-const NumberOption& NumberOptionOf(int parameter) {
-    for (const NumberOption& n : Numbers) {
-        if (n.Parameter == parameter) {
-            return n;
-        }
-    }
-    return Numbers[0];
-}
-
-// Where the usage text's descriptions of options begin.
-constexpr std::size_t DescriptionColumn = 33;
-
-// The start of an option's usage line, "  --name VALUE", padded to the
-// descriptions' column.
-std::string OptionColumn(const char* name, const std::string& value) {
-    std::string line = std::string("  ") + name + " " + value;
-    line.resize(std::max(line.size() + 1, DescriptionColumn), ' ');
-    return line;
-}
-
-// A list's default, the window's choice at start, by its value.
-std::string DefaultChoice(const ChoiceOption& list) {
-    const int item = CBenchSetup().*list.Item;
-    for (int c = 0; c < list.Count; ++c) {
-        if (list.Choices[c].Item == item) {
-            return list.Choices[c].Option;
-        }
-    }
-    return "";
-}
-
-// The usage lines of a list option with its default: its values in one line,
-// or, where they are described, one line each.
-std::string ListLines(const ChoiceOption& list) {
-    std::string values;
-    std::string described;
-    for (int c = 0; c < list.Count; ++c) {
-        const CBenchChoice& choice = list.Choices[c];
-        values += (c > 0 ? "|" : "") + std::string(choice.Option);
-        if (*choice.Description != '\0') {
-            std::string line = std::string("        ") + choice.Option;
-            line.resize(std::max(line.size() + 2, std::size_t{28}), ' ');
-            described += line + choice.Description + "\n";
-        }
-    }
-    const std::string byDefault = " (default " + DefaultChoice(list) + ")";
-    if (described.empty()) {
-        return OptionColumn(list.Name, values) + list.What + byDefault + "\n";
-    }
-    return OptionColumn(list.Name, "NAME") + list.What + byDefault + ":\n" + described;
-}
-
-// The usage line of a number option, up to its default, which the caller
-// closes: the option, what it sets, and its range as the window's field has it.
-std::string NumberLine(int parameter, double defaultValue) {
-    const NumberOption& n = NumberOptionOf(parameter);
-    const CBenchParameter& field = BenchParameters[parameter];
-    std::string line = OptionColumn(n.Name, n.Metavar);
-    line += std::string(n.What) + ", " + UsageNumber(field.Min) + ".." + UsageNumber(field.Max);
-    if (*n.Unit != '\0') {
-        line += std::string(" ") + n.Unit;
-    }
-    return line + " (default " + UsageNumber(defaultValue);
-}
-
-std::string Usage() {
-    const std::string indent(DescriptionColumn, ' ');
-    // Sample k of a run lies at t = k - PreRollLength ms.
-    return "Usage: matched-filter-bench [options]\n"
-           "Runs one pass of the matched filter bench (" +
-           std::to_string(RunSamples) + " samples of 1 ms, t = " + std::to_string(-PreRollLength) +
-           " .. " + std::to_string(RunSamples - 1 - PreRollLength) +
-           " ms)\n"
-           "and writes it as CSV (" +
-           std::string(RunCsvHeader) +
-           "), or measures the filter's output noise\n"
-           "power like the registrar.\n"
-           "\n"
-           "Options:\n" +
-           ListLines(Lists[0]) + ListLines(Lists[1]) +
-           NumberLine(bpGain, BenchParameters[bpGain].Default) + ")\n" + ListLines(Lists[2]) +
-           NumberLine(bpIntegratorTimeConstant, BenchParameters[bpIntegratorTimeConstant].Default) +
-           ")\n" + NumberLine(bpTimeConstant, BenchParameters[bpTimeConstant].Default) + ")\n" +
-           NumberLine(bpCutOff, DefaultCutOff()) + ",\n" + indent +
-           "the filter's own setting, which the window shows when\n" + indent +
-           "that filter is chosen before any run)\n"
-           "  --measure                      measure the output noise power (needs --signal off\n"
-           "                                 --noise on) and print it in mV*mV as the registrar "
-           "does\n"
-           "  --seed N                       repeatable noise (default: seeded from the clock)\n"
-           "  --output FILE                  write to FILE instead of standard output\n"
-           "  --help                         show this text\n"
-           "  --version                      show the program's version\n"
-           "\n"
-           "Values outside a range are corrected to the nearest bound with a message, as the\n"
-           "window's fields do. Numbers may use a point or a comma as decimal mark.\n";
 }
 
 // Reads a whole argument as a finite number; '.' or ',' as decimal mark.
@@ -194,9 +53,9 @@ bool ReadNumber(const std::string& text, double& value) {
     return true;
 }
 
-// The field's correction: to the violated bound, with the field's message.
-double Correct(double value, const CBenchParameter& field) {
-    const CRangeCorrection corrected = CorrectToRange(value, field.Min, field.Max, true, value);
+// A field's correction: to the violated bound, with the field's message.
+double Correct(double value, double min, double max) {
+    const CRangeCorrection corrected = CorrectToRange(value, min, max, true, value);
     if (corrected.Message != nullptr) {
         ShowMessage(corrected.Message);
     }
@@ -237,7 +96,12 @@ class CommandLine {
     static bool TakesValue(const std::string& option);
     bool Parse(int argc, const char* const* args);
     bool ParseValue(const std::string& option, const std::string& value);
+    bool ParseStudyValue(const StudyOption& option, const std::string& value);
+    bool Given(const char* option) const { return GivenOptions.count(option) > 0; }
     bool Validate();
+    bool ValidateStudy();
+    void CorrectStudy();
+    CStudyRequest StudyRequest() const;
     int Apply();
     int Fail() const {
         Err << "matched-filter-bench: " << Error << " (see --help)\n";
@@ -251,6 +115,7 @@ class CommandLine {
     std::ostream& Out;
     std::ostream& Err;
     std::string Error;
+    std::set<std::string> GivenOptions;
 
     bool Help = false;
     bool Version = false;
@@ -261,6 +126,10 @@ class CommandLine {
         return setup;
     }();
     bool Measure = false;
+    bool Study = false;
+    // The study's bounds and points as given, indexed by StudyOptionIndex.
+    double StudyNumbers[3] = {CStudyRequest().From, CStudyRequest().To,
+                              static_cast<double>(CStudyRequest().Points)};
     bool Seeded = false;
     std::uint32_t Seed = 0;
     std::string OutputPath;
@@ -271,7 +140,7 @@ int CommandLine::Run(int argc, const char* const* args) {
         return Fail();
     }
     if (Help) {
-        Out << Usage();
+        Out << BenchUsage();
         return 0;
     }
     if (Version) {
@@ -288,13 +157,18 @@ int CommandLine::Run(int argc, const char* const* args) {
 }
 
 bool CommandLine::TakesValue(const std::string& option) {
-    for (const NumberOption& n : Numbers) {
+    for (const NumberOption& n : NumberOptions) {
         if (option == n.Name) {
             return true;
         }
     }
-    for (const ChoiceOption& list : Lists) {
+    for (const ChoiceOption& list : ListOptions) {
         if (option == list.Name) {
+            return true;
+        }
+    }
+    for (const StudyOption& s : StudyOptions) {
+        if (option == s.Name) {
             return true;
         }
     }
@@ -325,11 +199,11 @@ bool CommandLine::Parse(int argc, const char* const* args) {
             Version = true;
             return true;
         }
-        if (option == "--measure") {
+        if (option == "--measure" || option == "--study") {
             if (hasValue) {
-                return Refuse("option --measure takes no value");
+                return Refuse("option " + option + " takes no value");
             }
-            Measure = true;
+            (option == "--measure" ? Measure : Study) = true;
             continue;
         }
         if (!TakesValue(option)) {
@@ -344,12 +218,13 @@ bool CommandLine::Parse(int argc, const char* const* args) {
         if (!ParseValue(option, value)) {
             return false;
         }
+        GivenOptions.insert(option);
     }
     return true;
 }
 
 bool CommandLine::ParseValue(const std::string& option, const std::string& value) {
-    for (const NumberOption& n : Numbers) {
+    for (const NumberOption& n : NumberOptions) {
         if (option == n.Name) {
             if (!ReadNumber(value, Setup.Values[n.Parameter])) {
                 return Refuse("option " + option + ": '" + value + "' is not a number");
@@ -357,7 +232,7 @@ bool CommandLine::ParseValue(const std::string& option, const std::string& value
             return true;
         }
     }
-    for (const ChoiceOption& list : Lists) {
+    for (const ChoiceOption& list : ListOptions) {
         if (option == list.Name) {
             const CBenchChoice* found = FindChoice(list, value);
             if (found == nullptr) {
@@ -367,12 +242,16 @@ bool CommandLine::ParseValue(const std::string& option, const std::string& value
             return true;
         }
     }
+    for (const StudyOption& s : StudyOptions) {
+        if (option == s.Name) {
+            return ParseStudyValue(s, value);
+        }
+    }
     if (option == "--seed") {
         char* end = nullptr;
         errno = 0;
         const unsigned long long v = std::strtoull(value.c_str(), &end, 10);
-        if (value.empty() || value[0] == '-' || *end != '\0' || errno != 0 ||
-            v > 0xFFFFFFFFull) {
+        if (value.empty() || value[0] == '-' || *end != '\0' || errno != 0 || v > 0xFFFFFFFFull) {
             return Refuse("option --seed: '" + value + "' is not a whole number 0..4294967295");
         }
         Seeded = true;
@@ -389,27 +268,103 @@ bool CommandLine::ParseValue(const std::string& option, const std::string& value
     return Refuse("unknown option '" + option + "'");
 }
 
+bool CommandLine::ParseStudyValue(const StudyOption& option, const std::string& value) {
+    double& number = StudyNumbers[&option - StudyOptions];
+    const bool points = &option == &StudyOptions[soPoints];
+    if (!ReadNumber(value, number)) {
+        return Refuse("option " + std::string(option.Name) + ": '" + value + "' is not a " +
+                      (points ? "whole number" : "number"));
+    }
+    // A count out of range is corrected as a bound is; a fraction of one
+    // is no count at all.
+    if (points && number != std::trunc(number)) {
+        return Refuse("option --points: '" + value + "' is not a whole number");
+    }
+    return true;
+}
+
 bool CommandLine::Validate() {
+    if (Measure && Study) {
+        return Refuse("--study makes measurements of its own and does not go with --measure");
+    }
     if (Measure && !CanMeasure(Setup.SignalItem, Setup.NoiseItem)) {
-        return Refuse(
-            "--measure needs the signal off and the noise on (--signal off --noise on)");
+        return Refuse("--measure needs the signal off and the noise on (--signal off --noise on)");
+    }
+    if (!ValidateStudy()) {
+        return false;
     }
     // The defaults lie within their ranges, so only values given on the line
     // can be corrected.
-    for (const NumberOption& n : Numbers) {
+    for (const NumberOption& n : NumberOptions) {
         double& value = Setup.Values[n.Parameter];
-        value = Correct(value, BenchParameters[n.Parameter]);
+        value = Correct(value, BenchParameters[n.Parameter].Min, BenchParameters[n.Parameter].Max);
+    }
+    CorrectStudy();
+    return true;
+}
+
+bool CommandLine::ValidateStudy() {
+    if (!Study) {
+        for (const StudyOption& s : StudyOptions) {
+            if (Given(s.Name)) {
+                return Refuse("option " + std::string(s.Name) + " goes with --study only");
+            }
+        }
+        return true;
+    }
+    if (Given("--noise")) {
+        return Refuse("--study decides the noise itself (none for the peak, the noise alone for "
+                      "the power): leave out --noise");
+    }
+    if (!SignalOnForItem(Setup.SignalItem)) {
+        return Refuse("--study needs a pulse: --signal delta or --signal rectangle");
+    }
+    for (const NumberOption& n : NumberOptions) {
+        if (n.Parameter != bpGain && Given(n.Name)) {
+            return Refuse("option " + std::string(n.Name) +
+                          " does not go with --study, which sets the filter's parameter from "
+                          "--from to --to");
+        }
     }
     return true;
+}
+
+// The bounds given are corrected to the range of the filter's parameter, and
+// the points to the numbers a study may have, each with the field's message.
+// The default bounds are not: the study keeps them within the range itself.
+// A filter without a parameter uses none of them.
+void CommandLine::CorrectStudy() {
+    const int p = ParameterOfFilter(Setup.FilterItem);
+    if (!Study || p == NoBenchParameter) {
+        return;
+    }
+    const double min[] = {BenchParameters[p].Min, BenchParameters[p].Min, StudyMinPoints};
+    const double max[] = {BenchParameters[p].Max, BenchParameters[p].Max, StudyMaxPoints};
+    for (int s = soFrom; s <= soPoints; ++s) {
+        if (Given(StudyOptions[s].Name)) {
+            StudyNumbers[s] = Correct(StudyNumbers[s], min[s], max[s]);
+        }
+    }
+}
+
+CStudyRequest CommandLine::StudyRequest() const {
+    CStudyRequest r;
+    r.FilterItem = Setup.FilterItem;
+    // The study's own default signal where none is given.
+    if (Given("--signal")) {
+        r.SignalItem = Setup.SignalItem;
+    }
+    r.From = StudyNumbers[soFrom];
+    r.To = StudyNumbers[soTo];
+    r.Points = static_cast<int>(StudyNumbers[soPoints]);
+    r.Gain = Setup.Values[bpGain];
+    return r;
 }
 
 int CommandLine::Apply() {
     if (Seeded) {
         SeedRandom(Seed);
     }
-    CBench bench;
-    const CSetupSource source = FixedSource(Setup);
-
     std::ofstream file;
     std::ostream* target = &Out;
     if (!OutputPath.empty()) {
@@ -422,12 +377,17 @@ int CommandLine::Apply() {
         target = &file;
     }
 
-    if (Measure) {
-        const CMeasurement m = bench.Measure(source);
+    if (Study) {
+        CBenchStudy study(StudyRequest());
+        WriteStudyCsv(*target, study);
+    } else if (Measure) {
+        CBench bench;
+        const CMeasurement m = bench.Measure(FixedSource(Setup));
         *target << FloatToText(2, m.RegistrarValue) << "\n";
     } else {
+        CBench bench;
         std::vector<double> input(RunSamples), output(RunSamples);
-        WriteRunCsv(*target, bench.ComputeRun(source, {input.data(), output.data()}));
+        WriteRunCsv(*target, bench.ComputeRun(FixedSource(Setup), {input.data(), output.data()}));
     }
     target->flush();
     if (!*target) {

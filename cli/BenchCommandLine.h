@@ -1,6 +1,7 @@
 #pragma once
-// The command-line bench, for teachers who prepare exercises: one run as CSV
-// or one registrar measurement, with the window's parameters as options.
+// The command-line bench, for teachers who prepare exercises: one run as CSV,
+// one registrar measurement, or a study of one filter over values of its
+// parameter as CSV, with the window's parameters as options.
 
 #include <ostream>
 
@@ -12,7 +13,9 @@ struct CBenchRun;
 // the measured power to out (or to --output), usage to out for --help, and
 // errors and correction messages to err.
 // Returns 0 on success, 1 when the output file cannot be written, 2 for an
-// unknown option, a missing or unreadable value, or a bad choice.
+// unknown option, a missing or unreadable value, a bad choice, or options
+// that do not go together (a study with --measure, --noise, --signal off or
+// a filter's parameter; a study's options without --study).
 int RunBenchCommandLine(int argc, const char* const* args, std::ostream& out, std::ostream& err);
 
 // The run as CSV: the header line "t_ms,input_V,output_mV", then one line

@@ -11,31 +11,10 @@
 #include <gtest/gtest.h>
 
 #include "bench/CBench.h"
+#include "tests/cli/ToolRun.h"
 
 namespace {
-
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result RunTool(std::vector<const char*> args) {
-    args.insert(args.begin(), "matched-filter-bench");
-    std::ostringstream out, err;
-    const int status = RunBenchCommandLine(static_cast<int>(args.size()), args.data(), out, err);
-    return {status, out.str(), err.str()};
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
+using Result = ToolResult;
 } // namespace
 
 TEST(CommandLine, RunCsvMatchesTheModelArrays) {
@@ -141,8 +120,10 @@ TEST(CommandLine, UnwritableOutputFileFails) {
 
 TEST(CommandLine, FlatLowPassCutOffDefaultsToTheFiltersOwnSetting) {
     const Result byDefault = RunTool({"--signal", "rectangle", "--filter", "lowpass-flat"});
-    const Result fifty = RunTool({"--signal", "rectangle", "--filter", "lowpass-flat", "--cutoff", "50"});
-    const Result one = RunTool({"--signal", "rectangle", "--filter", "lowpass-flat", "--cutoff", "1"});
+    const Result fifty =
+        RunTool({"--signal", "rectangle", "--filter", "lowpass-flat", "--cutoff", "50"});
+    const Result one =
+        RunTool({"--signal", "rectangle", "--filter", "lowpass-flat", "--cutoff", "1"});
     ASSERT_EQ(byDefault.status, 0) << byDefault.err;
     EXPECT_EQ(byDefault.out, fifty.out);
     EXPECT_NE(one.out, fifty.out);

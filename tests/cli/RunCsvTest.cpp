@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/BenchCommandLine.h"
 #include "bench/CBench.h"
+#include "cli/BenchCommandLine.h"
 
 TEST(CsvNumber, RunCsvSameAsPrintfLines) {
     SeedRandom(8);
