@@ -105,7 +105,7 @@ std::string ChartCsv(TDiagram& chart) {
     text.reserve(text.size() + static_cast<std::size_t>(to - from + 1) * 20 * (series.size() + 1));
     for (int n = static_cast<int>(from); n <= static_cast<int>(to); ++n) {
         const double t = first.GetCount() > 1 ? x0 + n * step : x0;
-        char* p = FormatCsvArgument(line.data(), end, t, CsvDecimalMark);
+        char* p = FormatCsvArgument(line.data(), end, chart.ShownX(t), CsvDecimalMark);
         for (std::size_t i = 0; i < series.size(); ++i) {
             *p++ = CsvSeparator[0];
             double v = 0;

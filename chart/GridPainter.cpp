@@ -53,54 +53,77 @@ void DirectDotLine(QImage& img, const QRect& r, QRgb c) {
     }
 }
 
+// What every grid line, tick and label of one axis shares: each is placed by
+// its position along the axis (a pixel column for x, a row for y) and runs
+// across it -- grid lines over the net, ticks outward from the net's bottom
+// edge (x) or left edge (y).
+class TAxisPainter {
+  public:
+    TAxisPainter(QPainter& p, bool isX, const TNetRect& net, const TGridLook& look,
+                 TTextMeasure& labelFont)
+        : P(p), IsX(isX), Net(net), Look(look), Font(labelFont),
+          Styled(look.line, 1, look.style, Qt::FlatCap),
+          Direct(look.direct && look.style == Qt::DotLine ? DirectTarget(p, look.line) : nullptr) {}
+
+    // A grid line at at, solid or in the look's style.
+    void Line(int at, bool solid) {
+        if (solid || Look.style == Qt::SolidLine) {
+            P.fillRect(AcrossNet(at), Look.line);
+        } else if (Look.style != Qt::NoPen) {
+            // Dotted lines run from the net's top (x) or left (y) edge, so the
+            // pattern starts at the frame on every line alike.
+            const QRect r = AcrossNet(at);
+            P.setPen(Styled);
+            if (Direct != nullptr && !r.isEmpty() && Direct->rect().contains(r)) {
+                DirectDotLine(*Direct, r, Look.line.rgba());
+            } else {
+                P.drawLine(QLine(r.topLeft(), r.bottomRight()));
+            }
+        }
+    }
+    // The tick at at and its label: x labels centred under their tick, y
+    // labels right-aligned beside it.
+    void Label(int at, const QString& label) {
+        P.fillRect(Tick(at, kTick), Look.line);
+        P.setBackground(Look.labelBack);
+        P.setPen(Look.text);
+        const QFontMetrics& fm = Font.Metrics();
+        const int width = Font.Width(label);
+        const QPoint topLeft = IsX ? QPoint(at - width / 2, Net.ye() + kLabelGap)
+                                   : QPoint(Net.xb - width - kLabelGap, at - fm.height() / 2);
+        TextOut(P, fm, topLeft.x(), topLeft.y(), label);
+    }
+    void MinorTick(int at) { P.fillRect(Tick(at, kMinorTick), Look.line); }
+
+  private:
+    QRect AcrossNet(int at) const {
+        return IsX ? QRect(at, Net.yb, 1, Net.h) : QRect(Net.xb, at, Net.w, 1);
+    }
+    QRect Tick(int at, int length) const {
+        return IsX ? QRect(at, Net.ye(), 1, length) : QRect(Net.xb - length, at, length, 1);
+    }
+
+    QPainter& P;
+    const bool IsX;
+    const TNetRect& Net;
+    const TGridLook& Look;
+    TTextMeasure& Font;
+    const QPen Styled;
+    QImage* const Direct;
+};
+
 } // namespace
 
 bool DrawGridAxis(QPainter& p, const TAxisScale& axis, const TAxisGrid& grid, bool isX,
                   const TNetRect& net, const TGridLook& look, TTextMeasure& labelFont) {
-    // Everything of an axis is placed by its position along the axis (a pixel
-    // column for x, a row for y) and runs across it: grid lines over the net,
-    // ticks outward from the net's bottom edge (x) or left edge (y).
-    auto acrossNet = [&](int at) {
-        return isX ? QRect(at, net.yb, 1, net.h) : QRect(net.xb, at, net.w, 1);
-    };
-    auto tick = [&](int at, int length) {
-        return isX ? QRect(at, net.ye(), 1, length) : QRect(net.xb - length, at, length, 1);
-    };
-    const QFontMetrics& fm = labelFont.Metrics();
-    const QPen styled(look.line, 1, look.style, Qt::FlatCap);
-    QImage* const direct =
-        look.direct && look.style == Qt::DotLine ? DirectTarget(p, look.line) : nullptr;
-    const QRgb directColor = look.line.rgba();
-    bool wroteLabel = false;
+    TAxisPainter painter(p, isX, net, look, labelFont);
     for (int i = 0; i < grid.count; ++i) {
         const double v = grid.Value(i);
         const int at = axis.ToPixel(v);
         // The zero line is always solid, so the axes stand out from the grid.
-        if (std::fabs(v) <= grid.eps || look.style == Qt::SolidLine) {
-            p.fillRect(acrossNet(at), look.line);
-        } else if (look.style != Qt::NoPen) {
-            // Dotted lines run from the net's top (x) or left (y) edge, so the
-            // pattern starts at the frame on every line alike.
-            const QRect r = acrossNet(at);
-            p.setPen(styled);
-            if (direct != nullptr && !r.isEmpty() && direct->rect().contains(r)) {
-                DirectDotLine(*direct, r, directColor);
-            } else {
-                p.drawLine(QLine(r.topLeft(), r.bottomRight()));
-            }
-        }
+        painter.Line(at, std::fabs(v) <= grid.eps);
         if (look.labels) {
-            p.fillRect(tick(at, kTick), look.line);
-            p.setBackground(look.labelBack);
-            p.setPen(look.text);
-            const QString label =
-                QString::fromStdString(GridLabel(v, axis.GetPrecision(), grid.eps));
-            const int width = labelFont.Width(label);
-            // x labels centred under their tick, y labels right-aligned beside it.
-            const QPoint topLeft = isX ? QPoint(at - width / 2, net.ye() + kLabelGap)
-                                       : QPoint(net.xb - width - kLabelGap, at - fm.height() / 2);
-            TextOut(p, fm, topLeft.x(), topLeft.y(), label);
-            wroteLabel = true;
+            painter.Label(at, QString::fromStdString(GridLabel(v, axis.GetPrecision(), grid.eps)));
         }
     }
     if (look.labels) {
@@ -114,8 +137,26 @@ bool DrawGridAxis(QPainter& p, const TAxisScale& axis, const TAxisGrid& grid, bo
         const double minor = 0.2 * grid.step;
         const double m0 = MinorTickStart(axis.GetMin(), grid.step, isX);
         for (int i = 0; i < kMaxMinorTicks && m0 + i * minor <= axis.GetMax(); ++i) {
-            p.fillRect(tick(axis.ToPixel(m0 + i * minor), kMinorTick), look.line);
+            painter.MinorTick(axis.ToPixel(m0 + i * minor));
         }
     }
-    return wroteLabel;
+    return look.labels && grid.count > 0;
+}
+
+bool DrawLogGridX(QPainter& p, const TAxisScale& axis, const TLogGrid& grid, const TNetRect& net,
+                  const TGridLook& look, TTextMeasure& labelFont) {
+    TAxisPainter painter(p, true, net, look, labelFont);
+    for (const TLogGridLine& line : grid.Labelled) {
+        const int at = axis.ToPixel(std::log10(line.Value));
+        painter.Line(at, false);
+        if (look.labels) {
+            painter.Label(at, QString::fromStdString(line.Label));
+        }
+    }
+    if (look.labels) {
+        for (const double v : grid.Minor) {
+            painter.MinorTick(axis.ToPixel(std::log10(v)));
+        }
+    }
+    return look.labels && !grid.Labelled.empty();
 }

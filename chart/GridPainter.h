@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QString>
 
+#include "chart/TLogAxisScale.h"
 #include "chart/TScale.h"
 
 class TTextMeasure;
@@ -29,3 +30,9 @@ struct TGridLook {
 // labelFont (which the painter is to have). Returns whether a label was written.
 bool DrawGridAxis(QPainter& p, const TAxisScale& axis, const TAxisGrid& grid, bool isX,
                   const TNetRect& net, const TGridLook& look, TTextMeasure& labelFont);
+
+// Draws the grid of a logarithmic argument axis: axis maps log10 of the
+// values, grid lines stand at grid's labelled values, labelled as it says,
+// with its minor ticks. Returns whether a label was written.
+bool DrawLogGridX(QPainter& p, const TAxisScale& axis, const TLogGrid& grid, const TNetRect& net,
+                  const TGridLook& look, TTextMeasure& labelFont);

@@ -1,6 +1,7 @@
 #include "chart/SeriesLegend.h"
 
 #include <QFontInfo>
+#include <QPen>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -31,6 +32,14 @@ QFont LegendFont(const QFont& labels) {
 void DrawSample(QPainter& p, const TLegendEntry& e, int x, int y) {
     const int width = std::max(1, std::min(3, e.penWidth));
     const int top = y - width / 2;
+    if (e.ring) {
+        p.save();
+        p.setPen(QPen(e.color, width));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QRect(x + kSample / 2 - 3, y - 3, 6, 6));
+        p.restore();
+        return;
+    }
     if (!IsDashPattern(e.dashes)) {
         p.fillRect(x, top, kSample, width, e.color);
         return;
@@ -62,6 +71,7 @@ std::vector<TLegendEntry> LegendEntries(TKeeperList& list, bool printMode) {
         e.color = printMode && !k.GetPrintInColor() ? QColor(Qt::black) : k.GetColor();
         e.dashes = k.GetDashPattern();
         e.penWidth = k.GetPenWidth();
+        e.ring = k.GetMarksOnly() && k.GetGraphKind() == gkDiscret;
         entries.push_back(std::move(e));
     });
     return entries;

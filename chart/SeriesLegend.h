@@ -38,6 +38,7 @@ struct TLegendEntry {
     QColor color;
     std::vector<double> dashes; // as the series' dash pattern
     int penWidth = 1;
+    bool ring = false; // a series of marks alone shows one of its rings
 };
 
 // The legend's lines: every visible series marked for the legend, in list

@@ -21,6 +21,14 @@ namespace {
 // The ratio tests draw at; 0 for the screen's.
 qreal gPictureRatio = 0;
 
+// Digits of the longest label of a logarithmic axis over log10 values lo ..
+// hi, and room for a point: "20000" or "0.005".
+int LogLabelDigits(double lo, double hi) {
+    const int whole = hi >= 0 ? static_cast<int>(std::floor(hi)) + 1 : 1;
+    const int fraction = lo < 0 ? static_cast<int>(std::ceil(-lo)) + 1 : 0;
+    return std::max(1, std::min(12, whole + fraction + 1));
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- construction
@@ -202,10 +210,17 @@ void TDiagram::Render(TLegendPlace legend) {
         const TAxisGrid gx = MakeGridAxis(GetXmin(), GetXmax(), GridStepX);
         const TAxisGrid gy = MakeGridAxis(GetYmin(), GetYmax(), GridStepY);
         if (layout.labels) {
-            Scale.X.RaisePrecision(SearchPrecision(gx, GetPrecisionX()));
+            if (!LogarithmicX) {
+                Scale.X.RaisePrecision(SearchPrecision(gx, GetPrecisionX()));
+            }
             Scale.Y.RaisePrecision(SearchPrecision(gy, GetPrecisionY()));
         }
-        const bool xLabel = DrawGridAxis(p, Scale.X, gx, true, Net(), look, DrawnNet);
+        const bool xLabel =
+            LogarithmicX ? DrawLogGridX(p, Scale.X,
+                                        TLogAxisScale::MakeLogGrid(ShownX(GetXmin()), ShownX(GetXmax()),
+                                                                   Get_w_out() / (1.2 * layout.lwX)),
+                                        Net(), look, DrawnNet)
+                         : DrawGridAxis(p, Scale.X, gx, true, Net(), look, DrawnNet);
         const bool yLabel = DrawGridAxis(p, Scale.Y, gy, false, Net(), look, DrawnNet);
         if (xLabel || yLabel) {
             brush = backDiagram;
@@ -218,6 +233,9 @@ void TDiagram::Render(TLegendPlace legend) {
         p.setClipRect(xb_net, yb_net, w_net, h_net);
         DrawSeriesLayers(p, Keepers, Scale, Net(), PrintMode, ColorBackNet,
                          ratio == 1.0 ? &plan.known : nullptr);
+        p.setFont(DrawnNet.Font());
+        DrawNotes(p, PlaceNotes(Notes, Scale, Net(), DrawnNet.Metrics()), DrawnNet.Metrics(),
+                  TextColor(ColorNet), backNet);
         p.setClipping(false);
     }
     p.end();
@@ -247,7 +265,8 @@ TDiagram::TLayout TDiagram::Measure() {
     // Label lengths in digits (the y length takes the decade's magnitude, the
     // x length the decade itself); at least one digit, so that the fit tests
     // stay meaningful for tiny ranges shown with few decimals.
-    const int nX = std::max(1, Scale.X.Decade() + GetPrecisionX() + 3);
+    const int nX = LogarithmicX ? LogLabelDigits(GetXmin(), GetXmax())
+                                : std::max(1, Scale.X.Decade() + GetPrecisionX() + 3);
     const int nY = std::max(1, std::abs(Scale.Y.Decade()) + GetPrecisionY() + 3);
     c.digitW = std::max(1, DrawnNet.DigitWidth());
     c.lwX = c.digitW * nX;

@@ -17,7 +17,10 @@
 #include <QImage>
 #include <QString>
 #include <QWidget>
+#include <cmath>
+#include <vector>
 
+#include "chart/ChartNotes.h"
 #include "chart/SeriesLegend.h"
 #include "chart/TKeeper.h"
 #include "chart/TKeeperList.h"
@@ -236,6 +239,26 @@ class TDiagram : public QWidget {
     void AutoRangeY() { AutoRange(false, false); }
     void AutoRangeYAverage() { AutoRange(false, true); }
 
+    // ---- Logarithmic argument
+    // While on, the argument axis is logarithmic: the chart's x -- the series'
+    // arguments, the ranges and the limits -- is log10 of the value it shows,
+    // so that series sampled evenly on a logarithmic scale keep their uniform
+    // grid. The tick labels show the values (1, 2, 5 times the powers of ten,
+    // chart/TLogAxisScale.h), and so do the crosshair's readout and the data
+    // saved from the chart. Off by default. Redraws.
+    void SetLogarithmicX(bool on) { Assign(LogarithmicX, on); }
+    bool GetLogarithmicX() const { return LogarithmicX; }
+    // The value the argument axis shows at chart x: 10^x on a logarithmic
+    // axis, x itself on a linear one.
+    double ShownX(double x) const { return LogarithmicX ? std::pow(10.0, x) : x; }
+
+    // ---- Notes
+    // Points marked with a few lines of text beside them (chart/ChartNotes.h),
+    // in the chart's units; drawn over the series, kept clear of the legend.
+    // Redraws.
+    void SetNotes(const std::vector<TChartNote>& notes) { Assign(Notes, notes); }
+    const std::vector<TChartNote>& GetNotes() const { return Notes; }
+
     // ---- Series
     // Each draws one series onto the picture as it stands (ShowDiagram draws
     // every series by its graph kind).
@@ -427,6 +450,8 @@ class TDiagram : public QWidget {
     Qt::PenStyle PenStyleFeeler = Qt::SolidLine;
     int PenWidthFeeler = 1;
     QColor ColorFeeler;
+    bool LogarithmicX = false;
+    std::vector<TChartNote> Notes;
     TScale Scale;
     double GridStepX = 0, GridStepY = 0;
     TKeeperList Keepers;

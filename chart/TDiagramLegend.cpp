@@ -37,6 +37,10 @@ void TDiagram::PlanLegend(TLayout& layout, TLegendPlace place, TLegendPlan& plan
     if (plan.lines.entries.size() == entries.size()) {
         TCurveFootprint footprint(Net());
         TakeCurves(footprint, Keepers, Scale, Net(), &plan.known);
+        for (const TPlacedNote& note : PlaceNotes(Notes, Scale, Net(), DrawnNet.Metrics())) {
+            footprint.Take(note.Box);
+            footprint.Take(QRect(note.Dot - QPoint(4, 4), QSize(9, 9)));
+        }
         footprint.Take(QRect(Get_xe_net() - LegendKeepOut.width(), yb_net, LegendKeepOut.width(),
                              LegendKeepOut.height()));
         footprint.Take(

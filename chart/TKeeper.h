@@ -140,6 +140,14 @@ class TKeeper {
     TSymmetry GetSymmetry() const { return Symmetry; }
     void SetMarkSamples(bool on) { MarkSamples = on; }
     void SetHideOutOfRangeMarks(bool on) { HideOutOfRangeMarks = on; }
+    // A discrete series shown by its marks alone: a ring at each sample, no
+    // stem and no zero line (points measured at a few arguments, beside a
+    // curve). Marks on or off as SetMarkSamples says, on by this call.
+    void SetMarksOnly(bool on) {
+        MarksOnly = on;
+        MarkSamples = MarkSamples || on;
+    }
+    bool GetMarksOnly() const { return MarksOnly; }
     double GetPeriod() const { return Period; }
     double GetScale() const { return Scale; }
     double GetConstant() const { return Constant; }
@@ -201,4 +209,5 @@ class TKeeper {
     bool Beneath = false;
     bool PrintInColor = false;
     bool InLegend = false;
+    bool MarksOnly = false;
 };

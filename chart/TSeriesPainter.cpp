@@ -343,7 +343,9 @@ void TSeriesPainter::Stem(TKeeper& k, int n, double x, bool mark, TStrokes& s) c
     const int raw = S.Y.ToPixel(k.GetDiscretValue(n));
     const int py = ClampRow(raw);
     const int px = S.X.ToPixel(x);
-    s.columns.Add(px, py);
+    if (!k.GetMarksOnly()) {
+        s.columns.Add(px, py);
+    }
     // No mark on a stem cut by the border: it would sit on the border.
     if (mark && Net.yb + 1 < raw && raw < Net.ye() - 2 && s.marks.size() < kMaxMarks) {
         const QRect r(px - 3, py - 3, 6, 6);
@@ -392,7 +394,7 @@ void TSeriesPainter::StemsOrBars(TKeeper& k, bool bars) {
     const int pxL = Net.xb;
     const int pxR = Net.xe();
     const int zero = S.Y.ToPixel(0);
-    if (Net.yb < zero && zero < Net.ye()) {
+    if (Net.yb < zero && zero < Net.ye() && !(k.GetMarksOnly() && !bars)) {
         ThickStroke(P, penWidth, [&] { P.drawLine(pxL, zero, pxR, zero); });
     }
     const int y0 = ClampRow(zero);

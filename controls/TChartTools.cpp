@@ -131,7 +131,9 @@ QString CoordinateText(double v, int precision) {
 }
 
 QString ValueText(const TDiagram& chart, double x, double y) {
-    return QLatin1Char('(') + CoordinateText(x, chart.GetPrecisionX()) + QStringLiteral("; ") +
+    // A logarithmic axis shows its value, with five significant digits.
+    const int precisionX = chart.GetLogarithmicX() ? 3 : chart.GetPrecisionX();
+    return QLatin1Char('(') + CoordinateText(chart.ShownX(x), precisionX) + QStringLiteral("; ") +
            CoordinateText(y, chart.GetPrecisionY()) + QLatin1Char(')');
 }
 

@@ -303,6 +303,8 @@ void TDiagramIncrease::AssignDiagram(TDiagram* source) {
         d->SetNameY(source->GetNameY());
         d->SetNameX(source->GetNameX());
         d->SetNameDiagram(source->GetNameDiagram());
+        d->SetLogarithmicX(source->GetLogarithmicX());
+        d->SetNotes(source->GetNotes());
         // Each pair at once: set one bound at a time, limits left over from
         // the previous source could reorder them.
         d->SetLimitX(source->GetLimitXmin(), source->GetLimitXmax());

@@ -392,4 +392,28 @@ TEST_F(Extras, TheEnlargedWindowShowsTheReferencesAndTheLegend) {
     EXPECT_EQ(refs.Count(), 1);
 }
 
+TEST_F(Extras, ALogarithmicChartReadsItsValuesAndTheEnlargedWindowKeepsItsAxisAndNotes) {
+    TDiagram* d = frame->Diagram;
+    {
+        TDiagramBatch batch(*d);
+        d->SetLimitX(1, 3);
+        d->SetRangeX(1, 3);
+        d->SetLogarithmicX(true);
+        d->SetNotes({{2, 50, QStringLiteral("τ = 100 мс")}});
+    }
+    // log10 2.5 is 316.23 ms on the axis.
+    EXPECT_TRUE(ValueText(*d, 2.5, 1).startsWith(QStringLiteral("(316")))
+        << ValueText(*d, 2.5, 1).toStdString();
+    EXPECT_TRUE(ValueText(*d, 1, 1).contains(QRegularExpression(QStringLiteral("^\\(10([.,]0*)?; "))))
+        << ValueText(*d, 1, 1).toStdString();
+
+    TDiagramIncrease increase;
+    increase.resize(1000, 700);
+    increase.show();
+    increase.AssignDiagram(d);
+    EXPECT_TRUE(increase.Diagram1->GetLogarithmicX());
+    ASSERT_EQ(increase.Diagram1->GetNotes().size(), 1u);
+    EXPECT_EQ(increase.Diagram1->GetNotes()[0].Text, QStringLiteral("τ = 100 мс"));
+}
+
 } // namespace
