@@ -18,12 +18,17 @@ QFont ChartFont(bool boldItalic) {
 
 } // namespace
 
-void SetUpRunChart(TDiagram& chart, bool output) {
+void SetChartFaces(TDiagram& chart) {
     TDiagramBatch batch(chart);
     chart.SetFontName(ChartFont(true));
     chart.SetFontNameX(ChartFont(true));
     chart.SetFontNameY(ChartFont(true));
     chart.SetFontNet(ChartFont(false));
+}
+
+void SetUpRunChart(TDiagram& chart, bool output) {
+    TDiagramBatch batch(chart);
+    SetChartFaces(chart);
     chart.SetNameDiagram(QString::fromUtf8(output ? "Сигнал на выходе фильтра"
                                                   : "Сигнал на входе фильтра"));
     chart.SetNameY(QString::fromUtf8(output ? "sвых(t), мВ" : "sвх(t), B"));

@@ -15,6 +15,9 @@ struct CKeptOutput;
 constexpr int RunChartWidth = 760;
 constexpr int RunChartHeight = 250;
 
+// The bench's faces for a chart's title, axis names and tick labels.
+void SetChartFaces(TDiagram& chart);
+
 // Titles chart as the output chart if output, else as the input chart.
 void SetUpRunChart(TDiagram& chart, bool output);
 
