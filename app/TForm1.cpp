@@ -22,6 +22,7 @@
 #include "app/TForm2.h"
 #include "app/THelloForm.h"
 #include "app/TJournalPage.h"
+#include "app/TStudyPage.h"
 #include "app/TRecoveryFile.h"
 #include "base/FloatToText.h"
 #include "bench/CJournal.h"
@@ -71,6 +72,9 @@ TForm1::TForm1(QWidget* parent)
     JournalPage = new TJournalPage(Session);
     JournalPage->setObjectName("JournalPage");
     PageControl1->addTab(JournalPage, QString::fromUtf8("Журнал"));
+    StudyPage = new TStudyPage(Session);
+    StudyPage->setObjectName("StudyPage");
+    PageControl1->addTab(StudyPage, QString::fromUtf8("Исследование"));
 
     BuildMenus();
     BuildBenchPage();
@@ -103,9 +107,10 @@ TForm1::TForm1(QWidget* parent)
 TForm1::~TForm1() {
     // A splash still up when the program ends goes with the main window.
     delete HelloForm.data();
-    // The journal's table shows the session, which goes with this object's
-    // members, before the pages would go with the widget.
+    // The journal's and the study's pages show the session, which goes with
+    // this object's members, before the pages would go with the widget.
     delete JournalPage;
+    delete StudyPage;
 }
 
 void TForm1::SetForm2(TForm2* form) {

@@ -32,6 +32,7 @@ class TForm2;
 class THelloForm;
 class TImage;
 class TJournalPage;
+class TStudyPage;
 class TOutputReferences;
 class TRecoveryFile;
 
@@ -69,6 +70,7 @@ class TForm1 : public QMainWindow {
     QWidget* TabSheet1;
     QWidget* TabSheet2;
     TJournalPage* JournalPage; // the journal of runs and measurements
+    TStudyPage* StudyPage;     // a parameter study of one filter
     QFrame* Panel1;
     TImage* Image1; // signal on, noise off
     TImage* Image2; // signal on, noise on

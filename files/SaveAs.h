@@ -17,6 +17,7 @@ enum class TDocumentKind {
     Picture,      // the bench scheme or a filter's drawing as a bitmap
     ChartData,    // a chart's samples as CSV
     Journal,      // the journal's rows as CSV
+    Study,        // a parameter study's table as CSV
     Report        // the report as PDF
 };
 

@@ -72,7 +72,7 @@ class Journal : public testing::Test, public FormFixture {
 };
 
 TEST_F(Journal, IsTheThirdPageAndStartsEmpty) {
-    EXPECT_EQ(form->PageControl1->count(), 3);
+    EXPECT_EQ(form->PageControl1->count(), 4);
     EXPECT_EQ(form->PageControl1->indexOf(form->JournalPage), 2);
     EXPECT_EQ(form->PageControl1->tabText(2), "Журнал");
     EXPECT_EQ(View()->model()->rowCount(), 0);
