@@ -13,6 +13,7 @@
 #include "app/FilterDrawings.h"
 #include "app/ReportTable.h"
 #include "app/SchemePicture.h"
+#include "app/StudyChart.h"
 #include "bench/CResults.h"
 #include "files/DocumentFile.h"
 #include "files/SaveAs.h"
@@ -292,7 +293,14 @@ void TReportPainter::Study(const TReportContent& content) {
         return;
     }
     const CStudyRecord& study = *content.Study;
-    Heading(Numbered("Исследование зависимости от параметра"));
+    // The chart drawn afresh from the record as the study page draws it, at
+    // the printer's dots over the page's width, its legend under it.
+    const QImage chart =
+        RenderStudyChart(study, {StudyChartWidth, StudyChartHeight},
+                         Width / Writer.resolution() * ReportImageDpi / StudyChartWidth);
+    const QSizeF size = chart.deviceIndependentSize();
+    const qreal h = Width * size.height() / size.width();
+    Heading(Numbered("Исследование зависимости от параметра"), h);
     const int p = ParameterOfFilter(study.Request.FilterItem);
     QString line = Text(FilterItemName(study.Request.FilterItem)) + QStringLiteral(", ") +
                    Text(SignalItemName(study.Request.SignalItem)).toLower() +
@@ -307,6 +315,11 @@ void TReportPainter::Study(const TReportContent& content) {
         line += QStringLiteral(" (остановлено после %1)").arg(study.Points.size());
     }
     Body(line + QLatin1Char('.'), 2);
+    Room(h);
+    if (!Counting) {
+        P.drawImage(QRectF(0, Y, Width, h), chart);
+    }
+    Y += h + Mm(2);
     std::vector<bool> right;
     const TTextTable table = StudyTable(study, &right);
     Table(table, right);
