@@ -272,17 +272,18 @@ bool TStudyPage::Steps(CBenchStudy& study) {
     progress.setAutoReset(false);
     progress.setValue(0);
     ProgressDialog = &progress;
-    StudyRun->setEnabled(false);
     while (!progress.wasCanceled() && study.Step()) {
         const int done = static_cast<int>(study.Points().size());
         progress.setLabelText(
             QStringLiteral("Исследование: значение %1 из %2…").arg(std::min(done + 1, count)).arg(count));
         progress.setValue(done);
-        // The window stays drawn and the dialog's button answers between values.
-        QCoreApplication::processEvents();
+        // The window stays drawn between values, and once the dialog is up
+        // (modal, so the rest of the window waits) its button answers; until
+        // then what the student does waits for the study.
+        QCoreApplication::processEvents(progress.isVisible() ? QEventLoop::AllEvents
+                                                             : QEventLoop::ExcludeUserInputEvents);
     }
     ProgressDialog = nullptr;
-    StudyRun->setEnabled(true);
     return study.Finished();
 }
 

@@ -66,6 +66,10 @@ class TStudyPage : public QWidget, private CLabSessionObserver {
     // The theory of the study shown (StudyTheoryCurve), empty before one.
     const CStudyCurve& Curve() const { return TheoryCurve; }
 
+    // Shows the session's study again, chart and table, with the theory as
+    // last worked out (what a new study costs the page beyond its theory).
+    void ShowRecord();
+
     // The study's table as tab-separated text on the clipboard.
     void CopyTable();
     // Asks for a file name (initially "Исследование.csv") and writes the
@@ -79,7 +83,6 @@ class TStudyPage : public QWidget, private CLabSessionObserver {
     // Steps study to its end under the progress dialog, unless stopped;
     // whether it finished.
     bool Steps(CBenchStudy& study);
-    void ShowRecord();
     void PlaceHint();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
