@@ -160,7 +160,8 @@ QString StudyOptimumText(int filterItem, const CStudyOptimum& optimum) {
     QString line;
     if (p != NoBenchParameter) {
         const double v = std::fabs(optimum.Value);
-        const int digits = v >= 1 ? std::max(3, static_cast<int>(std::floor(std::log10(v))) + 1) : 3;
+        const int digits =
+            v >= 1 ? std::max(3, static_cast<int>(std::floor(std::log10(v))) + 1) : 3;
         line = QString::fromUtf8(BenchParameters[p].Symbol) + QStringLiteral(" = ") +
                Text(SignificantText(optimum.Value, digits)) + QLatin1Char(' ') +
                QString::fromUtf8(BenchParameters[p].Unit);
@@ -204,8 +205,8 @@ void ShowStudy(TDiagram& chart, const CStudyRecord& record, const CStudyCurve& c
     std::vector<TChartNote> notes;
     if (const std::optional<CStudyOptimum> best = StudyOptimum(record, curve);
         best && !record.Points.empty()) {
-        notes.push_back({StudyChartX(r, best->Value), best->Efficiency,
-                         StudyOptimumText(r.FilterItem, *best)});
+        notes.push_back(
+            {StudyChartX(r, best->Value), best->Efficiency, StudyOptimumText(r.FilterItem, *best)});
     }
     chart.SetNotes(notes);
     chart.ShowDiagram();
@@ -216,8 +217,7 @@ void ShowStudy(TDiagram& chart, const CStudyRecord& record) {
               record.Points.empty() ? CStudyCurve{} : StudyTheoryCurve(record.Request));
 }
 
-QImage RenderStudyChart(const CStudyRecord& record, QSize size, qreal ratio,
-                        TLegendPlace legend) {
+QImage RenderStudyChart(const CStudyRecord& record, QSize size, qreal ratio, TLegendPlace legend) {
     TDiagram chart;
     chart.resize(size);
     {

@@ -116,7 +116,23 @@ TStudyPage::TStudyPage(CLabSession& session, QWidget* parent)
     StudyPoints->setValue(defaults.Points);
     StudyPoints->setAccelerated(true);
     StudyRun = Button("StudyRun", "Выполнить", TLabIcon::Start);
+    StudySignal->setCurrentIndex(StudySignal->findData(defaults.SignalItem));
 
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(6, 6, 6, 6);
+    page->addLayout(LayOutFields());
+    page->addWidget(MakeResults(), 1);
+
+    connect(StudyFilter, &QComboBox::currentIndexChanged, this, &TStudyPage::StudyFilterChange);
+    connect(StudyRun, &QPushButton::clicked, this, &TStudyPage::RunStudy);
+    connect(StudyCopyButton, &QPushButton::clicked, this, &TStudyPage::CopyTable);
+    connect(StudySaveButton, &QPushButton::clicked, this, qOverload<>(&TStudyPage::SaveCsv));
+    StudyFilter->setCurrentIndex(StudyFilter->findData(defaults.FilterItem));
+    Session.AddObserver(this);
+    StudyChanged();
+}
+
+QLayout* TStudyPage::LayOutFields() {
     auto* fields = new QGridLayout;
     fields->addWidget(Label(QStringLiteral("Ф&ильтр:"), StudyFilter), 0, 0);
     fields->addWidget(StudyFilter, 0, 1, 1, 7);
@@ -139,8 +155,10 @@ TStudyPage::TStudyPage(CLabSession& session, QWidget* parent)
     fields->addWidget(StudyGain, 1, 9);
     fields->addWidget(StudyRun, 1, 10);
     fields->setColumnStretch(7, 1);
-    StudySignal->setCurrentIndex(StudySignal->findData(defaults.SignalItem));
+    return fields;
+}
 
+QWidget* TStudyPage::MakeResults() {
     StudyChart = new TDiagramFrame;
     StudyChart->setObjectName("StudyChart");
     StudyChart->Diagram->setAccessibleName(QStringLiteral("Эффективность фильтра"));
@@ -178,18 +196,7 @@ TStudyPage::TStudyPage(CLabSession& session, QWidget* parent)
     StudyParts->addWidget(table);
     StudyParts->setStretchFactor(0, 3);
     StudyParts->setStretchFactor(1, 2);
-    auto* page = new QVBoxLayout(this);
-    page->setContentsMargins(6, 6, 6, 6);
-    page->addLayout(fields);
-    page->addWidget(StudyParts, 1);
-
-    connect(StudyFilter, &QComboBox::currentIndexChanged, this, &TStudyPage::StudyFilterChange);
-    connect(StudyRun, &QPushButton::clicked, this, &TStudyPage::RunStudy);
-    connect(StudyCopyButton, &QPushButton::clicked, this, &TStudyPage::CopyTable);
-    connect(StudySaveButton, &QPushButton::clicked, this, qOverload<>(&TStudyPage::SaveCsv));
-    StudyFilter->setCurrentIndex(StudyFilter->findData(defaults.FilterItem));
-    Session.AddObserver(this);
-    StudyChanged();
+    return StudyParts;
 }
 
 TStudyPage::~TStudyPage() {
@@ -274,8 +281,9 @@ bool TStudyPage::Steps(CBenchStudy& study) {
     ProgressDialog = &progress;
     while (!progress.wasCanceled() && study.Step()) {
         const int done = static_cast<int>(study.Points().size());
-        progress.setLabelText(
-            QStringLiteral("Исследование: значение %1 из %2…").arg(std::min(done + 1, count)).arg(count));
+        progress.setLabelText(QStringLiteral("Исследование: значение %1 из %2…")
+                                  .arg(std::min(done + 1, count))
+                                  .arg(count));
         progress.setValue(done);
         // The window stays drawn between values, and once the dialog is up
         // (modal, so the rest of the window waits) its button answers; until
@@ -289,8 +297,8 @@ bool TStudyPage::Steps(CBenchStudy& study) {
 
 void TStudyPage::StudyChanged() {
     const std::optional<CStudyRecord>& record = Session.Study();
-    TheoryCurve = record && !record->Points.empty() ? StudyTheoryCurve(record->Request)
-                                                    : CStudyCurve{};
+    TheoryCurve =
+        record && !record->Points.empty() ? StudyTheoryCurve(record->Request) : CStudyCurve{};
     if (record) {
         ShowRequest(record->Request);
     }

@@ -11,6 +11,7 @@
 // and saves as CSV. The page follows the session's study, whoever sets it.
 
 #include <QWidget>
+#include <utility>
 #include <vector>
 
 #include "bench/CLabSession.h"
@@ -18,6 +19,7 @@
 
 class QComboBox;
 class QLabel;
+class QLayout;
 class QProgressDialog;
 class QPushButton;
 class QSpinBox;
@@ -78,6 +80,9 @@ class TStudyPage : public QWidget, private CLabSessionObserver {
     bool SaveCsv(const QString& fileName);
 
   private:
+    // The fields above, in a grid; the chart over the table and its buttons.
+    QLayout* LayOutFields();
+    QWidget* MakeResults();
     void StudyChanged() override;
     void StudyFilterChange();
     // Steps study to its end under the progress dialog, unless stopped;

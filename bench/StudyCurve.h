@@ -32,10 +32,10 @@ CStudyCurve StudyTheoryCurve(const CStudyRequest& request, int points = StudyCur
 // The value of the parameter at which the filter comes closest to the
 // matched filter.
 struct CStudyOptimum {
-    double Value = 0.0;          // in the parameter field's unit
-    double Efficiency = 0.0;     // eta there
+    double Value = 0.0;           // in the parameter field's unit
+    double Efficiency = 0.0;      // eta there
     std::optional<double> LossDb; // -10 log10 eta, dB; none for eta = 0
-    bool Theory = false;         // from the theory; else from the measured values
+    bool Theory = false;          // from the theory; else from the measured values
 };
 
 // The largest efficiency in theory, over the curve and the study's values;

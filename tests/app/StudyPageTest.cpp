@@ -4,8 +4,10 @@
 // and the study's chart and table in the report.
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QProcess>
 #include <QProgressDialog>
@@ -119,9 +121,12 @@ TEST_F(Study, IsThePageAfterTheJournalWithItsControls) {
 TEST_F(Study, EveryFieldHasANameAndAnAltLetter) {
     ShowPage();
     const std::vector<std::pair<QWidget*, QString>> fields = {
-        {Page().StudyFilter, "Фильтр"},         {Page().StudySignal, "Сигнал"},
-        {Page().StudyFrom, "От"},               {Page().StudyTo, "До"},
-        {Page().StudyPoints, "Число значений"}, {Page().StudyGain, "Коэффициент усиления"}};
+        {Page().StudyFilter, "Фильтр"},
+        {Page().StudySignal, "Сигнал"},
+        {Page().StudyFrom, "От"},
+        {Page().StudyTo, "До"},
+        {Page().StudyPoints, "Число значений"},
+        {Page().StudyGain, "Коэффициент усиления"}};
     for (const auto& [field, name] : fields) {
         // A list says its chosen item; its label names it.
         if (!qobject_cast<QComboBox*>(field)) {
@@ -247,6 +252,43 @@ TEST_F(Study, FieldsShowWhatTheStudyUsed) {
     EXPECT_FALSE(Page().Request().NoiseSeed.has_value());
 }
 
+// What the fields cannot hold is corrected as the bench's fields correct it;
+// a study that can measure nothing, or has one value, still shows what it has.
+TEST_F(Study, CorrectedBoundsNoNoiseAndASingleValue) {
+    ShowPage();
+    Bounds("5", "80");
+    Page().StudyPoints->setValue(3);
+    ClickRun();
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    EXPECT_NE(messages.Messages()[0].find("Произведена коррекция."), std::string::npos);
+    EXPECT_EQ(Page().StudyFrom->text(), "10");
+    EXPECT_EQ(form->Session.Study()->Request.From, 10.0);
+
+    // Without noise nothing is measured: no rings, the theory and its optimum stay.
+    Type(Page().StudyGain, "0");
+    ClickRun();
+    ASSERT_EQ(form->Session.Study()->Points.size(), 3u);
+    EXPECT_FALSE(form->Session.Study()->Points[0].Figures.Efficiency.has_value());
+    EXPECT_FALSE(Series(ssMeasured).IsVisible());
+    EXPECT_TRUE(Series(ssTheory).IsVisible());
+    EXPECT_EQ(Chart().GetNotes().size(), 1u);
+    EXPECT_EQ(Page().StudyTable->Table()[1][4], "—");
+
+    // Bounds that meet: one value, in the middle of the chart.
+    Type(Page().StudyGain, "1");
+    Bounds("80", "80");
+    ClickRun();
+    ASSERT_EQ(form->Session.Study()->Points.size(), 1u);
+    EXPECT_EQ(Page().StudyTable->model()->rowCount(), 1);
+    EXPECT_FALSE(Chart().GetLogarithmicX());
+    EXPECT_LT(Chart().GetXmin(), 80.0);
+    EXPECT_GT(Chart().GetXmax(), 80.0);
+    EXPECT_EQ(Series(ssMeasured).GetCount(), 1);
+    EXPECT_DOUBLE_EQ(Series(ssMeasured).GetXmin(), 80.0);
+    EXPECT_DOUBLE_EQ(NoteValue(), 80.0);
+    EXPECT_EQ(messages.Messages().size(), 1u);
+}
+
 // «Отмена» of the progress dialog, clicked once half the values are done.
 TEST_F(Study, AStudyStoppedHalfWayLeavesTheChartsAndTheJournal) {
     ShowPage();
@@ -270,6 +312,9 @@ TEST_F(Study, AStudyStoppedHalfWayLeavesTheChartsAndTheJournal) {
         QProgressDialog* progress = Page().Progress();
         if (!clicked && progress && progress->isVisible() && progress->value() >= points / 2) {
             shownAt = progress->value();
+            // Busy, with the arrow that says the button still answers.
+            ASSERT_NE(QApplication::overrideCursor(), nullptr);
+            EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
             QPushButton* cancel = progress->findChild<QPushButton*>();
             ASSERT_NE(cancel, nullptr);
             EXPECT_EQ(cancel->text(), "Отмена");
@@ -300,10 +345,14 @@ TEST_F(Study, AStudyStoppedHalfWayLeavesTheChartsAndTheJournal) {
     EXPECT_TRUE(messages.Messages().empty());
 }
 
-TEST_F(Study, TheTableSavesAsTheJournalsCsv) {
+TEST_F(Study, TheTableCopiesAndSavesAsTheJournalsCsv) {
     ShowPage();
     Page().StudyPoints->setValue(4);
     ClickRun();
+    QGuiApplication::clipboard()->clear();
+    QTest::mouseClick(Page().StudyCopyButton, Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
+              TableTsv(StudyTable(*form->Session.Study())));
     QTemporaryDir dir;
     const QString file = dir.filePath("study.csv");
     {
@@ -316,7 +365,8 @@ TEST_F(Study, TheTableSavesAsTheJournalsCsv) {
     const QByteArray bytes = saved.readAll();
     EXPECT_EQ(bytes.toStdString(), TableCsv(StudyTable(*form->Session.Study())));
     // The dialect of Russian spreadsheets: a byte order mark, ';' and "\r\n".
-    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF" "τ, мс;U, мВ;"));
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"
+                                 "τ, мс;U, мВ;"));
     EXPECT_EQ(bytes.count("\r\n"), 5);
     // Another document's dialog does not write the study.
     const QString other = dir.filePath("other.csv");
@@ -387,16 +437,16 @@ TEST_F(Study, TheReportHoldsTheStudysChartAndTable) {
     EXPECT_TRUE(all.contains("Исследование зависимости от параметра"));
     EXPECT_TRUE(all.contains("3 значений τ от 60 до 100 мс"));
     for (const CStudyPoint& p : form->Session.Study()->Points) {
-        EXPECT_TRUE(all.contains(QString::fromStdString(EfficiencyText(p.Theory.Figures.Efficiency))));
+        EXPECT_TRUE(
+            all.contains(QString::fromStdString(EfficiencyText(p.Theory.Figures.Efficiency))));
     }
     // No run yet: the study's chart is the report's only picture, as wide as
     // the page's frame (174 mm) at the print resolution.
     QProcess images;
     images.start("pdfimages", {"-list", file});
     ASSERT_TRUE(images.waitForFinished(60000));
-    const QStringList lines = QString::fromUtf8(images.readAllStandardOutput())
-                                  .split('\n', Qt::SkipEmptyParts)
-                                  .mid(2);
+    const QStringList lines =
+        QString::fromUtf8(images.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts).mid(2);
     ASSERT_EQ(lines.size(), 1) << lines.join('\n').toStdString();
     const int width = lines[0].simplified().split(' ').value(3).toInt();
     EXPECT_NEAR(width, 174 / 25.4 * 300, 30);
