@@ -404,9 +404,12 @@ void TSeriesPainter::StemsOrBars(TKeeper& k, bool bars) {
     const double step = k.GetStep();
     const double half = bars ? step / 2 : 0.0;
     // Samples outside 0 .. Count-1 read as 0 and draw nothing, unless the
-    // series continues itself (symmetry, period) or marks them.
+    // series continues itself (symmetry, period) or marks them; points shown
+    // by their marks alone are only the samples there are, so that no ring
+    // stands at zero in the net's margins beside the first and the last.
     const bool continues = k.GetSymmetry() == syEven || k.GetSymmetry() == syOdd ||
-                           k.GetGraphKind() == gkDiscretPeriodic || mark;
+                           k.GetGraphKind() == gkDiscretPeriodic ||
+                           (mark && !k.GetMarksOnly());
     const double nLow = continues ? static_cast<double>(INT_MIN) : 0.0;
     const double nHigh = continues ? static_cast<double>(INT_MAX) : k.GetCount() - 1.0;
     const double x0 = k.GetXmin();

@@ -57,6 +57,36 @@ TEST(MarksOnly, RingsAtTheSamplesWithoutStemsOrZeroLine) {
     EXPECT_GT(CountColor(d->GetPicture(), Rgb(kMarks), px - 1, y + 5, px + 2, zero), 10);
 }
 
+// Samples as dense as the net's margins beside the range: nothing beyond the
+// first and the last sample, where a series read past its samples gives 0.
+TEST(MarksOnly, NoRingsBeyondTheSamples) {
+    auto d = MakeChart(420, 300);
+    {
+        TDiagramBatch batch(*d);
+        d->SetRangeX(1, 9);
+        d->SetRangeY(-1, 1);
+        TKeeper* k = d->GetKeeper(0);
+        const std::vector<double> v(81, 0.5);
+        k->CopyData(v.data(), 81, 1, 9);
+        k->SetGraphKind(gkDiscret);
+        k->SetColor(kMarks);
+        k->SetMarksOnly(true);
+    }
+    const QImage& img = d->GetPicture();
+    const int zero = d->MathToPhisY(0);
+    ASSERT_GT(d->MathToPhisX(1) - 4, d->Get_xb_net());
+    EXPECT_EQ(CountColor(img, Rgb(kMarks), d->Get_xb_net(), zero - 5, d->MathToPhisX(1) - 4,
+                         zero + 6),
+              0);
+    EXPECT_EQ(CountColor(img, Rgb(kMarks), d->MathToPhisX(9) + 5, zero - 5, d->Get_xe_net(),
+                         zero + 6),
+              0);
+    const int y = d->MathToPhisY(0.5);
+    EXPECT_GT(CountColor(img, Rgb(kMarks), d->MathToPhisX(1) - 4, y - 4, d->MathToPhisX(1) + 5,
+                         y + 5),
+              8);
+}
+
 TEST(MarksOnly, LegendShowsARing) {
     auto d = PointsChart();
     d->GetKeeper(0)->SetName("измерено");
