@@ -63,7 +63,6 @@ void ShowMeasured(TKeeper& k, const CStudyRecord& record) {
          eta.empty() ? 0.0 : StudyChartX(r, record.Points.back().Value));
     Look(k, gkDiscret, MeasuredColor, "измерено", false);
     k.SetMarksOnly(true);
-    k.SetHideOutOfRangeMarks(true);
     if (!any) {
         k.Hide();
     }

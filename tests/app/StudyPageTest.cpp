@@ -398,6 +398,39 @@ TEST_F(Study, FollowsTheSessionsStudy) {
     EXPECT_EQ(Chart().GetNotes().size(), 1u);
 }
 
+// As many values as a study may have, a ring at each and none beside them.
+TEST_F(Study, TwoHundredValuesShowEveryRing) {
+    CStudyRequest request;
+    request.Points = StudyMaxPoints;
+    CStudyRecord record{NormalizedStudy(request), StudyValues(request), {}};
+    for (double v : record.Values) {
+        CStudyPoint p;
+        p.Value = v;
+        p.Figures.Efficiency = 0.5;
+        record.Points.push_back(p);
+    }
+    form->Session.SetStudy(record);
+    const QImage& picture = Chart().GetPicture();
+    const QRgb blue = Series(ssMeasured).GetColor().rgb();
+    const auto ringAt = [&](int x, int y) {
+        int n = 0;
+        for (int dy = -3; dy <= 3; ++dy) {
+            for (int dx = -3; dx <= 3; ++dx) {
+                n += picture.valid(x + dx, y + dy) && picture.pixel(x + dx, y + dy) == blue;
+            }
+        }
+        return n > 0;
+    };
+    const int y = Chart().MathToPhisY(0.5);
+    for (std::size_t i = 0; i < record.Values.size(); i += 33) {
+        EXPECT_TRUE(ringAt(Chart().MathToPhisX(StudyChartX(record.Request, record.Values[i])), y))
+            << i;
+    }
+    const int zero = Chart().MathToPhisY(0);
+    EXPECT_FALSE(ringAt(Chart().Get_xb_net() + 2, zero));
+    EXPECT_FALSE(ringAt(Chart().Get_xe_net() - 2, zero));
+}
+
 TEST(StudyChartTexts, TheOptimumsNote) {
     EXPECT_EQ(StudyOptimumText(fiLowBand1, {79.43, 0.8145, 0.8907, true}),
               "τ = 79,4 мс\nη = 0,815 (−0,89 дБ)");
