@@ -121,6 +121,7 @@ void TForm1::SetDiagramIncrease(TDiagramIncrease* window) {
     DiagramIncrease = window;
     DiagramFrame1->SetDiagramIncrease(window);
     DiagramFrame2->SetDiagramIncrease(window);
+    StudyPage->StudyChart->SetDiagramIncrease(window);
     // The enlarged window keeps and clears references as the frames do.
     if (window) {
         OutputReferences->AddItemsTo(window->PopupMenu);

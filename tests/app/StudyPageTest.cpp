@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -34,6 +35,7 @@
 #include "bench/CResults.h"
 #include "chart/TDiagram.h"
 #include "controls/TDiagramFrame.h"
+#include "controls/TDiagramIncrease.h"
 #include "controls/TEditFloat.h"
 
 namespace {
@@ -429,6 +431,28 @@ TEST_F(Study, TwoHundredValuesShowEveryRing) {
     const int zero = Chart().MathToPhisY(0);
     EXPECT_FALSE(ringAt(Chart().Get_xb_net() + 2, zero));
     EXPECT_FALSE(ringAt(Chart().Get_xe_net() - 2, zero));
+}
+
+// The enlarged window shows the study as the page does: the logarithmic axis
+// and the optimum's note.
+TEST_F(Study, TheEnlargedWindowShowsTheStudy) {
+    TDiagramIncrease increase;
+    form->SetDiagramIncrease(&increase);
+    ShowPage();
+    Page().StudyPoints->setValue(3);
+    ClickRun();
+    bool logarithmic = false;
+    std::size_t notes = 0;
+    QTimer::singleShot(0, [&] {
+        logarithmic = increase.Diagram1->GetLogarithmicX();
+        notes = increase.Diagram1->GetNotes().size();
+        increase.close();
+    });
+    QTest::mouseClick(Page().StudyChart->SpeedButtonIncrease, Qt::LeftButton);
+    EXPECT_TRUE(logarithmic);
+    EXPECT_EQ(notes, 1u);
+    EXPECT_EQ(increase.Diagram1->GetKeeper(0)->GetNext(), nullptr);
+    form.reset();
 }
 
 TEST(StudyChartTexts, TheOptimumsNote) {
