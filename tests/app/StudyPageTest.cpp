@@ -14,10 +14,10 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QToolButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <cmath>
 #include <cstring>
 #include <vector>
