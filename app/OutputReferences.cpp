@@ -38,10 +38,23 @@ TOutputReferences::TOutputReferences(QObject* owner, TDiagram& chart, CLabSessio
     UpdateItems();
 }
 
-void TOutputReferences::AddItemsTo(QMenu* menu) {
-    menu->addSeparator()->setObjectName(QStringLiteral("NReferences"));
+void TOutputReferences::AddItemsTo(QMenu* menu, std::function<bool()> applies) {
+    QAction* separator = menu->addSeparator();
+    separator->setObjectName(QStringLiteral("NReferences"));
     menu->addAction(NRememberOutput);
     menu->addAction(NClearReferences);
+    if (!applies) {
+        return;
+    }
+    // The items are shared with the other menus, so they are shown again
+    // when this one closes.
+    auto show = [this, separator](bool on) {
+        for (QAction* a : {separator, NRememberOutput, NClearReferences}) {
+            a->setVisible(on);
+        }
+    };
+    connect(menu, &QMenu::aboutToShow, this, [show, applies] { show(applies()); });
+    connect(menu, &QMenu::aboutToHide, this, [show] { show(true); });
 }
 
 void TOutputReferences::RunShown() {

@@ -9,6 +9,7 @@
 // What is kept is the session's (CLabSession::KeptOutputs); the chart shows it.
 
 #include <QObject>
+#include <functional>
 
 #include "chart/TReferenceCurves.h"
 
@@ -32,8 +33,10 @@ class TOutputReferences : public QObject {
     QAction* NRememberOutput = nullptr;  // «Запомнить выход»
     QAction* NClearReferences = nullptr; // «Очистить опорные»
 
-    // Appends the two items to menu, after a separator.
-    void AddItemsTo(QMenu* menu);
+    // Appends the two items to menu, after a separator. With applies given,
+    // the menu shows them only while applies() says they apply to what it
+    // is opened over (the enlarged window, which shows any chart).
+    void AddItemsTo(QMenu* menu, std::function<bool()> applies = {});
 
     // The session's last run is about to be shown: it names the current
     // output in the legend from the chart's next drawing on, and a reference

@@ -122,9 +122,13 @@ void TForm1::SetDiagramIncrease(TDiagramIncrease* window) {
     DiagramFrame1->SetDiagramIncrease(window);
     DiagramFrame2->SetDiagramIncrease(window);
     StudyPage->StudyChart->SetDiagramIncrease(window);
-    // The enlarged window keeps and clears references as the frames do.
+    // The enlarged window keeps and clears references as the frames do,
+    // while it shows one of the run's charts.
     if (window) {
-        OutputReferences->AddItemsTo(window->PopupMenu);
+        OutputReferences->AddItemsTo(window->PopupMenu, [this, window] {
+            const TDiagram* source = window->GetSource();
+            return source == DiagramFrame1->Diagram || source == DiagramFrame2->Diagram;
+        });
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -25,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include "AppTestUtil.h"
+#include "app/OutputReferences.h"
 #include "app/StudyChart.h"
 #include "app/TJournalPage.h"
 #include "app/TStudyPage.h"
@@ -443,14 +445,30 @@ TEST_F(Study, TheEnlargedWindowShowsTheStudy) {
     ClickRun();
     bool logarithmic = false;
     std::size_t notes = 0;
+    // Keeping a reference of the output makes no sense over the study: its
+    // items are left out of the window's pop-up menu, and come back for the
+    // output chart and in the other menus.
+    QAction* remember = form->OutputReferences->NRememberOutput;
+    bool offeredHere = true, offeredElsewhere = false;
     QTimer::singleShot(0, [&] {
         logarithmic = increase.Diagram1->GetLogarithmicX();
         notes = increase.Diagram1->GetNotes().size();
+        emit increase.PopupMenu->aboutToShow();
+        offeredHere = remember->isVisible();
+        emit increase.PopupMenu->aboutToHide();
+        offeredElsewhere = remember->isVisible();
         increase.close();
     });
     QTest::mouseClick(Page().StudyChart->SpeedButtonIncrease, Qt::LeftButton);
     EXPECT_TRUE(logarithmic);
     EXPECT_EQ(notes, 1u);
+    EXPECT_FALSE(offeredHere);
+    EXPECT_TRUE(offeredElsewhere);
+    increase.AssignDiagram(form->DiagramFrame2->Diagram);
+    emit increase.PopupMenu->aboutToShow();
+    EXPECT_TRUE(remember->isVisible());
+    emit increase.PopupMenu->aboutToHide();
+    increase.ReturnLimits();
     EXPECT_EQ(increase.Diagram1->GetKeeper(0)->GetNext(), nullptr);
     form.reset();
 }
