@@ -162,6 +162,7 @@ TJournalPage::TJournalPage(CLabSession& session, QWidget* parent)
     ResultsView = new TTextTableView;
     ResultsView->setObjectName("ResultsView");
     ResultsView->setAccessibleName(QStringLiteral("Результаты"));
+    ResultsView->SetGivingColumn(rcFilter);
     ConclusionsEdit = new QPlainTextEdit;
     ConclusionsEdit->setObjectName("ConclusionsEdit");
     ConclusionsEdit->setAccessibleName(QStringLiteral("Выводы"));
@@ -253,21 +254,25 @@ void TJournalPage::FitColumns() {
         return;
     }
     FitPending = false;
+    // The note, the last section, is stretched to what the others leave,
+    // to no less than the width it had when the stretch began: its own text's.
+    QHeaderView* header = JournalView->horizontalHeader();
+    header->setStretchLastSection(false);
     JournalView->resizeColumnsToContents();
+    const int noteLeast = JournalView->columnWidth(jcNote);
+    header->setStretchLastSection(true);
     // Every column in view without scrolling: the note keeps room to be
     // typed into, and the filter's names, the longest texts, give up what
     // the page lacks (the whole name shows as the cell's tip).
     const int filterLeast = JournalView->fontMetrics().horizontalAdvance(QStringLiteral("M")) * 10;
-    // The header stretches its last section to no less than its default size.
-    const int noteLeast = std::max({filterLeast, JournalView->columnWidth(jcNote),
-                                    JournalView->horizontalHeader()->defaultSectionSize()});
     int others = 0;
     for (int c = 0; c < JournalColumnCount; ++c) {
         if (c != jcFilter && c != jcNote) {
             others += JournalView->columnWidth(c);
         }
     }
-    const int room = JournalView->viewport()->width() - others - noteLeast;
+    // A pixel spare, which the stretched section may take beyond its least.
+    const int room = JournalView->viewport()->width() - others - noteLeast - 1;
     if (room < JournalView->columnWidth(jcFilter)) {
         JournalView->setColumnWidth(jcFilter, std::max(room, filterLeast));
     }

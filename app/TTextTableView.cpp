@@ -7,6 +7,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QStandardItemModel>
+#include <QScrollBar>
+#include <algorithm>
 #include <set>
 
 #include "controls/LabIcons.h"
@@ -36,6 +38,7 @@ TTextTableView::TTextTableView(QWidget* parent) : QTableView(parent) {
 
 void TTextTableView::SetTable(const TTextTable& table, const std::vector<bool>& numberColumns) {
     Shown = table;
+    Numbers = numberColumns;
     Model->clear();
     if (table.empty()) {
         return;
@@ -58,11 +61,49 @@ void TTextTableView::SetTable(const TTextTable& table, const std::vector<bool>& 
             const bool number = c < static_cast<int>(numberColumns.size()) &&
                                 numberColumns[static_cast<std::size_t>(c)];
             item->setTextAlignment(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
+            if (c == GivingColumn) {
+                item->setToolTip(item->text());
+            }
             items << item;
         }
         Model->appendRow(items);
     }
+    FitColumns();
+}
+
+void TTextTableView::SetGivingColumn(int column) {
+    GivingColumn = column;
+    setTextElideMode(column >= 0 ? Qt::ElideMiddle : Qt::ElideRight);
+    const TTextTable table = Shown;
+    const std::vector<bool> numbers = Numbers;
+    SetTable(table, numbers);
+}
+
+void TTextTableView::FitColumns() {
     resizeColumnsToContents();
+    if (GivingColumn < 0 || GivingColumn >= Model->columnCount()) {
+        return;
+    }
+    // The width the rows have, less a scroll bar where they will need one.
+    const QSize most = maximumViewportSize();
+    int width = most.width();
+    if (verticalHeader()->length() > most.height() - horizontalHeader()->height()) {
+        width -= verticalScrollBar()->sizeHint().width();
+    }
+    int others = 0;
+    for (int c = 0; c < Model->columnCount(); ++c) {
+        others += c != GivingColumn ? columnWidth(c) : 0;
+    }
+    const int least = fontMetrics().horizontalAdvance(QLatin1Char('M')) * 10;
+    const int room = width - others;
+    if (room < columnWidth(GivingColumn)) {
+        setColumnWidth(GivingColumn, std::max(room, least));
+    }
+}
+
+void TTextTableView::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    FitColumns();
 }
 
 TTextTable TTextTableView::ChosenRows() const {

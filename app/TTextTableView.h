@@ -23,6 +23,11 @@ class TTextTableView : public QTableView {
     // Shows table, its first line as the headings; numberColumns[c] right-aligns column c.
     void SetTable(const TTextTable& table, const std::vector<bool>& numberColumns);
     const TTextTable& Table() const { return Shown; }
+    // The column whose texts give up what the view lacks, so that every
+    // column is in view without scrolling: its texts are cut in the middle,
+    // down to ten letters at least, each whole as its cell's tip. None (-1)
+    // by default: the columns are as wide as their texts.
+    void SetGivingColumn(int column);
 
     // The chosen rows (all when none is chosen) with the headings.
     TTextTable ChosenRows() const;
@@ -34,9 +39,14 @@ class TTextTableView : public QTableView {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
   private:
+    void FitColumns();
+
     QStandardItemModel* Model;
+    int GivingColumn = -1;
     TTextTable Shown;
+    std::vector<bool> Numbers;
 };

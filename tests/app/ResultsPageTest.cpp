@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <cmath>
@@ -74,6 +75,32 @@ TEST_F(ResultsPage, ConclusionsAreTheSessionsAndUnsavedUntilSaved) {
     // Conclusions coming from elsewhere (a restored session) show.
     form->Session.SetConclusions("restored");
     EXPECT_EQ(edit->toPlainText(), "restored");
+}
+
+// The longest filter's name gives up what the page lacks: every column of the
+// results in view, the whole name as the cell's tip.
+TEST_F(ResultsPage, EveryColumnInViewWithTheLongestFiltersName) {
+    // A large face, so that the texts could not all be whole on any screen.
+    TTextTableView* results = form->JournalPage->ResultsView;
+    QFont large = results->font();
+    large.setPixelSize(15);
+    results->setFont(large);
+    Choose(form->ComboBox1, siRectangle);
+    for (const int filter : {fiMafNotIdeal, fiMeandr, fiLowBand1}) {
+        form->PageControl1->setCurrentIndex(0);
+        Choose(form->ComboBox2, filter);
+        QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+    }
+    form->PageControl1->setCurrentWidget(form->JournalPage);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(results->model()->rowCount(), 3);
+    EXPECT_EQ(results->horizontalScrollBar()->maximum(), 0);
+    const QModelIndex longest = results->model()->index(0, rcFilter);
+    EXPECT_EQ(longest.data().toString(),
+              "СФ для прямоугольного импульса с неидеальным интегратором");
+    EXPECT_EQ(longest.data(Qt::ToolTipRole), longest.data());
+    EXPECT_LT(results->columnWidth(rcFilter),
+              results->fontMetrics().horizontalAdvance(longest.data().toString()));
 }
 
 // With «Повторять реализацию шума» two filters see the same noisy input;
