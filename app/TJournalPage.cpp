@@ -329,9 +329,7 @@ void TJournalPage::CopySelection() {
 }
 
 bool TJournalPage::SaveCsv() {
-    return SaveAs(this,
-                  {TDocumentKind::Journal, QStringLiteral("Журнал.csv"),
-                   QStringLiteral("Таблицы CSV (*.csv)"), QStringLiteral("csv")},
+    return SaveAs(this, TableCsvRequest(TDocumentKind::Journal, QStringLiteral("Журнал.csv")),
                   [this](const QString& fileName) { return SaveCsv(fileName); });
 }
 

@@ -338,9 +338,7 @@ void TStudyPage::CopyTable() {
 }
 
 bool TStudyPage::SaveCsv() {
-    return SaveAs(this,
-                  {TDocumentKind::Study, QStringLiteral("Исследование.csv"),
-                   QStringLiteral("Таблицы CSV (*.csv)"), QStringLiteral("csv")},
+    return SaveAs(this, TableCsvRequest(TDocumentKind::Study, QStringLiteral("Исследование.csv")),
                   [this](const QString& fileName) { return SaveCsv(fileName); });
 }
 

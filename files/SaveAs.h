@@ -44,6 +44,12 @@ struct TSaveRequest {
     TReplaceCheck Replace = TReplaceCheck::Dialog;
 };
 
+// The request of a table saved as CSV (the journal, a study): kind, the
+// proposed name, the CSV filter and suffix, the other rules as they come.
+inline TSaveRequest TableCsvRequest(TDocumentKind kind, const QString& initialName) {
+    return {kind, initialName, QStringLiteral("Таблицы CSV (*.csv)"), QStringLiteral("csv")};
+}
+
 // Writes the document to fileName, the name as it stands after the request's
 // rules, and returns whether the file now holds it; a failure is told by the
 // writer (WriteDocument).
